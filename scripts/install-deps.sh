@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what Korvex needs to build and test on Debian 12 (run as root).
+set -euo pipefail
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev qt6-svg-dev libqcustomplot-dev libgl-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi

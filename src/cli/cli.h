@@ -1,0 +1,24 @@
+// Entry point of korvex-cli, callable in-process by the tests.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err);
+
+int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err);
+
+// The text the general failure display shows: a full stop is appended when
+// the last character sorts after the full stop.
+std::string GeneralFailureText(const std::string& text);
+
+}  // namespace korvex

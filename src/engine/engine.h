@@ -1,0 +1,101 @@
+// The expression engine: the one TokenList and the request state around it.
+// One Engine exists per calculator (main window or CLI); nothing is global.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/catalogue.h"
+#include "engine/error_sink.h"
+#include "engine/function_table.h"
+#include "engine/number_text.h"
+#include "engine/user_variables.h"
+
+namespace korvex {
+
+using TokenList = std::vector<std::string>;
+
+// What the engine reads from its surroundings; the owner keeps these alive.
+// Null catalogues and tables behave as empty ones.
+struct EngineEnvironment {
+  const Catalogue* functions = nullptr;
+  const Catalogue* constants = nullptr;
+  const VariableTable* variables = nullptr;
+  int loop_limit = kDefaultLoopLimit;
+};
+
+class Engine {
+ public:
+  explicit Engine(ErrorSink& errors);
+
+  EngineEnvironment& environment() { return environment_; }
+  const EngineEnvironment& environment() const { return environment_; }
+
+  // The engine half of a solve request: resets separator and flags, prepares
+  // the text, clears the steps and evaluates. True when token 0 holds the
+  // answer's number text. Arithmetic failures inside a function escape as
+  // ArithmeticFailure.
+  bool Solve(std::string_view text);
+  // Start of every request: separator ",", StepsEnabled and ChecksEnabled on.
+  void BeginRequest();
+
+  // Preprocessing: scan, user variables, bracket check, constants, brackets.
+  bool PrepareExpression(std::string_view text);
+  bool ScanExpression(std::string_view text);
+  bool CheckBrackets();
+  bool SubstituteUserVariables();
+  void SubstituteConstants();
+  void RemoveRedundantBrackets();
+
+  // Evaluation.
+  bool EvaluateTokens();
+  bool CheckProgress();
+  bool EvaluateOperators(size_t start);
+  void RecordStep(std::string_view operation);
+  bool CheckFunctionCall(long a);
+  bool EvaluateFunctionCall(long a);
+
+  TokenList& tokens() { return tokens_; }
+  const TokenList& tokens() const { return tokens_; }
+  const std::vector<std::string>& steps() const { return steps_; }
+  void ClearSteps() { steps_.clear(); }
+
+  bool steps_enabled() const { return steps_enabled_; }
+  void set_steps_enabled(bool on) { steps_enabled_ = on; }
+  bool checks_enabled() const { return checks_enabled_; }
+  void set_checks_enabled(bool on) { checks_enabled_ = on; }
+
+  long double stored_answer() const { return stored_answer_; }
+  void set_stored_answer(long double value) { stored_answer_ = value; }
+
+  // The decimal separator in force for display: every request sets ",";
+  // answer output may switch it to "." until the next request.
+  char decimal_separator() const { return decimal_separator_; }
+  void set_decimal_separator(char separator) { decimal_separator_ = separator; }
+
+  ErrorSink& errors() { return errors_; }
+  FunctionState& function_state() { return function_state_; }
+
+ private:
+  bool ScanInto(std::string_view text, TokenList& out);
+
+  ErrorSink& errors_;
+  EngineEnvironment environment_;
+  TokenList tokens_;
+  // The no-progress check only needs to know whether an iteration changed the
+  // list; every rewrite shortens it, so the count stands for the snapshot.
+  // Empty tokens or tokens holding a line break could make two different
+  // lists join to the same text; with those the literal comparison is used.
+  TokenList previous_tokens_;
+  long previous_count_ = -1;
+  bool has_odd_token_ = false;
+  std::vector<std::string> steps_;
+  bool steps_enabled_ = true;
+  bool checks_enabled_ = true;
+  long double stored_answer_ = 0;
+  char decimal_separator_ = kEngineSeparator;
+  FunctionState function_state_;
+};
+
+}  // namespace korvex

@@ -1,0 +1,98 @@
+// The evaluation loop: deepest group first, operators, then brackets or a
+// function call, with the no-progress check between iterations.
+#include "engine/engine.h"
+
+namespace korvex {
+namespace {
+
+std::string Concatenated(const TokenList& tokens) {
+  std::string text;
+  for (const std::string& token : tokens) text += token;
+  return text;
+}
+
+std::string JoinedByLineBreaks(const TokenList& tokens) {
+  std::string text;
+  for (const std::string& token : tokens) {
+    text += token;
+    text += '\n';
+  }
+  return text;
+}
+
+bool IsSingle(const std::string& token, char c) { return token.size() == 1 && token[0] == c; }
+
+}  // namespace
+
+bool Engine::Solve(std::string_view text) {
+  BeginRequest();
+  if (!PrepareExpression(text)) return false;
+  steps_.clear();
+  return EvaluateTokens();
+}
+
+bool Engine::EvaluateTokens() {
+  previous_tokens_.clear();
+  previous_count_ = 0;
+  while (tokens_.size() > 2) {
+    long depth = 0;
+    long deepest = 0;
+    size_t group_start = 0;
+    for (size_t i = 0; i < tokens_.size(); ++i) {
+      const std::string& token = tokens_[i];
+      if (token.size() != 1) continue;
+      const char c = token[0];
+      if (c == '(' || c == '[') {
+        if (++depth > deepest) {
+          deepest = depth;
+          group_start = i + 1;
+        }
+      } else if (c == ')' || c == ']') {
+        --depth;
+      }
+    }
+    if (!EvaluateOperators(group_start + 1)) return false;
+    if (deepest > 0 && group_start >= 1) {
+      if (IsSingle(tokens_[group_start - 1], '(')) {
+        RemoveRedundantBrackets();
+      } else if (IsSingle(tokens_[group_start - 1], '[')) {
+        const long name_index = static_cast<long>(group_start) - 2;
+        if (checks_enabled_ && !CheckFunctionCall(name_index)) return false;
+        if (!EvaluateFunctionCall(name_index)) return false;
+      }
+    }
+    if (checks_enabled_ && !CheckProgress()) return false;
+  }
+  if (tokens_.size() == 2) {
+    errors_.ReportError("Invalid argument '" + tokens_[0] + tokens_[1] + "'", kSyntaxError);
+    return false;
+  }
+  if (!StrToFloat(tokens_[0])) {
+    errors_.ReportError("'" + tokens_[0] + "' is not a number", kSyntaxError);
+    return false;
+  }
+  return true;
+}
+
+bool Engine::CheckProgress() {
+  const bool unchanged = has_odd_token_
+                             ? JoinedByLineBreaks(previous_tokens_) == JoinedByLineBreaks(tokens_)
+                             : previous_count_ == static_cast<long>(tokens_.size());
+  if (unchanged) {
+    errors_.ReportError("Could not solve '" + Concatenated(tokens_) + "'", kSyntaxError);
+    return false;
+  }
+  if (has_odd_token_) previous_tokens_ = tokens_;
+  previous_count_ = static_cast<long>(tokens_.size());
+  return true;
+}
+
+void Engine::RecordStep(std::string_view operation) {
+  std::string step = "Step " + std::to_string(steps_.size() + 1) + " (";
+  step += operation;
+  step += "): ";
+  for (const std::string& token : tokens_) step += token;
+  steps_.push_back(std::move(step));
+}
+
+}  // namespace korvex

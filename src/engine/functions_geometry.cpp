@@ -1,0 +1,7 @@
+#include "engine/function_table.h"
+
+namespace korvex {
+
+void RegisterGeometryFunctions(FunctionTable& /*table*/) {}
+
+}  // namespace korvex

@@ -1,0 +1,7 @@
+#include "engine/function_table.h"
+
+namespace korvex {
+
+void RegisterPowerFunctions(FunctionTable& /*table*/) {}
+
+}  // namespace korvex

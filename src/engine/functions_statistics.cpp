@@ -1,0 +1,7 @@
+#include "engine/function_table.h"
+
+namespace korvex {
+
+void RegisterStatisticsFunctions(FunctionTable& /*table*/) {}
+
+}  // namespace korvex

@@ -1,0 +1,29 @@
+// Number texts: the one pair of conversions between 80-bit values and the
+// engine's text form (15 significant digits, decimal comma by default).
+#pragma once
+
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "Korvex computes in the 80-bit extended format");
+
+// Inside the engine every number text uses the comma.
+inline constexpr char kEngineSeparator = ',';
+
+// General format with 15 significant digits, correctly rounded from the exact
+// binary value (an exact decimal tie rounds away from zero). Fixed notation
+// when the decimal exponent E of 0.d1d2... x 10^E lies in -3..15, otherwise
+// d[,ddd]E[-]n. Non-finite values give "INF", "-INF" or "NAN".
+std::string FloatToStr(long double value, char separator = kEngineSeparator);
+
+// Blanks, optional sign, digits with at most one separator, optional exponent,
+// blanks. Yields the nearest extended value, or nothing for any other text
+// and for values beyond the extended range.
+std::optional<long double> StrToFloat(std::string_view text, char separator = kEngineSeparator);
+
+}  // namespace korvex

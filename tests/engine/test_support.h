@@ -1,0 +1,51 @@
+// Helpers shared by the engine tests: a recording error sink and an engine
+// wired to small in-memory catalogues.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/engine.h"
+
+namespace korvex::testing {
+
+struct Report {
+  std::string message;
+  std::string title;
+  bool operator==(const Report&) const = default;
+};
+
+class RecordingSink : public ErrorSink {
+ public:
+  void ReportError(const std::string& message, const std::string& title) override {
+    reports.push_back({message, title});
+  }
+  std::vector<Report> reports;
+};
+
+inline std::string Joined(const TokenList& tokens, const std::string& separator = " | ") {
+  std::string text;
+  for (size_t i = 0; i < tokens.size(); ++i) text += (i ? separator : "") + tokens[i];
+  return text;
+}
+
+// An engine with `pi`, `e` and a few function entries, as the tests of the
+// evaluation rules need them.
+struct TestCalculator {
+  TestCalculator() : engine(sink) {
+    functions = Catalogue::FromLines({"sin#t#1#sine", "cos#t#1#cosine", "gcd#mi#2#gcd",
+                                      "sum#s#0#sum", "mean#s#0#mean", "nothing#m#1#computes nothing"});
+    constants = Catalogue::FromLines({"pi#g#3,14159265358979#pi", "e#w#2,71828182845905#e"});
+    engine.environment().functions = &functions;
+    engine.environment().constants = &constants;
+    engine.environment().variables = &variables;
+  }
+  RecordingSink sink;
+  Catalogue functions;
+  Catalogue constants;
+  VariableTable variables;
+  Engine engine;
+};
+
+}  // namespace korvex::testing
