@@ -17,6 +17,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err);
 
+int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // The text the general failure display shows: a full stop is appended when
 // the last character sorts after the full stop.
 std::string GeneralFailureText(const std::string& text);

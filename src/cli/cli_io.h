@@ -66,4 +66,12 @@ struct CalculatorSetup {
 
 std::string DefaultDataDir();
 
+// The surroundings a command loads before it calculates: the catalogues (false,
+// after their message, when one cannot be read), then the rows of var.ini
+// after `first_rows`.
+bool LoadCalculatorSetup(CalculatorSetup& setup, Messages& messages,
+                         const VariableTable& first_rows = {});
+// Points the engine at the setup's catalogues and variables.
+void ConnectEngine(Engine& engine, const CalculatorSetup& setup);
+
 }  // namespace korvex

@@ -79,6 +79,9 @@ class Engine {
 
  private:
   bool ScanInto(std::string_view text, TokenList& out);
+  // After a parenthesised group has been reduced: the same result as
+  // RemoveRedundantBrackets, looking only where a pair can have appeared.
+  void RemoveBracketsAroundGroup(size_t group_start);
 
   ErrorSink& errors_;
   EngineEnvironment environment_;
@@ -90,6 +93,10 @@ class Engine {
   TokenList previous_tokens_;
   long previous_count_ = -1;
   bool has_odd_token_ = false;
+  // RemoveRedundantBrackets leaves no "( x )" anywhere; afterwards a pair can
+  // only appear where a group was reduced, or around a function's result,
+  // or where someone outside the engine rewrote the list (the plot driver).
+  bool stray_pairs_possible_ = true;
   std::vector<std::string> steps_;
   bool steps_enabled_ = true;
   bool checks_enabled_ = true;

@@ -34,7 +34,9 @@ bool Engine::Solve(std::string_view text) {
 bool Engine::EvaluateTokens() {
   previous_tokens_.clear();
   previous_count_ = 0;
+  stray_pairs_possible_ = true;  // the caller may have rewritten the list
   while (tokens_.size() > 2) {
+    const size_t count_before = tokens_.size();
     long depth = 0;
     long deepest = 0;
     size_t group_start = 0;
@@ -54,14 +56,25 @@ bool Engine::EvaluateTokens() {
     if (!EvaluateOperators(group_start + 1)) return false;
     if (deepest > 0 && group_start >= 1) {
       if (IsSingle(tokens_[group_start - 1], '(')) {
-        RemoveRedundantBrackets();
+        RemoveBracketsAroundGroup(group_start);
       } else if (IsSingle(tokens_[group_start - 1], '[')) {
         const long name_index = static_cast<long>(group_start) - 2;
         if (checks_enabled_ && !CheckFunctionCall(name_index)) return false;
         if (!EvaluateFunctionCall(name_index)) return false;
+        const size_t result = static_cast<size_t>(name_index);
+        if (result > 0 && result + 1 < tokens_.size() && IsSingle(tokens_[result - 1], '(') &&
+            IsSingle(tokens_[result + 1], ')'))
+          stray_pairs_possible_ = true;
       }
     }
-    if (checks_enabled_ && !CheckProgress()) return false;
+    if (checks_enabled_) {
+      if (!CheckProgress()) return false;
+    } else if (tokens_.size() == count_before) {
+      // Unchecked (the later samples of a plot), an iteration that changes
+      // nothing would repeat forever; end it as the check would.
+      errors_.ReportError("Could not solve '" + Concatenated(tokens_) + "'", kSyntaxError);
+      return false;
+    }
   }
   if (tokens_.size() == 2) {
     errors_.ReportError("Invalid argument '" + tokens_[0] + tokens_[1] + "'", kSyntaxError);

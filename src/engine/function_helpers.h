@@ -5,8 +5,18 @@
 
 namespace korvex {
 
+// pi and e are the nearest doubles, used in extended arithmetic; 1/e is an
+// extended constant of its own (not the reciprocal of kDoubleE).
+inline constexpr long double kDoublePi = 3.141592653589793;
+inline constexpr long double kDoubleE = 2.718281828459045;
+inline constexpr long double kInverseE = 0.36787944117144233L;
+
 // ln(1 + u) without forming 1 + u when |u| is small.
 long double Ln1p(long double u);
+// The real power of the `^` operator: 0^0 = 1; a negative base with a
+// non-integral exponent gives NAN and a result beyond the range INF, with no
+// failure.
+long double RealPower(long double x, long double y);
 // x^m by repeated squaring; x^0 = 1; m < 0 gives 1 / x^|m|. Overflow and a
 // zero base with a negative power are arithmetic failures.
 long double IntegralPower(long double x, std::int32_t m);
@@ -18,5 +28,19 @@ long double Stirling(long double x);
 long double LinearRecursion(long double x, long double a, long double b);
 long double IsPrime(long double x);
 long double Gcd(long double x, long double y);
+
+// The remainder of x / y with the quotient truncated toward zero, so it has
+// the sign of x; 0 when y = 0, x = 0 or x is not finite, x when y is infinite.
+long double TruncatedMod(long double x, long double y);
+
+// Primality of an integer below 2^64: deterministic Miller-Rabin.
+bool IsPrimeInteger(std::uint64_t n);
+
+// Primes up to this bound sieve the count; above it (limits beyond 2^48) the
+// numbers the sieve leaves are tested one by one, so memory stays bounded.
+inline constexpr std::uint32_t kSievePrimeLimit = 1u << 24;
+// The number of primes p <= limit (segmented sieve of odd numbers). A smaller
+// sieve_prime_limit only moves work from the sieve to the per-number test.
+std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit = kSievePrimeLimit);
 
 }  // namespace korvex

@@ -9,8 +9,8 @@ namespace korvex {
 namespace {
 
 struct Pass {
-  char first;        // '^', '*' or '+'
-  char second;       // 0, '/' or '-'
+  char first;   // '^', '*' or '+'
+  char second;  // 0, '/' or '-'
   const char* first_name;
   const char* second_name;
   const char* both_name;
@@ -43,26 +43,37 @@ bool IsSingle(const std::string& token, char c) { return token.size() == 1 && to
 
 }  // namespace
 
+// Each operation replaces "left op right" by its result. Erasing two tokens
+// per operation would make a long group quadratic, so the pass streams over
+// the list instead: `read` walks the original positions, and every token
+// that stays is moved down by the number of tokens removed so far. The
+// cursor of the described algorithm is `read - removed`, and its loop
+// condition (cursor below count - 1) is `read < size - 1`.
 bool Engine::EvaluateOperators(size_t start) {
   for (const Pass& pass : kPasses) {
-    size_t cursor = start;
+    const size_t size = tokens_.size();
+    size_t read = start;
+    size_t removed = 0;
     bool did_first = false;
     bool did_second = false;
-    while (cursor + 1 < tokens_.size() && !IsSingle(tokens_[cursor], ')') &&
-           !IsSingle(tokens_[cursor], ']')) {
-      if (IsSingle(tokens_[cursor], ';') && tokens_.size() > cursor + 2) cursor += 2;
-      const std::string& token = tokens_[cursor];
+    bool failed = false;
+    auto keep = [&](size_t count) {
+      for (size_t k = 0; k < count && read < size; ++k, ++read)
+        if (removed != 0) tokens_[read - removed] = std::move(tokens_[read]);
+    };
+    while (read + 1 < size && !IsSingle(tokens_[read], ')') && !IsSingle(tokens_[read], ']')) {
+      if (IsSingle(tokens_[read], ';') && read + 2 < size) keep(2);
+      const std::string& token = tokens_[read];
       const bool is_first = IsSingle(token, pass.first);
       const bool is_second = pass.second != 0 && IsSingle(token, pass.second);
       if (is_first || is_second) {
         const char op = token[0];
-        const std::string& left_text = tokens_[cursor - 1];
+        std::string& left_text = tokens_[read - removed - 1];
         // After a ";" skip the cursor can sit on the last token, with no
         // right operand at all.
-        const bool has_right = cursor + 1 < tokens_.size();
-        const std::string right_text = has_right ? tokens_[cursor + 1] : std::string();
+        const bool has_right = read + 1 < size;
         const auto left = StrToFloat(left_text);
-        const auto right = has_right ? StrToFloat(right_text) : std::nullopt;
+        const auto right = has_right ? StrToFloat(tokens_[read + 1]) : std::nullopt;
         long double result = 0;
         bool ok = left.has_value() && right.has_value();
         if (ok) {
@@ -73,18 +84,25 @@ bool Engine::EvaluateOperators(size_t start) {
           }
         }
         if (!ok) {
-          errors_.ReportError("Could not calculate '" + left_text + op + right_text + "'",
+          errors_.ReportError("Could not calculate '" + left_text + op +
+                                  (has_right ? tokens_[read + 1] : std::string()) + "'",
                               kSyntaxError);
-          return false;
+          failed = true;
+          break;
         }
-        tokens_[cursor - 1] = FloatToStr(result);
-        tokens_.erase(tokens_.begin() + static_cast<long>(cursor),
-                      tokens_.begin() + static_cast<long>(cursor) + 2);
+        left_text = FloatToStr(result);
+        read += 2;
+        removed += 2;
         (is_first ? did_first : did_second) = true;
       } else if (!IsSingle(token, ']')) {
-        cursor += 2;
+        keep(2);
       }
     }
+    if (removed != 0) {
+      keep(size - read);
+      tokens_.resize(size - removed);
+    }
+    if (failed) return false;
     if (steps_enabled_ && (did_first || did_second)) {
       RecordStep(did_first && did_second ? pass.both_name
                  : did_first             ? pass.first_name

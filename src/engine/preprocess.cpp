@@ -64,16 +64,47 @@ void Engine::SubstituteConstants() {
   }
 }
 
+// Deletes every pair of parentheses around exactly one token, again and
+// again, in one pass: a token is kept as soon as it arrives, and when the
+// kept tail reads "( x )" it collapses to x, which also finds the pairs that
+// a removal uncovers. The list has passed CheckBrackets, so it holds no
+// "( )" and no two candidate pairs can overlap; the result is the same as
+// walking the list and stepping back after each removal.
 void Engine::RemoveRedundantBrackets() {
-  for (size_t i = 0; i < tokens_.size();) {
-    if (i + 2 < tokens_.size() && tokens_[i] == "(" && tokens_[i + 2] == ")") {
-      tokens_.erase(tokens_.begin() + static_cast<long>(i));
-      tokens_.erase(tokens_.begin() + static_cast<long>(i) + 1);
-      if (i > 0) --i;
-    } else {
-      ++i;
+  size_t kept = 0;
+  for (size_t read = 0; read < tokens_.size(); ++read) {
+    if (kept != read) tokens_[kept] = std::move(tokens_[read]);
+    ++kept;
+    while (kept >= 3 && tokens_[kept - 1] == ")" && tokens_[kept - 3] == "(") {
+      tokens_[kept - 3] = std::move(tokens_[kept - 2]);
+      kept -= 2;
     }
   }
+  tokens_.resize(kept);
+  stray_pairs_possible_ = false;
+}
+
+void Engine::RemoveBracketsAroundGroup(size_t group_start) {
+  if (stray_pairs_possible_) {
+    RemoveRedundantBrackets();
+    return;
+  }
+  // The group's one token sits at group_start; strip enclosing pairs outward.
+  if (group_start == 0 || group_start + 1 >= tokens_.size()) return;
+  size_t open = group_start - 1;
+  size_t close = group_start + 1;
+  size_t pairs = 0;
+  while (close < tokens_.size() && tokens_[open] == "(" && tokens_[close] == ")") {
+    ++pairs;
+    ++close;
+    if (open == 0) break;
+    --open;
+  }
+  if (pairs == 0) return;
+  const size_t first_open = group_start - pairs;
+  tokens_[first_open] = std::move(tokens_[group_start]);
+  tokens_.erase(tokens_.begin() + static_cast<long>(first_open) + 1,
+                tokens_.begin() + static_cast<long>(group_start + pairs) + 1);
 }
 
 }  // namespace korvex

@@ -1,28 +1,46 @@
+// Stopwatch readings and the wrap rule.
 #include "plot/stopwatch.h"
 
 #include <chrono>
 #include <limits>
 
 namespace korvex {
+namespace {
 
-std::int64_t Stopwatch::NowMicroseconds() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+class SteadyMicrosecondClock : public Clock {
+ public:
+  std::int64_t NowMicroseconds() const override {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  }
+};
+
+}  // namespace
+
+const Clock& SteadyClock() {
+  static const SteadyMicrosecondClock clock;
+  return clock;
 }
 
 std::int64_t Stopwatch::Between(std::int64_t start, std::int64_t stop) {
-  if (stop >= start) return stop - start;
-  return (std::numeric_limits<std::int64_t>::max() - start) + stop;
+  // Formed in unsigned arithmetic: readings far apart (or negative ones from
+  // a manual clock) must not overflow.
+  if (stop >= start)
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(stop) -
+                                     static_cast<std::uint64_t>(start));
+  const auto wrapped = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) -
+                       static_cast<std::uint64_t>(start) + static_cast<std::uint64_t>(stop);
+  return static_cast<std::int64_t>(wrapped);
 }
 
 void Stopwatch::Start() {
-  start_time_ = NowMicroseconds();
+  start_time_ = clock_->NowMicroseconds();
   running_ = true;
 }
 
 std::int64_t Stopwatch::Stop() {
-  stop_time_ = NowMicroseconds();
+  stop_time_ = clock_->NowMicroseconds();
   elapsed_ = Between(start_time_, stop_time_);
   running_ = false;
   return elapsed_;
@@ -30,7 +48,7 @@ std::int64_t Stopwatch::Stop() {
 
 std::int64_t Stopwatch::Elapsed() {
   if (running_) {
-    stop_time_ = NowMicroseconds();
+    stop_time_ = clock_->NowMicroseconds();
     elapsed_ = Between(start_time_, stop_time_);
   }
   return elapsed_;

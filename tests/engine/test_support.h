@@ -2,6 +2,7 @@
 // wired to small in-memory catalogues.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,9 @@ struct Report {
   std::string message;
   std::string title;
   bool operator==(const Report&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const Report& report) {
+    return out << report.title << ": " << report.message;
+  }
 };
 
 class RecordingSink : public ErrorSink {
@@ -35,7 +39,8 @@ inline std::string Joined(const TokenList& tokens, const std::string& separator 
 struct TestCalculator {
   TestCalculator() : engine(sink) {
     functions = Catalogue::FromLines({"sin#t#1#sine", "cos#t#1#cosine", "gcd#mi#2#gcd",
-                                      "sum#s#0#sum", "mean#s#0#mean", "nothing#m#1#computes nothing"});
+                                      "sum#s#0#sum", "mean#s#0#mean", "nothing#m#1#computes nothing",
+                                      "anything#m#0#computes nothing from any count"});
     constants = Catalogue::FromLines({"pi#g#3,14159265358979#pi", "e#w#2,71828182845905#e"});
     engine.environment().functions = &functions;
     engine.environment().constants = &constants;

@@ -1,0 +1,245 @@
+// korvex-cli plot: samples one expression over the plot range and prints the
+// run's figures, its table, its statistics or its points.
+#include <unistd.h>
+
+#include <charconv>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/cli_io.h"
+#include "plot/plotter.h"
+
+namespace korvex {
+namespace {
+
+constexpr const char* kPlotUsage =
+    "usage: korvex-cli plot [--data-dir DIR] [--variable V] [--start A] [--stop B]\n"
+    "                       [--increment C] [--derivative] [--epsilon E]\n"
+    "                       [--table | --stats | --csv] [--] EXPR\n";
+
+enum class PlotOutput { kSummary, kTable, kStats, kCsv };
+
+struct PlotOptions {
+  std::string data_dir;
+  // Texts exactly as the options dialog would hold them.
+  std::optional<std::string> variable, start, stop, increment, epsilon;
+  bool derivative = false;
+  PlotOutput output = PlotOutput::kSummary;
+  std::optional<std::string> expression;
+};
+
+std::optional<PlotOptions> ParsePlotOptions(const std::vector<std::string>& args,
+                                            std::ostream& err) {
+  PlotOptions options;
+  options.data_dir = DefaultDataDir();
+  ArgumentCursor cursor(args);
+  bool options_ended = false;
+  bool output_chosen = false;
+  auto fail = [&err](const std::string& text) {
+    err << "korvex-cli: " << text << '\n' << kPlotUsage;
+    return std::nullopt;
+  };
+  while (!cursor.done()) {
+    const std::string arg = cursor.next();
+    if (options_ended || arg.size() < 2 || arg[0] != '-' || arg[1] != '-') {
+      if (options.expression) return fail("plot takes one expression");
+      options.expression = arg;
+      continue;
+    }
+    std::optional<std::string>* text_option = nullptr;
+    PlotOutput output = PlotOutput::kSummary;
+    bool is_output = false;
+    if (arg == "--") {
+      options_ended = true;
+    } else if (arg == "--derivative") {
+      options.derivative = true;
+    } else if (arg == "--table" || arg == "--stats" || arg == "--csv") {
+      is_output = true;
+      output = arg == "--table"   ? PlotOutput::kTable
+               : arg == "--stats" ? PlotOutput::kStats
+                                  : PlotOutput::kCsv;
+    } else if (arg == "--variable") {
+      text_option = &options.variable;
+    } else if (arg == "--start") {
+      text_option = &options.start;
+    } else if (arg == "--stop") {
+      text_option = &options.stop;
+    } else if (arg == "--increment") {
+      text_option = &options.increment;
+    } else if (arg == "--epsilon") {
+      text_option = &options.epsilon;
+    } else if (arg != "--data-dir") {
+      return fail("unknown option '" + arg + "'");
+    }
+    if (is_output) {
+      if (output_chosen && options.output != output)
+        return fail("choose one of --table, --stats and --csv");
+      options.output = output;
+      output_chosen = true;
+    }
+    if (text_option != nullptr || arg == "--data-dir") {
+      auto value = cursor.value();
+      if (!value) return fail(arg + " needs a value");
+      if (text_option != nullptr)
+        *text_option = std::move(*value);
+      else
+        options.data_dir = std::move(*value);
+    }
+  }
+  if (!options.expression) return fail("plot needs an expression");
+  return options;
+}
+
+// A bar on the error stream once a run has lasted half a second; redrawn
+// only when its whole percent changes.
+class TerminalProgress : public PlotProgress {
+ public:
+  TerminalProgress(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
+  ~TerminalProgress() override { Clear(); }
+
+  void SetProgressMaximum(std::int32_t maximum) override { maximum_ = maximum; }
+  void StartPlotInfo(const PlotInfo&) override {
+    started_at_ = SteadyClock().NowMicroseconds();
+    percent_ = -1;
+  }
+  void SetProgressPosition(std::size_t position) override {
+    if (!enabled_ || maximum_ <= 0) return;
+    const int percent =
+        static_cast<int>(std::min<std::size_t>(position, maximum_) * 100 / maximum_);
+    if (percent == percent_) return;
+    percent_ = percent;
+    if (!shown_ && SteadyClock().NowMicroseconds() - started_at_ < kDelayMicroseconds) return;
+    shown_ = true;
+    const int filled = percent * kWidth / 100;
+    err_ << '\r' << '[' << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "
+         << percent << '%' << std::flush;
+  }
+  void FinishPlotInfo(const PlotInfo&, bool) override { Clear(); }
+  void Clear() {
+    if (!shown_) return;
+    err_ << '\r' << std::string(kWidth + 8, ' ') << '\r' << std::flush;
+    shown_ = false;
+  }
+
+ private:
+  static constexpr std::int64_t kDelayMicroseconds = 500000;
+  static constexpr int kWidth = 40;
+  std::ostream& err_;
+  bool enabled_;
+  bool shown_ = false;
+  std::int32_t maximum_ = 0;
+  int percent_ = -1;
+  std::int64_t started_at_ = 0;
+};
+
+void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) out << line << '\n';
+}
+
+std::string FullPrecision(double value) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+  return std::string(buffer, result.ptr);
+}
+
+void PrintSummary(std::ostream& out, const PlotInfo& info) {
+  out << "Current function: " << info.function << '\n'
+      << "Current serie: " << info.serie << '\n'
+      << "Total calculations: " << info.total_calculations << '\n'
+      << "Calculations done: " << info.calculations_done << '\n'
+      << "Done in:\n"
+      << "  Microseconds: " << info.done_mu << '\n'
+      << "  Milliseconds: " << info.done_ms << '\n'
+      << "  Seconds: " << info.done_sec << '\n'
+      << "Per calculation:\n"
+      << "  Microseconds: " << info.per_calculation_mu << '\n'
+      << "  Milliseconds: " << info.per_calculation_ms << '\n';
+}
+
+// The Table and stats window's pages, in its order of lists, then its stats.
+void PrintStats(std::ostream& out, const ChartSeries& series, const SeriesStats& stats) {
+  const std::pair<const char*, const std::vector<std::string>*> pages[] = {
+      {"Table", &stats.table_lines},          {"Top points", &stats.top_lines},
+      {"Bottom points", &stats.bottom_lines}, {"Max points", &stats.max_lines},
+      {"Min points", &stats.min_lines},       {"Zero points", &stats.zero_lines},
+  };
+  for (const auto& [header, lines] : pages) {
+    out << header << '\n';
+    PrintLines(out, *lines);
+    out << '\n';
+  }
+  const size_t count = stats.table_lines.size();
+  out << "Table stats\n"
+      << "Max point value: " << FloatToStr(series.MaxY().value_or(0)) << '\n'
+      << "Min point value: " << FloatToStr(series.MinY().value_or(0)) << '\n'
+      << "Sum points: " << FloatToStr(stats.sum_y) << '\n'
+      << "Point area: " << FloatToStr(stats.sum_abs_y) << '\n'
+      << "Point mean: "
+      << (count < 1 ? std::string("0") : FloatToStr(stats.sum_y / static_cast<long double>(count)))
+      << '\n';
+}
+
+}  // namespace
+
+int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto options = ParsePlotOptions(args, err);
+  if (!options) return kExitUsage;
+
+  CalculatorSetup setup(options->data_dir);
+  StreamMessages messages(out, err);
+  if (!LoadCalculatorSetup(setup, messages)) return kExitUsage;
+  StreamErrorSink errors(out, err);
+  Engine engine(errors);
+  ConnectEngine(engine, setup);
+
+  Plotter plotter(engine);
+  PlotSettings& settings = plotter.settings();
+  LoadPlotSettings(setup.data, settings, messages);
+  if (options->variable) settings.variable = *options->variable;
+  if (options->start) settings.start = *options->start;
+  if (options->stop) settings.stop = *options->stop;
+  if (options->increment) settings.increment = *options->increment;
+  if (options->epsilon) settings.epsilon = *options->epsilon;
+  if (options->derivative) settings.derivative = true;
+
+  TerminalProgress progress(err, &err == &std::cerr && ::isatty(STDERR_FILENO));
+  plotter.set_progress(&progress);
+  bool plotted = false;
+  try {
+    plotted = plotter.SolvePlot(*options->expression);
+  } catch (const std::exception& failure) {
+    progress.Clear();
+    out.flush();
+    err << GeneralFailureText(failure.what()) << '\n';
+    err.flush();
+    return kExitFailed;
+  }
+  progress.Clear();
+  if (!plotted) return kExitFailed;
+
+  const size_t number = plotter.chart().series_count();
+  const ChartSeries& series = plotter.chart().series(number);
+  const SeriesStats& stats = plotter.stats(number);
+  switch (options->output) {
+    case PlotOutput::kSummary:
+      PrintSummary(out, plotter.plot_info());
+      break;
+    case PlotOutput::kTable:
+      PrintLines(out, stats.table_lines);
+      break;
+    case PlotOutput::kStats:
+      PrintStats(out, series, stats);
+      break;
+    case PlotOutput::kCsv:
+      for (const ChartPoint& point : series.points())
+        out << FullPrecision(point.x) << ',' << FullPrecision(point.y) << '\n';
+      break;
+  }
+  out.flush();
+  return kExitOk;
+}
+
+}  // namespace korvex

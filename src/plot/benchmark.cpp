@@ -1,0 +1,113 @@
+// The benchmark's test table, its run sequence and its score.
+#include "plot/benchmark.h"
+
+namespace korvex {
+
+const std::vector<BenchmarkTest>& StandardBenchmarkTests() {
+  static const std::vector<BenchmarkTest> tests = {
+      {"intsimplelow", "Integer", "Simple (low):", "2x+4", "1", "20000", "1"},
+      {"intcomplexlow", "Integer",
+       "Complex (low):", "x-10(x+8(x-6(x+4(x-2(x10x)2+x)4-x)6+x)8-x)10+x", "-5000", "5000", "1"},
+      {"intsimplehigh", "Integer", "Simple (high):", "2x+4", "1", "40000", "1"},
+      {"intcomplexhigh", "Integer",
+       "Complex (high):", "x-10(x+8(x-6(x+4(x-2(x10x)2+x)4-x)6+x)8-x)10+x", "-10000", "10000", "1"},
+      {"floatsimplelow", "Floating point", "Simple (low):", "sin[x]+cos[1,6x]", "-1000", "1000",
+       "0,1"},
+      {"floatcomplexlow", "Floating point", "Complex (low):",
+       "(1/4(sqrt[x]cos[1+x(2-ln[exp[9]](pi+2x))])-sin[sqrt[x]]e)/2^(0-pi)", "1", "1000", "0,1"},
+      {"floatsimplehigh", "Floating point", "Simple (high):", "sin[x]+cos[1,6x]", "-2000", "2000",
+       "0,1"},
+      {"floatcomplexhigh", "Floating point", "Complex (high):",
+       "(1/4(sqrt[x]cos[1+x(2-ln[exp[9]](pi+2x))])-sin[sqrt[x]]e)/2^(0-pi)", "1", "2000", "0,1"},
+      {"primepilow", "Brute force attack", "PrimePi (low):", "primepi[x]", "10000", "100000",
+       "1000"},
+      {"primepihigh", "Brute force attack", "PrimePi (high):", "primepi[x]", "100000", "1000000",
+       "100000"},
+      {"gcdlow", "Euclid's algorithm", "GCD (low):", "gcd[x;10000000]", "1", "10000", "1"},
+      {"gcdhigh", "Euclid's algorithm", "GCD (high):", "gcd[x;50000000]", "1", "10000", "1"},
+  };
+  return tests;
+}
+
+std::int64_t BenchmarkScore(std::int64_t total_microseconds, std::size_t test_count) {
+  if (test_count == 0) return 0;
+  return total_microseconds / static_cast<std::int64_t>(test_count) / 1000;
+}
+
+Benchmark::Benchmark(Plotter& plotter, std::function<void()> restore_settings,
+                     std::vector<BenchmarkTest> tests)
+    : plotter_(plotter),
+      restore_settings_(std::move(restore_settings)),
+      tests_(std::move(tests)),
+      labels_(tests_.size(), kNotAvailable) {}
+
+void Benchmark::Start() {
+  if (tests_.empty()) return;
+  running_ = true;
+  plotter_.timing().benchmark_running = true;
+  PlotSettings& settings = plotter_.settings();
+  settings.variable = "x";
+  settings.mode = PlotMode::kMultiple;
+  settings.derivative = false;
+  labels_.assign(tests_.size(), kNotAvailable);
+  total_ = 0;
+  score_.reset();
+  index_ = 0;
+  labels_[0] = kPleaseWaitText;
+}
+
+Benchmark::Step Benchmark::RunCurrentTest() {
+  if (!running_) return Step::kIdle;
+  const BenchmarkTest& test = tests_[index_];
+  PlotSettings& settings = plotter_.settings();
+  settings.start = test.start;
+  settings.stop = test.stop;
+  settings.increment = test.increment;
+  const std::size_t series_before = plotter_.chart().series_count();
+  bool plotted = false;
+  try {
+    plotted = plotter_.SolvePlot(test.expression);
+  } catch (...) {
+    EndFailedTest(series_before);
+    throw;
+  }
+  if (!plotted) {
+    EndFailedTest(series_before);
+    return Step::kFailed;
+  }
+  plotter_.RemoveSeries(true);
+  const std::int64_t time = plotter_.timing().net_plot_time;
+  total_ += time;
+  labels_[index_] = "Done in " + std::to_string(time) + " mu";
+  if (index_ + 1 == tests_.size()) {
+    Finish();
+    score_ = BenchmarkScore(total_, tests_.size());
+    return Step::kFinished;
+  }
+  ++index_;
+  labels_[index_] = kPleaseWaitText;
+  return Step::kNextPending;
+}
+
+void Benchmark::Stop() {
+  if (!running_) return;
+  labels_[index_] = kStoppedText;
+  Finish();
+}
+
+// A refused plot created no series, and the user's own newest series must
+// not go in its place.
+void Benchmark::EndFailedTest(std::size_t series_before) {
+  if (plotter_.chart().series_count() > series_before) plotter_.RemoveSeries(true);
+  labels_[index_] = kFailedText;
+  Finish();
+}
+
+void Benchmark::Finish() {
+  running_ = false;
+  plotter_.timing().benchmark_running = false;
+  if (restore_settings_) restore_settings_();
+  plotter_.ResetPlotInfo();
+}
+
+}  // namespace korvex

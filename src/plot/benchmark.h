@@ -1,0 +1,76 @@
+// The benchmark: twelve fixed plots timed one after the other, and the score
+// from their net plot times. The window runs one test per timer tick.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plot/plotter.h"
+
+namespace korvex {
+
+inline constexpr const char* kPleaseWaitText = "Please wait...";
+inline constexpr const char* kStoppedText = "Stopped";
+// A test whose plot did not complete; the run ends there without a score.
+inline constexpr const char* kFailedText = "Failed";
+
+struct BenchmarkTest {
+  std::string label;    // object name of the result label
+  std::string group;    // e.g. "Integer"
+  std::string caption;  // e.g. "Simple (low):"
+  std::string expression;
+  std::string start;
+  std::string stop;
+  std::string increment;
+};
+
+const std::vector<BenchmarkTest>& StandardBenchmarkTests();
+
+// Whole milliseconds per test: total / tests / 1000, each division truncating.
+std::int64_t BenchmarkScore(std::int64_t total_microseconds, std::size_t test_count);
+
+class Benchmark {
+ public:
+  // `restore_settings` reloads the user's plot options (from plot.ini) into
+  // the plotter when the benchmark ends.
+  Benchmark(Plotter& plotter, std::function<void()> restore_settings,
+            std::vector<BenchmarkTest> tests = StandardBenchmarkTests());
+
+  enum class Step { kNextPending, kFinished, kFailed, kIdle };
+
+  // "Start": benchmark settings in the plotter, labels "n/a", total 0, the
+  // first label "Please wait...".
+  void Start();
+  // One test (a timer tick). After the last test the benchmark finishes and
+  // the score is available. An arithmetic failure escaping the plot ends the
+  // benchmark as failed and is passed on.
+  Step RunCurrentTest();
+  // "Stop" while waiting: the current label reads "Stopped"; no score.
+  void Stop();
+
+  bool running() const { return running_; }
+  std::size_t test_index() const { return index_; }
+  std::int64_t total() const { return total_; }
+  std::optional<std::int64_t> score() const { return score_; }
+  const std::vector<BenchmarkTest>& tests() const { return tests_; }
+  const std::vector<std::string>& labels() const { return labels_; }
+
+ private:
+  void Finish();
+  void EndFailedTest(std::size_t series_before);
+
+  Plotter& plotter_;
+  std::function<void()> restore_settings_;
+  std::vector<BenchmarkTest> tests_;
+  std::vector<std::string> labels_;
+  bool running_ = false;
+  std::size_t index_ = 0;
+  std::int64_t total_ = 0;
+  std::optional<std::int64_t> score_;
+};
+
+}  // namespace korvex

@@ -1,0 +1,175 @@
+// The chart model's series bookkeeping and the axis refusals.
+#include "plot/chart_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvex {
+namespace {
+
+void Widen(ValueRange& range, double value, bool first) {
+  if (first) {
+    range = {value, value};
+    return;
+  }
+  range.minimum = std::min(range.minimum, value);
+  range.maximum = std::max(range.maximum, value);
+}
+
+}  // namespace
+
+void ChartSeries::Append(double x, double y) {
+  const bool first = points_.empty();
+  points_.push_back({x, y});
+  Widen(x_range_, x, first);
+  Widen(y_range_, y, first);
+}
+
+std::optional<double> ChartSeries::MaxY() const {
+  if (points_.empty()) return std::nullopt;
+  return y_range_.maximum;
+}
+
+std::optional<double> ChartSeries::MinY() const {
+  if (points_.empty()) return std::nullopt;
+  return y_range_.minimum;
+}
+
+std::optional<ValueRange> ChartSeries::XRange() const {
+  if (points_.empty()) return std::nullopt;
+  return x_range_;
+}
+
+std::optional<ValueRange> ChartSeries::YRange() const {
+  if (points_.empty()) return std::nullopt;
+  return y_range_;
+}
+
+ChartSeries& ChartModel::series(std::size_t number) {
+  Changed();
+  return series_[number - 1];
+}
+
+ChartSeries* ChartModel::AddSeries(std::string title) {
+  if (series_.size() >= kMaxSeries) return nullptr;
+  series_.emplace_back(std::move(title));
+  Changed();
+  return &series_.back();
+}
+
+void ChartModel::RemoveLastSeries() {
+  if (series_.empty()) return;
+  series_.pop_back();
+  Changed();
+}
+
+void ChartModel::AppendPoint(std::size_t number, double x, double y) {
+  series_[number - 1].Append(x, y);
+  Changed();
+}
+
+std::optional<ValueRange> ChartModel::DataRange(AxisId id) const {
+  std::optional<ValueRange> result;
+  for (const ChartSeries& one : series_) {
+    const auto range = id == AxisId::kBottom ? one.XRange() : one.YRange();
+    if (!range) continue;
+    if (!result) {
+      result = range;
+    } else {
+      result->minimum = std::min(result->minimum, range->minimum);
+      result->maximum = std::max(result->maximum, range->maximum);
+    }
+  }
+  return result;
+}
+
+std::optional<ValueRange> ChartModel::CurrentRange(AxisId id) const {
+  const ChartAxis& a = axis(id);
+  if (a.automatic) return DataRange(id);
+  return ValueRange{a.minimum, a.maximum};
+}
+
+void ChartModel::SetAutomatic(AxisId id, bool automatic) {
+  ChartAxis& a = mutable_axis(id);
+  if (a.automatic && !automatic) {
+    // The manual limits start where the automatic range left the axis.
+    if (const auto range = DataRange(id)) {
+      a.minimum = range->minimum;
+      a.maximum = range->maximum;
+    }
+  }
+  a.automatic = automatic;
+  Changed();
+}
+
+bool ChartModel::SetMaximum(AxisId id, double maximum) {
+  const auto range = CurrentRange(id);
+  ChartAxis& a = mutable_axis(id);
+  if (!a.automatic && range && maximum < range->minimum) return false;
+  a.maximum = maximum;
+  Changed();
+  return true;
+}
+
+bool ChartModel::SetMinimum(AxisId id, double minimum) {
+  const auto range = CurrentRange(id);
+  ChartAxis& a = mutable_axis(id);
+  if (!a.automatic && range && minimum > range->maximum) return false;
+  a.minimum = minimum;
+  Changed();
+  return true;
+}
+
+void ChartModel::SetInverted(AxisId id, bool inverted) {
+  mutable_axis(id).inverted = inverted;
+  Changed();
+}
+
+bool ChartModel::SetLogarithmic(AxisId id, bool logarithmic) {
+  if (logarithmic) {
+    const auto range = CurrentRange(id);
+    if (range && (range->minimum < 0 || range->maximum < 0)) return false;
+  }
+  mutable_axis(id).logarithmic = logarithmic;
+  Changed();
+  return true;
+}
+
+bool ChartModel::SetLogBase(AxisId id, double base) {
+  if (!(base > 0) || base == 1 || std::isinf(base)) return false;
+  mutable_axis(id).log_base = base;
+  Changed();
+  return true;
+}
+
+void ChartModel::SetGridVisible(AxisId id, bool visible) {
+  mutable_axis(id).grid_visible = visible;
+  Changed();
+}
+
+void ChartModel::SetGridColour(AxisId id, Colour colour) {
+  mutable_axis(id).grid_colour = colour;
+  Changed();
+}
+
+void ChartModel::SetBackColour(Colour colour) {
+  back_colour_ = colour;
+  Changed();
+}
+
+void ChartModel::SetView3D(bool on) {
+  view_3d_ = on;
+  Changed();
+}
+
+void ChartModel::SetDepthPercent(int percent) {
+  depth_percent_ = percent;
+  Changed();
+}
+
+void ChartModel::SetLegendVisible(bool visible) {
+  legend_visible_ = visible;
+  Changed();
+}
+
+}  // namespace korvex

@@ -1,0 +1,122 @@
+// The graph as data: up to 100 line series, two axes, back colour, 3D and
+// legend. Windows draw it; the axis setters refuse what the chart cannot show.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex {
+
+// 24-bit colour as the integer 0x00BBGGRR.
+using Colour = std::int32_t;
+
+struct ChartPoint {
+  double x;
+  double y;
+};
+
+// The span of some values; only meaningful when the values exist.
+struct ValueRange {
+  double minimum;
+  double maximum;
+};
+
+class ChartSeries {
+ public:
+  explicit ChartSeries(std::string title) : title_(std::move(title)) {}
+
+  const std::string& title() const { return title_; }
+  bool stairs = false;
+  bool point_markers = false;
+  Colour line_colour = 0;
+  Colour point_colour = 0;
+
+  void Append(double x, double y);
+  const std::vector<ChartPoint>& points() const { return points_; }
+  std::size_t count() const { return points_.size(); }
+  // Largest and smallest y of the points; nothing while there are none.
+  std::optional<double> MaxY() const;
+  std::optional<double> MinY() const;
+  std::optional<ValueRange> XRange() const;
+  std::optional<ValueRange> YRange() const;
+
+ private:
+  std::string title_;
+  std::vector<ChartPoint> points_;
+  ValueRange x_range_{0, 0};
+  ValueRange y_range_{0, 0};
+};
+
+enum class AxisId { kBottom = 0, kLeft = 1 };  // x axis, y axis
+
+struct ChartAxis {
+  bool automatic = true;
+  bool inverted = false;
+  bool logarithmic = false;
+  double log_base = 10;
+  // The limits in force while not automatic; when the axis turns manual they
+  // start from the range it showed automatically.
+  double minimum = 0;
+  double maximum = 0;
+  bool grid_visible = false;
+  Colour grid_colour = 12632256;
+};
+
+class ChartModel {
+ public:
+  static constexpr std::size_t kMaxSeries = 100;
+
+  // Series are numbered 1..count in creation order and leave from the end.
+  std::size_t series_count() const { return series_.size(); }
+  const ChartSeries& series(std::size_t number) const { return series_[number - 1]; }
+  ChartSeries& series(std::size_t number);
+  // The caller checks the limit; beyond it nothing is added and null returned.
+  ChartSeries* AddSeries(std::string title);
+  void RemoveLastSeries();
+  void AppendPoint(std::size_t number, double x, double y);
+
+  const ChartAxis& axis(AxisId id) const { return axes_[static_cast<int>(id)]; }
+  // The range the axis currently spans: its limits, or for an automatic axis
+  // the range of the data on that axis (nothing when there are no points).
+  std::optional<ValueRange> CurrentRange(AxisId id) const;
+
+  // Axis settings. The refusing ones return false and change nothing.
+  void SetAutomatic(AxisId id, bool automatic);
+  [[nodiscard]] bool SetMaximum(AxisId id, double maximum);
+  [[nodiscard]] bool SetMinimum(AxisId id, double minimum);
+  void SetInverted(AxisId id, bool inverted);
+  [[nodiscard]] bool SetLogarithmic(AxisId id, bool logarithmic);
+  [[nodiscard]] bool SetLogBase(AxisId id, double base);
+  void SetGridVisible(AxisId id, bool visible);
+  void SetGridColour(AxisId id, Colour colour);
+
+  Colour back_colour() const { return back_colour_; }
+  void SetBackColour(Colour colour);
+  bool view_3d() const { return view_3d_; }
+  int depth_percent() const { return depth_percent_; }
+  void SetView3D(bool on);
+  void SetDepthPercent(int percent);
+  bool legend_visible() const { return legend_visible_; }
+  void SetLegendVisible(bool visible);
+
+  // Grows with every change, so a view knows when to redraw.
+  std::uint64_t revision() const { return revision_; }
+
+ private:
+  std::optional<ValueRange> DataRange(AxisId id) const;
+  ChartAxis& mutable_axis(AxisId id) { return axes_[static_cast<int>(id)]; }
+  void Changed() { ++revision_; }
+
+  std::vector<ChartSeries> series_;
+  ChartAxis axes_[2];
+  Colour back_colour_ = 16777215;
+  bool view_3d_ = false;
+  int depth_percent_ = 15;
+  bool legend_visible_ = true;
+  std::uint64_t revision_ = 0;
+};
+
+}  // namespace korvex

@@ -1,0 +1,200 @@
+// PlotExpression and the series operations around it.
+#include "plot/plotter.h"
+
+#include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "plot/chart_settings.h"
+
+namespace korvex {
+namespace {
+
+constexpr long double kMaxTotal = 2147483647.0L;
+
+// (T) - (T), over twice epsilon, built in the order the rewrite has always
+// used so the token positions of both copies match.
+void RewriteAsDerivative(TokenList& tokens, long double epsilon) {
+  tokens.insert(tokens.begin(), "(");
+  tokens.push_back(")");
+  tokens.push_back("-");
+  const size_t length = tokens.size();
+  tokens.reserve(2 * length + 3);
+  for (size_t i = 0; i < length; ++i) tokens.push_back(tokens[i]);
+  tokens.insert(tokens.begin(), "(");
+  tokens.back().assign(1, ')');
+  tokens.push_back("/");
+  tokens.push_back(FloatToStr(2 * epsilon));
+}
+
+}  // namespace
+
+Plotter::Plotter(Engine& engine, const Clock& clock)
+    : engine_(engine), line_format_("x", false), timing_(clock) {}
+
+bool Plotter::SolvePlot(std::string_view text) {
+  engine_.BeginRequest();
+  if (!engine_.PrepareExpression(text)) return false;
+  engine_.set_steps_enabled(false);
+  plot_expression_ = std::string(text);
+  if (!PlotExpression()) return false;
+  FinishPlotInfo(false);
+  return true;
+}
+
+bool Plotter::PlotExpression() {
+  ErrorSink& errors = engine_.errors();
+  const auto start = StrToFloat(settings_.start);
+  const auto stop = StrToFloat(settings_.stop);
+  const auto increment = StrToFloat(settings_.increment);
+  const auto epsilon =
+      settings_.derivative ? StrToFloat(settings_.epsilon) : std::optional<long double>(0);
+  if (!start || !stop || !increment || !epsilon || *increment == 0) {
+    errors.ReportError(kCalculationsErrorMessage, kPlotError);
+    return false;
+  }
+  const long double total = std::ceil((*stop - *start) / *increment + 1);
+  if (std::isnan(total) || total < 1 || total > kMaxTotal) {
+    errors.ReportError(kTooFewOrManyMessage, kPlotError);
+    return false;
+  }
+  const auto total32 = static_cast<std::int32_t>(total);
+  progress_->SetProgressMaximum(total32);
+
+  if (!ApplyChartSettings(settings_, chart_, errors)) return false;
+  if (settings_.mode == PlotMode::kSingle) RemoveSeries(false);
+  if (!CreatePlotSeries()) return false;
+  ApplySeriesAppearance();
+  plot_info_ = PlotInfo();
+  plot_info_.function = std::as_const(chart_).series(chart_.series_count()).title();
+  plot_info_.serie = std::to_string(chart_.series_count());
+  plot_info_.total_calculations = std::to_string(total32);
+  progress_->StartPlotInfo(plot_info_);
+
+  if (settings_.derivative) RewriteAsDerivative(engine_.tokens(), *epsilon);
+  return SampleSeries(*start, *stop, *increment, *epsilon);
+}
+
+bool Plotter::SampleSeries(long double start, long double stop, long double increment,
+                           long double epsilon) {
+  // Template and positions belong to this run; as locals they go on every
+  // way out, an escaping arithmetic failure included.
+  const TokenList token_template = engine_.tokens();
+  std::vector<size_t> sample_positions;
+  for (size_t i = 0; i < token_template.size(); ++i)
+    if (token_template[i] == settings_.variable) sample_positions.push_back(i);
+  // With the derivative, the first half of the occurrences lie in the first
+  // copy of the expression and take x + epsilon.
+  const size_t plus_count = settings_.derivative ? (sample_positions.size() + 1) / 2 : 0;
+
+  const size_t number = chart_.series_count();
+  TokenList& tokens = engine_.tokens();
+  std::string sample_text;
+  std::string minus_text;
+  timing_.StartSampling();
+  long double x = start;
+  while (x < stop + increment) {
+    // Copy-assigning keeps the list's and its strings' buffers.
+    tokens = token_template;
+    if (!sample_positions.empty()) {
+      if (settings_.derivative) {
+        sample_text = FloatToStr(x + epsilon);
+        minus_text = FloatToStr(x - epsilon);
+        for (size_t k = 0; k < sample_positions.size(); ++k)
+          tokens[sample_positions[k]] = k < plus_count ? sample_text : minus_text;
+      } else {
+        sample_text = FloatToStr(x);
+        for (const size_t position : sample_positions) tokens[position] = sample_text;
+      }
+    }
+    if (!timing_.benchmark_running && timing_.ReminderDue(reminder_interval_ms_) && !ShowReminder())
+      return false;
+    if (!engine_.EvaluateTokens()) return false;
+    const long double y = *StrToFloat(tokens[0]);
+    chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
+    RecordPlotPoint(x, y);
+    progress_->SetProgressPosition(std::as_const(chart_).series(number).count());
+    const long double next = x + increment;
+    engine_.set_checks_enabled(false);
+    // An increment too small to move x would repeat this sample for ever.
+    if (next == x) {
+      engine_.errors().ReportError(kCalculationsErrorMessage, kPlotError);
+      return false;
+    }
+    x = next;
+  }
+  return true;
+}
+
+std::string Plotter::SeriesTitle() const {
+  if (settings_.derivative) return "( " + plot_expression_ + " )'";
+  return plot_expression_;
+}
+
+bool Plotter::CreatePlotSeries() {
+  tracker_.trend = Trend::kNone;
+  tracker_.sign_state = SignState::kNone;
+  if (chart_.series_count() > ChartModel::kMaxSeries - 1) {
+    engine_.errors().ReportError(kTooManySeriesMessage, kPlotError);
+    return false;
+  }
+  chart_.AddSeries(SeriesTitle());
+  stats_.slot(chart_.series_count()).Reset();
+  line_format_ = PointLineFormat(settings_.variable, settings_.derivative);
+  return true;
+}
+
+void Plotter::ApplySeriesAppearance() {
+  if (chart_.series_count() == 0) return;
+  ChartSeries& series = chart_.series(chart_.series_count());
+  series.stairs = settings_.stairs;
+  series.point_markers = settings_.points;
+  series.line_colour = settings_.graph_colour;
+  series.point_colour = settings_.point_colour;
+}
+
+void Plotter::RemoveSeries(bool last_only) {
+  while (chart_.series_count() > 0) {
+    const size_t number = chart_.series_count();
+    chart_.RemoveLastSeries();
+    stats_.slot(number).ReleaseLines();
+    if (last_only) break;
+  }
+}
+
+void Plotter::RecordPlotPoint(long double x, long double y) {
+  const size_t number = chart_.series_count();
+  if (number == 0) return;
+  korvex::RecordPlotPoint(stats_.slot(number), tracker_, line_format_, x, y,
+                          engine_.tokens().empty() ? std::string_view() : engine_.tokens()[0]);
+}
+
+bool Plotter::ShowReminder() {
+  timing_.stop_requested = false;
+  timing_.pause_stopwatch.Start();
+  timing_.stop_requested = !progress_->ShowReminder();
+  timing_.paused_time += timing_.pause_stopwatch.Stop();
+  timing_.reminder_stopwatch.Stop();
+  if (timing_.stop_requested) {
+    FinishPlotInfo(true);
+    return false;
+  }
+  timing_.reminder_stopwatch.Start();
+  return true;
+}
+
+void Plotter::FinishPlotInfo(bool cancelled) {
+  timing_.net_plot_time = timing_.calc_stopwatch.Stop() - timing_.paused_time;
+  const ChartModel& chart = chart_;
+  const size_t count = chart.series_count() > 0 ? chart.series(chart.series_count()).count() : 0;
+  FillPlotFigures(plot_info_, timing_.net_plot_time, count);
+  progress_->FinishPlotInfo(plot_info_, cancelled);
+}
+
+void Plotter::ResetPlotInfo() {
+  plot_info_ = PlotInfo();
+  progress_->ResetPlotInfo(plot_info_);
+}
+
+}  // namespace korvex

@@ -1,0 +1,112 @@
+// The plot driver: samples an expression of the plot variable (or its
+// numerical derivative) into a new series of the graph, with its statistics,
+// progress, reminder and timing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/engine.h"
+#include "plot/chart_model.h"
+#include "plot/plot_settings.h"
+#include "plot/plot_timing.h"
+#include "plot/series_stats.h"
+
+namespace korvex {
+
+inline constexpr const char* kCalculationsErrorMessage =
+    "One or more errors occurred in (Tools/Plot options/Calculations)";
+inline constexpr const char* kTooFewOrManyMessage = "Too few/many plot calculations";
+inline constexpr const char* kTooManySeriesMessage = "Too many graph series at one time";
+inline constexpr int kDefaultReminderInterval = 8000;
+
+// What a run shows while it goes: the Plot info window, the progress bar and
+// the Reminder dialog. Windows and the CLI implement it; every call has a
+// do-nothing default.
+class PlotProgress {
+ public:
+  virtual ~PlotProgress() = default;
+  // Once per run, before anything can be refused after the range checks.
+  virtual void SetProgressMaximum(std::int32_t /*maximum*/) {}
+  // The new series exists: title, series number and total are filled in,
+  // the result figures read "n/a".
+  virtual void StartPlotInfo(const PlotInfo& /*info*/) {}
+  // After every sample: the newest series' point count.
+  virtual void SetProgressPosition(std::size_t /*position*/) {}
+  // The Reminder dialog, modal. True for "Continue" (or any other way of
+  // closing it), false for "Stop".
+  virtual bool ShowReminder() { return true; }
+  // End of a complete or cancelled run with its figures; the graph comes up
+  // and the answer field shows kPlotCompleteText or kPlotCanceledText.
+  virtual void FinishPlotInfo(const PlotInfo& /*info*/, bool /*cancelled*/) {}
+  // All labels back to "n/a" and the bar to 0 (the benchmark's end).
+  virtual void ResetPlotInfo(const PlotInfo& /*info*/) {}
+};
+
+class Plotter {
+ public:
+  // The engine, the clock and the progress display must outlive the plotter.
+  explicit Plotter(Engine& engine, const Clock& clock = SteadyClock());
+  Plotter(const Plotter&) = delete;
+  Plotter& operator=(const Plotter&) = delete;
+
+  void set_progress(PlotProgress* progress) { progress_ = progress ? progress : &silent_; }
+  // The live plot options: the dialog's OK and every close store them here.
+  PlotSettings& settings() { return settings_; }
+  const PlotSettings& settings() const { return settings_; }
+  void set_reminder_interval(int milliseconds) { reminder_interval_ms_ = milliseconds; }
+
+  // The plot branch of a request: begin, prepare, steps off, keep the text as
+  // the plot expression, plot, and finish the figures after a complete run.
+  // False when the run was refused, failed or was cancelled (already shown).
+  // Arithmetic failures inside a function escape as ArithmeticFailure.
+  bool SolvePlot(std::string_view text);
+
+  // The driver itself, on the prepared TokenList and the plot expression.
+  bool PlotExpression();
+  bool CreatePlotSeries();
+  void ApplySeriesAppearance();
+  // The newest series only, or all; each leaves with its statistics' lines.
+  void RemoveSeries(bool last_only);
+  // The newest series' statistics; reads token 0 as the value text.
+  void RecordPlotPoint(long double x, long double y);
+  // True to go on; false when the user stopped (the run is then finished as
+  // cancelled).
+  bool ShowReminder();
+  void FinishPlotInfo(bool cancelled);
+  void ResetPlotInfo();
+
+  const std::string& plot_expression() const { return plot_expression_; }
+  void set_plot_expression(std::string text) { plot_expression_ = std::move(text); }
+  ChartModel& chart() { return chart_; }
+  const ChartModel& chart() const { return chart_; }
+  // Statistics slot of series number 1..100.
+  const SeriesStats& stats(std::size_t number) const { return stats_.slot(number); }
+  PlotTiming& timing() { return timing_; }
+  const PlotTiming& timing() const { return timing_; }
+  const PlotInfo& plot_info() const { return plot_info_; }
+  Engine& engine() { return engine_; }
+
+ private:
+  std::string SeriesTitle() const;
+  // Sampling, once the series exists; false on a failed or cancelled sample.
+  bool SampleSeries(long double start, long double stop, long double increment,
+                    long double epsilon);
+
+  Engine& engine_;
+  PlotSettings settings_;
+  int reminder_interval_ms_ = kDefaultReminderInterval;
+  std::string plot_expression_;
+  ChartModel chart_;
+  SeriesStatsStore stats_;
+  CurveTracker tracker_;
+  PointLineFormat line_format_;  // of the newest series, set when it is created
+  PlotTiming timing_;
+  PlotInfo plot_info_;
+  PlotProgress silent_;
+  PlotProgress* progress_ = &silent_;
+};
+
+}  // namespace korvex

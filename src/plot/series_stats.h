@@ -1,0 +1,66 @@
+// Point statistics of the plotted series: the six line lists and two sums
+// per series slot, and the tracker of the series being plotted.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex {
+
+struct SeriesStats {
+  std::vector<std::string> table_lines;
+  std::vector<std::string> top_lines;     // local maxima
+  std::vector<std::string> bottom_lines;  // local minima
+  std::vector<std::string> max_lines;     // samples at the greatest value
+  std::vector<std::string> min_lines;     // samples at the smallest value
+  std::vector<std::string> zero_lines;    // exact zeros and sign changes
+  long double sum_y = 0;
+  long double sum_abs_y = 0;
+
+  // Creation of a series with this slot's number.
+  void Reset();
+  // Removal of the series; the sums stay until the next creation.
+  void ReleaseLines();
+  size_t TotalLines() const;
+};
+
+enum class Trend { kNone, kFalling, kRising };
+enum class SignState { kNone, kNegative, kPositive };
+
+struct CurveTracker {
+  long double prev_x = 0;
+  long double prev_y = 0;
+  long double max_y = 0;
+  long double min_y = 0;
+  Trend trend = Trend::kNone;
+  SignState sign_state = SignState::kNone;
+};
+
+// The fixed parts of every line of one run: "x: " and " = f(x): " (or
+// " = f'(x): " for the derivative).
+struct PointLineFormat {
+  PointLineFormat(std::string_view variable, bool derivative);
+  std::string variable;
+  std::string prefix;
+  std::string infix;
+};
+
+// One sample of the series being plotted, in sample order. `value_text` is
+// the number text the evaluation left, copied into the table line.
+void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineFormat& format,
+                     long double x, long double y, std::string_view value_text);
+
+// Slots 1 to 100, one per possible series number.
+class SeriesStatsStore {
+ public:
+  static constexpr size_t kSlots = 100;
+  SeriesStats& slot(size_t number) { return slots_[number - 1]; }
+  const SeriesStats& slot(size_t number) const { return slots_[number - 1]; }
+
+ private:
+  std::array<SeriesStats, kSlots> slots_;
+};
+
+}  // namespace korvex

@@ -1,0 +1,26 @@
+// var.ini: the user-variable table loaded from and saved to its file.
+#pragma once
+
+#include "engine/user_variables.h"
+#include "settings/data_directory.h"
+#include "settings/messages.h"
+
+namespace korvex {
+
+inline constexpr const char* kVariablesFile = "var.ini";
+
+// Writes one "name#expression" line per row; no rows or a single blank row
+// give an empty file;
+// on failure shows the two save-failure messages and returns false, leaving
+// the old file and the table as they were.
+bool SaveVariables(const DataDirectory& data, const VariableTable& table, Messages& messages);
+
+// Replaces the table by the file's rows, one per line, empty lines included.
+// An unreadable file is written from the table, which keeps its rows; it is
+// not read again.
+void LoadVariables(const DataDirectory& data, VariableTable& table, Messages& messages);
+
+// Deletes every row; the window then shows its one empty row.
+void ClearVariables(VariableTable& table);
+
+}  // namespace korvex
