@@ -18,7 +18,7 @@ using VariableTable = std::vector<UserVariable>;
 
 inline constexpr int kDefaultLoopLimit = 1000;
 
-// A table counts as empty when it has no rows or its only first row is blank.
+// A table counts as empty when it has no rows or only one blank row.
 bool IsEmptyTable(const VariableTable& table);
 
 // var.ini: one "name#expression" line per row; every line, empty ones too,

@@ -4,26 +4,8 @@
 #include "settings/line_file.h"
 
 namespace korvex {
-namespace {
-
-// Only what the window shows as empty (no rows, or its one blank row) gives
-// an empty file. A blank first row followed by others (a var.ini with an
-// empty first line, say) must not count as empty: saving it would drop the
-// rows after it.
-Lines VariableFileLines(const VariableTable& table) {
-  if (table.size() > 1) {
-    Lines lines;
-    lines.reserve(table.size());
-    for (const UserVariable& row : table) lines.push_back(row.name + "#" + row.expression);
-    return lines;
-  }
-  return FormatVariableLines(table);
-}
-
-}  // namespace
-
 bool SaveVariables(const DataDirectory& data, const VariableTable& table, Messages& messages) {
-  if (WriteLines(data.File(kVariablesFile), VariableFileLines(table))) return true;
+  if (WriteLines(data.File(kVariablesFile), FormatVariableLines(table))) return true;
   ShowSaveFailureMessages(messages, kVariablesFile);
   return false;
 }

@@ -171,6 +171,7 @@ TEST(UserVariableLines, ParseAndFormatTheFileLayout) {
             (std::vector<std::string>{"x#3", "y#x+1"}));
   EXPECT_TRUE(FormatVariableLines({{"", ""}}).empty());
   EXPECT_TRUE(FormatVariableLines({}).empty());
+  EXPECT_EQ(FormatVariableLines({{"", ""}, {"y", "2"}}), (std::vector<std::string>{"#", "y#2"}));
 }
 
 }  // namespace
