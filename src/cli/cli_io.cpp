@@ -2,7 +2,12 @@
 
 #include <ostream>
 
+#include "plot/plot_settings.h"
+#include "settings/general_file.h"
 #include "settings/line_file.h"
+#include "settings/mask_file.h"
+#include "settings/other_file.h"
+#include "settings/variables_file.h"
 
 namespace korvex {
 
@@ -24,11 +29,16 @@ std::string DefaultDataDir() { return ExecutableDirectory().string(); }
 bool LoadCalculatorSetup(CalculatorSetup& setup, Messages& messages,
                          const VariableTable& first_rows) {
   if (!GetDatabase(setup.data, setup.catalogues, messages)) return false;
-  setup.variables = first_rows;
-  if (const auto lines = ReadLines(setup.data.File("var.ini"))) {
-    const VariableTable file_rows = ParseVariableLines(*lines);
-    setup.variables.insert(setup.variables.end(), file_rows.begin(), file_rows.end());
-  }
+  // The settings files as the program reads them at start-up, created with
+  // their defaults when missing. other.ini is only created: a start-screen
+  // request in it belongs to the desktop program.
+  LoadVariables(setup.data, setup.variables, messages);
+  LoadMaskSettings(setup.data, setup.mask, messages);
+  LoadGeneralSettings(setup.data, setup.general, messages);
+  PlotSettings plot;
+  LoadPlotSettings(setup.data, plot, messages);
+  if (!ReadLines(setup.data.File(kOtherSettingsFile))) SaveOtherSettings(setup.data, messages);
+  setup.variables.insert(setup.variables.begin(), first_rows.begin(), first_rows.end());
   return true;
 }
 
@@ -36,6 +46,7 @@ void ConnectEngine(Engine& engine, const CalculatorSetup& setup) {
   engine.environment().functions = &setup.catalogues.functions;
   engine.environment().constants = &setup.catalogues.constants;
   engine.environment().variables = &setup.variables;
+  engine.environment().loop_limit = setup.general.loop_limit;
 }
 
 }  // namespace korvex

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "settings/answer_settings.h"
 #include "settings/catalogue_files.h"
 #include "settings/data_directory.h"
 #include "settings/messages.h"
@@ -62,6 +63,8 @@ struct CalculatorSetup {
   DataDirectory data;
   Catalogues catalogues;
   VariableTable variables;
+  MaskSettings mask;
+  GeneralSettings general;
 };
 
 std::string DefaultDataDir();

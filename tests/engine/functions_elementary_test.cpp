@@ -2,6 +2,8 @@
 // checked as the number texts the engine writes back, and their failures.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 

@@ -1,0 +1,41 @@
+// Shared pieces of the GUI tests: one QApplication for the test program and
+// a message seam that records instead of showing boxes.
+#pragma once
+
+#include <QApplication>
+#include <QStringList>
+
+#include "ui/message_seam.h"
+#include "ui/shell.h"
+
+namespace korvex::testing {
+
+inline QApplication& TestApp() {
+  static int argc = 1;
+  static char name[] = "korvex-ui-test";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+class RecordingMessages : public MessageSeam {
+ public:
+  void Inform(const QString& text) override { shown << text; }
+  void ShowFailure(const QString& text) override { failures << text; }
+  bool Ask(const QString& text) override {
+    asked << text;
+    return answer;
+  }
+  QStringList shown;
+  QStringList failures;
+  QStringList asked;
+  bool answer = true;
+};
+
+class RecordingShell : public Shell {
+ public:
+  void OpenWithShell(const QString& target) override { opened << target; }
+  QStringList opened;
+};
+
+}  // namespace korvex::testing
