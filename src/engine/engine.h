@@ -74,6 +74,11 @@ class Engine {
   char decimal_separator() const { return decimal_separator_; }
   void set_decimal_separator(char separator) { decimal_separator_ = separator; }
 
+  // The evaluation loop finds the deepest group incrementally where it can;
+  // with this on it rescans the whole list every time (for checking that
+  // both ways pick the same groups).
+  void set_always_rescan(bool on) { always_rescan_ = on; }
+
   ErrorSink& errors() { return errors_; }
   FunctionState& function_state() { return function_state_; }
 
@@ -81,7 +86,33 @@ class Engine {
   bool ScanInto(std::string_view text, TokenList& out);
   // After a parenthesised group has been reduced: the same result as
   // RemoveRedundantBrackets, looking only where a pair can have appeared.
-  void RemoveBracketsAroundGroup(size_t group_start);
+  void RemoveBracketsAroundGroup(size_t group_start, long depth);
+
+  // The deepest group of the loop: the leftmost opening bracket that reaches
+  // the greatest depth. A full scan records, per depth, how many openers
+  // reach it and where the leftmost one stands; rewrites note which openers
+  // they removed and from which position on the list changed. While the
+  // leftmost opener of the greatest remaining depth lies before every
+  // change, it is still the answer and no scan is needed; nested groups
+  // therefore cost no longer than the list's changed tail.
+  struct GroupSearch {
+    bool valid = false;
+    long max_depth = 0;
+    std::vector<size_t> openers_at_depth;
+    std::vector<size_t> first_opener;
+    size_t unchanged_prefix = 0;
+  };
+  void FindDeepestGroup(long& deepest, size_t& group_start);
+  void NoteChangedFrom(size_t position) {
+    if (position < group_search_.unchanged_prefix) group_search_.unchanged_prefix = position;
+  }
+  void NoteOpenerRemoved(long depth) {
+    if (depth > 0 && static_cast<size_t>(depth) < group_search_.openers_at_depth.size() &&
+        group_search_.openers_at_depth[static_cast<size_t>(depth)] > 0)
+      --group_search_.openers_at_depth[static_cast<size_t>(depth)];
+    else
+      group_search_.valid = false;
+  }
 
   ErrorSink& errors_;
   EngineEnvironment environment_;
@@ -97,6 +128,8 @@ class Engine {
   // only appear where a group was reduced, or around a function's result,
   // or where someone outside the engine rewrote the list (the plot driver).
   bool stray_pairs_possible_ = true;
+  GroupSearch group_search_;
+  bool always_rescan_ = false;
   std::vector<std::string> steps_;
   bool steps_enabled_ = true;
   bool checks_enabled_ = true;

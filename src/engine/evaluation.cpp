@@ -34,34 +34,25 @@ bool Engine::Solve(std::string_view text) {
 bool Engine::EvaluateTokens() {
   previous_tokens_.clear();
   previous_count_ = 0;
-  stray_pairs_possible_ = true;  // the caller may have rewritten the list
+  // The caller may have rewritten the list (the plot driver does).
+  stray_pairs_possible_ = true;
+  group_search_.valid = false;
   while (tokens_.size() > 2) {
     const size_t count_before = tokens_.size();
-    long depth = 0;
     long deepest = 0;
     size_t group_start = 0;
-    for (size_t i = 0; i < tokens_.size(); ++i) {
-      const std::string& token = tokens_[i];
-      if (token.size() != 1) continue;
-      const char c = token[0];
-      if (c == '(' || c == '[') {
-        if (++depth > deepest) {
-          deepest = depth;
-          group_start = i + 1;
-        }
-      } else if (c == ')' || c == ']') {
-        --depth;
-      }
-    }
+    FindDeepestGroup(deepest, group_start);
     if (!EvaluateOperators(group_start + 1)) return false;
     if (deepest > 0 && group_start >= 1) {
       if (IsSingle(tokens_[group_start - 1], '(')) {
-        RemoveBracketsAroundGroup(group_start);
+        RemoveBracketsAroundGroup(group_start, deepest);
       } else if (IsSingle(tokens_[group_start - 1], '[')) {
         const long name_index = static_cast<long>(group_start) - 2;
         if (checks_enabled_ && !CheckFunctionCall(name_index)) return false;
         if (!EvaluateFunctionCall(name_index)) return false;
         const size_t result = static_cast<size_t>(name_index);
+        NoteChangedFrom(result);
+        NoteOpenerRemoved(deepest);
         if (result > 0 && result + 1 < tokens_.size() && IsSingle(tokens_[result - 1], '(') &&
             IsSingle(tokens_[result + 1], ')'))
           stray_pairs_possible_ = true;
@@ -85,6 +76,50 @@ bool Engine::EvaluateTokens() {
     return false;
   }
   return true;
+}
+
+void Engine::FindDeepestGroup(long& deepest, size_t& group_start) {
+  GroupSearch& search = group_search_;
+  if (search.valid && !always_rescan_) {
+    while (search.max_depth > 0 &&
+           search.openers_at_depth[static_cast<size_t>(search.max_depth)] == 0)
+      --search.max_depth;
+    if (search.max_depth == 0) {
+      deepest = 0;
+      group_start = 0;
+      return;
+    }
+    const size_t opener = search.first_opener[static_cast<size_t>(search.max_depth)];
+    if (opener < search.unchanged_prefix) {
+      deepest = search.max_depth;
+      group_start = opener + 1;
+      return;
+    }
+  }
+  search.openers_at_depth.assign(1, 0);
+  search.first_opener.assign(1, 0);
+  long depth = 0;
+  deepest = 0;
+  group_start = 0;
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    const std::string& token = tokens_[i];
+    if (token.size() != 1) continue;
+    const char c = token[0];
+    if (c == '(' || c == '[') {
+      if (++depth > deepest) {
+        deepest = depth;
+        group_start = i + 1;
+        search.first_opener.push_back(i);
+        search.openers_at_depth.push_back(0);
+      }
+      if (depth > 0) ++search.openers_at_depth[static_cast<size_t>(depth)];
+    } else if (c == ')' || c == ']') {
+      --depth;
+    }
+  }
+  search.max_depth = deepest;
+  search.unchanged_prefix = tokens_.size();
+  search.valid = true;
 }
 
 bool Engine::CheckProgress() {

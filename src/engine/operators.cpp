@@ -99,6 +99,7 @@ bool Engine::EvaluateOperators(size_t start) {
       }
     }
     if (removed != 0) {
+      NoteChangedFrom(start - 1);
       keep(size - read);
       tokens_.resize(size - removed);
     }

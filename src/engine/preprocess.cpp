@@ -82,9 +82,10 @@ void Engine::RemoveRedundantBrackets() {
   }
   tokens_.resize(kept);
   stray_pairs_possible_ = false;
+  group_search_.valid = false;
 }
 
-void Engine::RemoveBracketsAroundGroup(size_t group_start) {
+void Engine::RemoveBracketsAroundGroup(size_t group_start, long depth) {
   if (stray_pairs_possible_) {
     RemoveRedundantBrackets();
     return;
@@ -102,6 +103,8 @@ void Engine::RemoveBracketsAroundGroup(size_t group_start) {
   }
   if (pairs == 0) return;
   const size_t first_open = group_start - pairs;
+  NoteChangedFrom(first_open);
+  for (size_t k = 0; k < pairs; ++k) NoteOpenerRemoved(depth - static_cast<long>(k));
   tokens_[first_open] = std::move(tokens_[group_start]);
   tokens_.erase(tokens_.begin() + static_cast<long>(first_open) + 1,
                 tokens_.begin() + static_cast<long>(group_start + pairs) + 1);

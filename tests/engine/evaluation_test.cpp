@@ -2,6 +2,7 @@
 // steps, function calls and every reported failure.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,50 @@ TEST(Solve, SurvivesHostileInput) {
   for (const auto& c : cases) {
     TestCalculator calc;
     EXPECT_EQ(calc.engine.Solve(c.text), c.ok) << c.text.substr(0, 20);
+  }
+}
+
+}  // namespace
+}  // namespace korvex
+
+namespace korvex {
+namespace {
+
+// Random expressions of nested groups, sibling groups and calls: the
+// incremental search for the deepest group must pick exactly the groups a
+// full rescan picks, which the step texts and reports show.
+std::string RandomExpression(std::mt19937& random, int depth) {
+  const int kind = depth > 4 ? 0 : static_cast<int>(random() % 6);
+  const char ops[] = "+-*/^";
+  switch (kind) {
+    case 0:
+      return std::to_string(random() % 9 + 1);
+    case 1:
+      return "(" + RandomExpression(random, depth + 1) + ")";
+    case 2:
+      return "sin[" + RandomExpression(random, depth + 1) + "]";
+    case 3:
+      return "sum[" + RandomExpression(random, depth + 1) + ";" + RandomExpression(random, depth + 1) + "]";
+    case 4:
+      return "((" + RandomExpression(random, depth + 1) + "))";
+    default:
+      return RandomExpression(random, depth + 1) + ops[random() % 5] + RandomExpression(random, depth + 1);
+  }
+}
+
+TEST(Solve, IncrementalGroupSearchPicksTheSameGroupsAsARescan) {
+  std::mt19937 random(12345);
+  for (int i = 0; i < 3000; ++i) {
+    const std::string text = RandomExpression(random, 0) + "*(" + RandomExpression(random, 0) + ")";
+    testing::TestCalculator fast, reference;
+    reference.engine.set_always_rescan(true);
+    bool fast_ok = false, reference_ok = false;
+    try { fast_ok = fast.engine.Solve(text); } catch (const ArithmeticFailure&) {}
+    try { reference_ok = reference.engine.Solve(text); } catch (const ArithmeticFailure&) {}
+    ASSERT_EQ(fast_ok, reference_ok) << text;
+    ASSERT_EQ(fast.engine.steps(), reference.engine.steps()) << text;
+    ASSERT_EQ(fast.engine.tokens(), reference.engine.tokens()) << text;
+    ASSERT_EQ(fast.sink.reports, reference.sink.reports) << text;
   }
 }
 

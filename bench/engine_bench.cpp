@@ -1,0 +1,57 @@
+// Speed of the token engine: number texts, a typical solve with user
+// variables, and deeply nested groups.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "engine/engine.h"
+
+namespace korvex {
+namespace {
+
+class NullSink : public ErrorSink {
+ public:
+  void ReportError(const std::string&, const std::string&) override {}
+};
+
+void BM_NumberTextRoundTrip(benchmark::State& state) {
+  long double value = 1.0L / 3;
+  for (auto _ : state) {
+    const std::string text = FloatToStr(value);
+    value = *StrToFloat(text) * 1.0000001L;
+    benchmark::DoNotOptimize(value);
+  }
+}
+BENCHMARK(BM_NumberTextRoundTrip);
+
+void BM_SolveWithUserVariables(benchmark::State& state) {
+  NullSink sink;
+  Engine engine(sink);
+  const VariableTable variables = {{"x", "3"}};
+  engine.environment().variables = &variables;
+  for (auto _ : state) {
+    const bool ok = engine.Solve("x-10(x+8(x-6(x+4(x-2(x10x)2+x)4-x)6+x)8-x)10+x");
+    if (!ok) state.SkipWithError("solve failed");
+    benchmark::DoNotOptimize(engine.tokens().front());
+  }
+}
+BENCHMARK(BM_SolveWithUserVariables);
+
+void BM_SolveNestedGroups(benchmark::State& state) {
+  const int depth = static_cast<int>(state.range(0));
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "(1+";
+  text += "1";
+  text.append(static_cast<size_t>(depth), ')');
+  NullSink sink;
+  Engine engine(sink);
+  for (auto _ : state) {
+    const bool ok = engine.Solve(text);
+    if (!ok) state.SkipWithError("solve failed");
+  }
+  state.SetComplexityN(depth);
+}
+BENCHMARK(BM_SolveNestedGroups)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,23 @@
+// Showing a modeless window, or bringing it to the front when it is open.
+#pragma once
+
+#include <QApplication>
+#include <QWidget>
+
+namespace korvex {
+
+// A window shown while a modal one is open (the start screen opening the
+// tutorials, say) could not be used until that one closed; it therefore
+// opens modal itself in that case, and modeless otherwise.
+inline void ShowModeless(QWidget& window) {
+  if (!window.isVisible()) {
+    QWidget* modal = QApplication::activeModalWidget();
+    window.setWindowModality(modal != nullptr && modal != &window ? Qt::ApplicationModal
+                                                                  : Qt::NonModal);
+    window.show();
+  }
+  window.raise();
+  window.activateWindow();
+}
+
+}  // namespace korvex

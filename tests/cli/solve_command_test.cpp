@@ -1,0 +1,153 @@
+// korvex-cli solve, run in-process against a temporary data directory that
+// holds copies of the shipped catalogues.
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "settings/line_file.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SolveCommandTest : public ::testing::Test {
+ protected:
+  SolveCommandTest() {
+    std::string pattern = fs::temp_directory_path() / "korvex-clisolve-XXXXXX";
+    root_ = ::mkdtemp(pattern.data());
+    const char* build = std::getenv("KORVEX_DATA_DIR");
+    if (build == nullptr) ADD_FAILURE() << "KORVEX_DATA_DIR is not set";
+    fs::create_directories(root_ / "bin");
+    if (build != nullptr) {
+      fs::copy(fs::path(build) / "bin" / "functions", root_ / "bin" / "functions");
+      fs::copy(fs::path(build) / "bin" / "constants", root_ / "bin" / "constants");
+    }
+  }
+  ~SolveCommandTest() override { fs::remove_all(root_); }
+
+  int Run(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), {"solve", "--data-dir", root_.string()});
+    out_.str("");
+    err_.str("");
+    std::istringstream in(input);
+    return RunCli(args, in, out_, err_);
+  }
+
+  void WriteFile(const std::string& name, const std::string& content) {
+    std::ofstream(root_ / "bin" / name, std::ios::binary) << content;
+  }
+
+  fs::path root_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(SolveCommandTest, PrintsStepsAndTheAnswer) {
+  EXPECT_EQ(Run({"--steps", "2+3*4"}), kExitOk);
+  EXPECT_EQ(out_.str(), "Step 1 (multiply): 2+12\nStep 2 (add): 14\n= 14\n");
+  EXPECT_EQ(err_.str(), "");
+}
+
+TEST_F(SolveCommandTest, AnswersAsTheAnswerBoxOrRaw) {
+  const struct {
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      {{"--raw", "14", "1/3", "{1.5E3}", "--", "-2^2"}, "14\n0,333333333333333\n1500\n4\n"},
+      {{"2(1+x)", "--var", "x=3"}, "= 8\n"},
+      {{"gcd[12;18]", "mean[1;2;3]", "pi"}, "= 6\n= 2\n= 3,14159265358979\n"},
+      {{"1+1", "ans*10", "ans+ans"}, "= 2\n= 20\n= 40\n"},
+      {{"--system", "hex", "0-0,5"}, "1 0 8\n"},
+      {{"--system", "bin", "--precision", "8", "1/3"}, "0 0 01010101\n"},
+      {{"--mask", "0.000E+00", "12345"}, "= 1,235E+04\n"},
+      {{"--prefix", "x = ", "--mask", "0.00", "--suffix", " m", "2/3"}, "x = 0,67 m\n"},
+      {{"--point", "3.5"}, "= 3.5\n"},
+      {{"--point", "--raw", "3.5"}, "3.5\n"},
+      {{"--scientific", "--prefix", "ignored", "12345"}, "1,2345*10^4\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.args), kExitOk) << c.args.back() << err_.str();
+    EXPECT_EQ(out_.str(), c.out) << c.args.back();
+  }
+}
+
+TEST_F(SolveCommandTest, ReportsFailuresOnStandardErrorWithExitStatusOne) {
+  const struct {
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;
+  } cases[] = {
+      {{"2/0"}, "", "Syntax error: Could not calculate '2/0'\n"},
+      {{"1+1", "2x", "3"}, "= 2\n= 3\n", "Syntax error: Could not calculate '2*x'\n"},
+      {{"csc[0]"}, "", "Floating point division by zero.\n"},
+      {{"sldepreciation[1000;100;0]"}, "", "SLNDepreciation.\n"},
+      {{"--system", "hex", "2^48"}, "", "Conversion error: Max 48 bit conversion\n"},
+      {{"--steps", "(1+1)*x"}, "Step 1 (add): (2)*x\n", "Syntax error: Could not calculate '2*x'\n"},
+      {{"foo[1]"}, "",
+       "Function error: 'foo' is not a function. See (View/Functions) for a list of all "
+       "available functions\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.args), kExitFailed) << c.args.back();
+    EXPECT_EQ(out_.str(), c.out) << c.args.back();
+    EXPECT_EQ(err_.str(), c.err) << c.args.back();
+  }
+}
+
+TEST_F(SolveCommandTest, ReadsExpressionsFromStandardInput) {
+  EXPECT_EQ(Run({}, "2+2\n\nans*2\r\n"), kExitOk);
+  EXPECT_EQ(out_.str(), "= 4\n= 8\n");
+}
+
+TEST_F(SolveCommandTest, FirstRunCreatesTheSettingsFilesAndHonoursThemLater) {
+  EXPECT_EQ(Run({"1"}), kExitOk);
+  for (const char* name : {"var.ini", "mask.ini", "general.ini", "plot.ini", "other.ini"})
+    EXPECT_TRUE(fs::exists(root_ / "bin" / name)) << name;
+  EXPECT_EQ(*ReadLines(root_ / "bin" / "mask.ini"), (Lines{"= ", "", ""}));
+
+  WriteFile("mask.ini", "Answer: \r\n0.0\r\n!\r\n");
+  WriteFile("var.ini", "x#5\r\ny#x*2\r\n");
+  EXPECT_EQ(Run({"y"}), kExitOk);
+  EXPECT_EQ(out_.str(), "Answer: 10,0!\n");
+  // A --var row comes in front of the file's rows and so hides them.
+  EXPECT_EQ(Run({"--var", "x=1", "y"}), kExitOk);
+  EXPECT_EQ(out_.str(), "Answer: 2,0!\n");
+
+  WriteFile("general.ini", "1\r\n0\r\n1\r\n1000\r\n8000\r\n0\r\n32\r\n0\r\n0\r\n");
+  EXPECT_EQ(Run({"255"}), kExitOk);
+  EXPECT_EQ(out_.str(), "0 FF \n");
+}
+
+TEST_F(SolveCommandTest, OtherIniRequestIsLeftForTheDesktopProgram) {
+  WriteFile("other.ini", "1\r\n");
+  EXPECT_EQ(Run({"1"}), kExitOk);
+  EXPECT_EQ(*ReadLines(root_ / "bin" / "other.ini"), (Lines{"1"}));
+}
+
+TEST_F(SolveCommandTest, UsageErrorsAndMissingCataloguesExitWithTwo) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--bogus"}, {"--var"}, {"--var", "=3", "1"},
+                                             {"--system", "dozenal", "1"}, {"--precision", "7", "1"}}) {
+    EXPECT_EQ(Run(args), kExitUsage) << args[0];
+    EXPECT_NE(err_.str().find("usage:"), std::string::npos);
+  }
+  fs::remove(root_ / "bin" / "constants" / "constants.ini");
+  EXPECT_EQ(Run({"1"}), kExitUsage);
+  EXPECT_EQ(err_.str(), "Could not find or open 'bin/constants/constants.ini'\n");
+  std::ostringstream out, err;
+  std::istringstream in;
+  EXPECT_EQ(RunCli({}, in, out, err), kExitUsage);
+  EXPECT_EQ(RunCli({"frobnicate"}, in, out, err), kExitUsage);
+}
+
+}  // namespace
+}  // namespace korvex
