@@ -15,30 +15,8 @@
 namespace korvex {
 namespace {
 
-// Computes a call written as in an expression, "name[p1;p2;...]", and gives
-// the value as the engine writes it back.
-std::string Compute(std::string call) {
-  for (char& c : call) {
-    if (c == '.') c = ',';
-  }
-  const size_t open = call.find('[');
-  std::vector<long double> values;
-  for (size_t start = open + 1; start < call.size();) {
-    const size_t end = call.find_first_of(";]", start);
-    values.push_back(StrToFloat(call.substr(start, end - start)).value());
-    start = end + 1;
-  }
-  FunctionState state;
-  return FloatToStr(ComputeFunction(call.substr(0, open), values, state));
-}
-
-std::string FailureOf(const std::string& call) {
-  try {
-    return "no failure, gave " + Compute(call);
-  } catch (const ArithmeticFailure& failure) {
-    return failure.what();
-  }
-}
+std::string Compute(const std::string& call) { return testing::ComputeCall(call); }
+std::string FailureOf(const std::string& call) { return testing::FailureOfCall(call); }
 
 struct Case {
   const char* call;

@@ -7,7 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "engine/arithmetic.h"
 #include "engine/engine.h"
+#include "engine/function_table.h"
+#include "engine/number_text.h"
 
 namespace korvex::testing {
 
@@ -52,5 +55,30 @@ struct TestCalculator {
   VariableTable variables;
   Engine engine;
 };
+
+// Computes a call written as in an expression, "name[p1;p2;...]" (a point
+// may stand for the comma), and gives the value as the engine writes it back.
+inline std::string ComputeCall(std::string call) {
+  for (char& c : call)
+    if (c == '.') c = ',';
+  const size_t open = call.find('[');
+  std::vector<long double> values;
+  for (size_t start = open + 1; start < call.size();) {
+    const size_t end = call.find_first_of(";]", start);
+    values.push_back(StrToFloat(call.substr(start, end - start)).value());
+    start = end + 1;
+  }
+  FunctionState state;
+  return FloatToStr(ComputeFunction(call.substr(0, open), values, state));
+}
+
+// The failure text of a call, or what it gave when it did not fail.
+inline std::string FailureOfCall(const std::string& call) {
+  try {
+    return "no failure, gave " + ComputeCall(call);
+  } catch (const ArithmeticFailure& failure) {
+    return failure.what();
+  }
+}
 
 }  // namespace korvex::testing
