@@ -1,9 +1,8 @@
 // EvaluateOperators: the three left-to-right precedence passes over one
 // group, each recording at most one solution step.
-#include <cmath>
-
 #include "engine/arithmetic.h"
 #include "engine/engine.h"
+#include "engine/function_helpers.h"
 
 namespace korvex {
 namespace {
@@ -25,9 +24,7 @@ constexpr Pass kPasses[] = {
 long double Apply(char op, long double left, long double right) {
   switch (op) {
     case '^':
-      // The power routine announces nothing: NAN and INF are results.
-      if (left == 0 && right == 0) return 1;
-      return std::pow(left, right);
+      return RealPower(left, right);  // NAN and INF are results, not failures
     case '*':
       return Multiply(left, right);
     case '/':
