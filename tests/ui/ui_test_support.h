@@ -10,12 +10,14 @@
 
 namespace korvex::testing {
 
+// Never destroyed: a static QApplication would be torn down after Qt's own
+// statics at exit and crash there once a test has sent input events.
 inline QApplication& TestApp() {
   static int argc = 1;
   static char name[] = "korvex-ui-test";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 class RecordingMessages : public MessageSeam {
