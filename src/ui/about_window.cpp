@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>

@@ -45,7 +45,8 @@ void LinkLabel::mousePressEvent(QMouseEvent* event) {
   QLabel::mousePressEvent(event);
 }
 
-// Like a button: the click counts when the mouse goes up over the label.
+// Like a button: the click counts when the mouse goes up over the label it
+// went down on.
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && pressed_) {
     pressed_ = false;

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "ui/window_support.h"
+
 namespace korvex {
 
 // A window shown while a modal one is open (the start screen opening the
@@ -14,10 +16,8 @@ inline void ShowModeless(QWidget& window) {
     QWidget* modal = QApplication::activeModalWidget();
     window.setWindowModality(modal != nullptr && modal != &window ? Qt::ApplicationModal
                                                                   : Qt::NonModal);
-    window.show();
   }
-  window.raise();
-  window.activateWindow();
+  BringUp(&window);
 }
 
 }  // namespace korvex

@@ -1,0 +1,169 @@
+// The benchmark window: labels, buttons and the step timer around the
+// benchmark run.
+#include "ui/benchmark_window.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+#include <optional>
+
+#include "plot/plot_settings.h"
+#include "ui/calculator.h"
+#include "ui/message_seam.h"
+#include "ui/window_support.h"
+
+namespace korvex {
+namespace {
+
+struct BenchmarkTexts {
+  const char* caption = "Benchmark";
+  const char* group = "CPU benchmark";
+  const char* start = "Start";
+  const char* start_hint = "Start benchmark";
+  const char* stop = "Stop";
+  const char* stop_hint = "Stop benchmark";
+  const char* close = "Close";
+  const char* close_hint = "Close current form";
+};
+constexpr BenchmarkTexts kTexts;
+constexpr int kGroupColumns = 2;
+
+QPushButton* MakeButton(const char* name, const char* caption, const char* hint, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(QString::fromUtf8(name));
+  button->setToolTip(QString::fromUtf8(hint));
+  return button;
+}
+
+}  // namespace
+
+BenchmarkWindow::BenchmarkWindow(Calculator& calculator, MessageSeam& messages, QWidget* parent,
+                                 std::vector<BenchmarkTest> tests)
+    : QDialog(parent),
+      calculator_(calculator),
+      messages_(messages),
+      benchmark_(
+          calculator.plotter,
+          [this] {
+            LoadPlotSettings(calculator_.data, calculator_.plotter.settings(), messages_);
+            emit plotOptionsRestored();
+          },
+          std::move(tests)) {
+  setObjectName(QStringLiteral("Form21"));
+  setWindowTitle(QString::fromUtf8(kTexts.caption));
+
+  // One group per group name of the table, in the order they first appear.
+  auto* cpu = new QGroupBox(QString::fromUtf8(kTexts.group), this);
+  auto* groups = new QGridLayout(cpu);
+  std::vector<std::pair<std::string, QFormLayout*>> forms;
+  for (const BenchmarkTest& test : benchmark_.tests()) {
+    QFormLayout* form = nullptr;
+    for (const auto& [name, layout] : forms) {
+      if (name == test.group) form = layout;
+    }
+    if (form == nullptr) {
+      auto* box = new QGroupBox(QString::fromStdString(test.group), cpu);
+      form = new QFormLayout(box);
+      form->setLabelAlignment(Qt::AlignLeft);
+      const int index = static_cast<int>(forms.size());
+      groups->addWidget(box, index / kGroupColumns, index % kGroupColumns);
+      forms.emplace_back(test.group, form);
+    }
+    auto* result = new QLabel(QString::fromUtf8(kNotAvailable), cpu);
+    result->setObjectName(QString::fromStdString(test.label));
+    result->setMinimumWidth(
+        result->fontMetrics().horizontalAdvance(QStringLiteral("Done in 00000000 mu")));
+    form->addRow(QString::fromStdString(test.caption), result);
+    results_.push_back(result);
+  }
+
+  start_ = MakeButton("start", kTexts.start, kTexts.start_hint, this);
+  start_->setDefault(true);
+  stop_ = MakeButton("stop", kTexts.stop, kTexts.stop_hint, this);
+  stop_->setEnabled(false);
+  auto* close = MakeButton("close", kTexts.close, kTexts.close_hint, this);
+  connect(start_, &QPushButton::clicked, this, &BenchmarkWindow::startClick);
+  connect(stop_, &QPushButton::clicked, this, &BenchmarkWindow::stopClick);
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(start_);
+  buttons->addWidget(stop_);
+  buttons->addWidget(close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(cpu);
+  layout->addLayout(buttons);
+
+  testtimer_ = new QTimer(this);
+  testtimer_->setObjectName(QStringLiteral("testtimer"));
+  testtimer_->setInterval(kBenchmarkStepInterval);
+  connect(testtimer_, &QTimer::timeout, this, &BenchmarkWindow::testtimerTimer);
+}
+
+void BenchmarkWindow::startClick() {
+  if (testing_ || benchmark_.running()) return;
+  benchmark_.Start();
+  ShowState();
+  if (benchmark_.running()) testtimer_->start();
+}
+
+void BenchmarkWindow::stopClick() {
+  if (testing_ || !benchmark_.running()) return;
+  testtimer_->stop();
+  benchmark_.Stop();
+  ShowState();
+}
+
+void BenchmarkWindow::testtimerTimer() {
+  testtimer_->stop();
+  if (testing_ || !benchmark_.running()) return;
+  // Anything that processes events while the plot runs must not start,
+  // stop or close the benchmark under it.
+  testing_ = true;
+  Benchmark::Step step = Benchmark::Step::kIdle;
+  std::optional<QString> failure;
+  try {
+    step = benchmark_.RunCurrentTest();
+  } catch (const std::exception& escaped) {
+    // The run has already been ended; the failure goes to the general
+    // display, as one escaping any other handler would.
+    failure = FailureDisplayText(escaped.what());
+  }
+  testing_ = false;
+  emit testFinished();
+  ShowState();
+  if (failure) {
+    messages_.ShowFailure(*failure);
+    return;
+  }
+  if (step == Benchmark::Step::kNextPending) {
+    testtimer_->start();
+  } else if (step == Benchmark::Step::kFinished && benchmark_.score().has_value()) {
+    emit benchmarkFinished(*benchmark_.score());
+  }
+}
+
+void BenchmarkWindow::reject() {
+  if (testing_) return;
+  if (testtimer_->isActive()) stopClick();
+  QDialog::reject();
+}
+
+void BenchmarkWindow::ShowState() {
+  const std::vector<std::string>& labels = benchmark_.labels();
+  for (std::size_t i = 0; i < results_.size() && i < labels.size(); ++i) {
+    results_[i]->setText(QString::fromStdString(labels[i]));
+  }
+  start_->setEnabled(!benchmark_.running());
+  stop_->setEnabled(benchmark_.running());
+}
+
+}  // namespace korvex

@@ -1,0 +1,59 @@
+// The "Benchmark" window (Form21): runs the twelve timed plots one per tick
+// of its step timer and shows each test's time.
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "plot/benchmark.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace korvex {
+
+struct Calculator;
+class MessageSeam;
+
+inline constexpr int kBenchmarkStepInterval = 1500;  // milliseconds between tests
+
+class BenchmarkWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  BenchmarkWindow(Calculator& calculator, MessageSeam& messages, QWidget* parent = nullptr,
+                  std::vector<BenchmarkTest> tests = StandardBenchmarkTests());
+
+ signals:
+  // After every test, its series removed: the graph and plot info windows
+  // are to close.
+  void testFinished();
+  // The user's plot options are back from plot.ini (the end of every run).
+  void plotOptionsRestored();
+  // A complete run; the result window shows the score.
+  void benchmarkFinished(qint64 score);
+
+ public slots:
+  void startClick();
+  void stopClick();
+  // One test per tick.
+  void testtimerTimer();
+  // The close button, the close box and Escape: a pending test is stopped
+  // first; during a test the window does not close.
+  void reject() override;
+
+ private:
+  void ShowState();
+
+  Calculator& calculator_;
+  MessageSeam& messages_;
+  Benchmark benchmark_;
+  std::vector<QLabel*> results_;  // in the order of the test table
+  QPushButton* start_;
+  QPushButton* stop_;
+  QTimer* testtimer_;
+  bool testing_ = false;
+};
+
+}  // namespace korvex

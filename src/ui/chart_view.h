@@ -1,0 +1,104 @@
+// ChartView: the QCustomPlot drawing of the chart model, shared by the Graph
+// window and the graph's exports (clipboard, PNG, SVG, PDF, CSV points).
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <qcustomplot.h>
+
+#include "plot/chart_model.h"
+
+namespace korvex {
+
+// The model's 0x00BBGGRR colours and Qt's.
+QColor ToQColor(Colour colour);
+Colour FromQColor(const QColor& colour);
+
+// The series' points as CSV: a header "x,y", then one "x,y" line per point,
+// each number in the shortest form that reads back to the same double, with
+// a decimal point whatever the program's separator.
+std::string PointsCsv(const ChartSeries& series);
+
+class DepthWall;
+
+// The sample nearest to a position of the plot.
+struct TracedSample {
+  std::size_t number;  // series number, 1-based
+  double x;
+  double y;
+};
+
+class ChartView : public QCustomPlot {
+  Q_OBJECT
+
+ public:
+  explicit ChartView(const ChartModel& model, QWidget* parent = nullptr);
+
+  // Redraws when the model changed since the last look; true when it did.
+  bool Sync();
+  // The drawing shows the model's current revision.
+  bool in_sync() const { return drawn_ && model_.revision() == revision_; }
+  // The model changed in a way the drawing does not show (the legend's
+  // visibility, which only exports draw): no redraw, so zoom and pan stay.
+  void AcceptRevision() { revision_ = model_.revision(); }
+  // Draws the model anew: series, axes, colours, 3D, and the ranges of the
+  // chart settings (a zoom or pan is forgotten).
+  void Rebuild();
+  // The ranges of the chart settings: manual limits, or for an automatic
+  // axis the span of the visible series.
+  void ResetRanges();
+
+  // The legend's check boxes: hidden series stay in the model.
+  void SetSeriesVisible(std::size_t number, bool visible);
+  bool SeriesVisible(std::size_t number) const;
+
+  // Depth of the 3D view in pixels for the current size; 0 in 2D.
+  int depth_pixels() const { return depth_pixels_; }
+  std::optional<TracedSample> NearestSample(const QPointF& position) const;
+
+  // The graph as it would print: no trace marker, the legend inside the plot
+  // while "Show legend" is on. An empty size means the view's own size.
+  QImage RenderImage(QSize size = QSize());
+  QByteArray RenderSvg(QSize size = QSize());
+  bool SavePdfFile(const QString& path, QSize size = QSize());
+
+ signals:
+  // The mouse moved over the plot: the nearest sample as "title   x = ...
+  // y = ...", or an empty text when there is none.
+  void traceChanged(const QString& text);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  class ExportLook;
+  void UpdateDepth(QSize size);
+  void ApplyAxis(QCPAxis* axis, const ChartAxis& settings);
+  QCPRange FittedRange(AxisId id) const;
+  void Trace(const QPointF& position);
+
+  const ChartModel& model_;
+  std::uint64_t revision_ = 0;
+  bool drawn_ = false;
+  // Per series number - 1; kept across redraws while the series stays.
+  std::vector<bool> hidden_;
+  std::vector<std::string> drawn_titles_;
+  int depth_pixels_ = 0;
+  DepthWall* wall_;
+  QCPItemTracer* tracer_;
+};
+
+}  // namespace korvex

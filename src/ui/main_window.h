@@ -1,0 +1,195 @@
+// The main window (Form1): the input with its history, the expression list,
+// the answer, the status bar and every menu. It owns the calculator, is the
+// engine's failure channel, and runs the start-up sequence at its first
+// activation.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QKeySequence>
+#include <QMainWindow>
+
+#include "engine/error_sink.h"
+#include "settings/startup_sequence.h"
+#include "ui/calculator.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTimer;
+class QToolBar;
+
+namespace korvex {
+
+class CatalogueBrowser;
+class EditWindow;
+class ErrorLogWindow;
+class GeneralOptionsDialog;
+class InputCompleter;
+class LinkLabel;
+class MaskOptionsDialog;
+class MessageSeam;
+class Shell;
+class SimpleWindow;
+class SolutionWindow;
+class UserVariablesWindow;
+
+// The windows the main window opens, created by the program entry after it.
+struct MainWindowPeers {
+  UserVariablesWindow* user_variables;    // Form2
+  SolutionWindow* solution;               // Form3
+  EditWindow* edit;                       // Form4
+  ErrorLogWindow* error_log;              // Form6
+  MaskOptionsDialog* mask_options;        // Form7
+  CatalogueBrowser* functions;            // Form8
+  CatalogueBrowser* constants;            // Form9
+  GeneralOptionsDialog* general_options;  // Form10
+  SimpleWindow* simple;                   // Form11
+};
+
+// Menu entries whose windows are plugged in from outside; they stay disabled
+// until something connects them and enables them.
+struct PlugInActions {
+  QAction* graphmenu;        // View > "Graph" (Ctrl+G)
+  QAction* plotinfomenu;     // View > "Plot info" (Ctrl+P)
+  QAction* plotoptionsmenu;  // Tools > "Plot options..."
+  QAction* benchmarkmenu;    // Tools > "Benchmark" (Ctrl+B)
+  QAction* bugmenu;          // Help > "Report a bug"
+  QAction* homepagemenu;     // Help > "Visit homepage"
+  QAction* donatemenu;       // Help > "Donate (PayPal)"
+  QAction* tutorialsmenu;    // Help > "Tutorials"
+  QAction* historymenu;      // Help > "Version history"
+  QAction* aboutmenu;        // Help > "About Korvex"
+};
+
+class MainWindow : public QMainWindow, public ErrorSink {
+  Q_OBJECT
+
+ public:
+  MainWindow(const std::filesystem::path& program_directory, MessageSeam& messages, Shell& shell);
+  ~MainWindow() override;
+
+  void AttachWindows(const MainWindowPeers& peers);
+
+  Calculator& calculator() { return calculator_; }
+  MessageSeam& messages() { return messages_; }
+  Shell& shell() { return shell_; }
+  const PlugInActions& plug_in_actions() const { return plug_ins_; }
+  // Steps the start-up sequence takes from outside: load_plot_settings (set
+  // to the plot layer's loader), show_splash and show_start_screen (empty
+  // until their windows exist). Status panel 3 follows the plot settings
+  // after load_plot_settings, whoever supplies it.
+  StartUpSteps& start_up_hooks() { return hooks_; }
+
+  // A solve (plot false) or plot (plot true) request. An arithmetic failure
+  // inside a function, or a refused mask, escapes as an exception: run the
+  // call inside RunHandler (window_support.h) from an event handler.
+  void SolveThis(const QString& text, bool plot);
+  void PasteAndSolve(bool plot);
+  // The engine's failure channel: the error log, the answer box and, when
+  // it is open, the Solution window.
+  void ReportError(const std::string& message, const std::string& title) override;
+
+  // Enabling rules of Insert, and of Solve and Clear.
+  void InputUpdate();
+  void UpdateListActions();
+  void AddToInputHistory();
+  // The first `position` characters of `text`, `insertion`, the rest.
+  static QString InsertAtCaret(const QString& text, const QString& insertion, int position);
+  // A Functions or Constants window inserts `text` at the remembered caret.
+  void InsertFromCatalogue(const QString& text);
+  // Selects the first list item whose text is `text`; false when none is.
+  bool SelectItemWithText(const QString& text);
+  void SetInputText(const QString& text);
+  QString AnswerText() const;
+  // For the plot windows' progress display ("plot complete" and the like).
+  void SetAnswerText(const QString& text);
+  // Status panel 3 from the live plot settings.
+  void RefreshPlotStatus();
+
+  const QString& last_insertion() const { return last_insertion_; }
+  int caret_position() const { return caret_position_; }
+
+ public slots:
+  void insertClick();
+  void solveClick();
+  void clearClick();
+  void solutionlabelClick();
+  void simplemodeClick();
+  void insertlogClick();
+  void FormActivate();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildInputGroup(QWidget* parent);
+  void BuildEvaluateGroup(QWidget* parent);
+  void BuildAnswerGroup(QWidget* parent);
+  void BuildStatusBar();
+  void BuildMenus();
+  StartUpSteps MakeStartUpSteps();
+  void Guarded(const std::function<void()>& work);
+  void RefreshOpenSolution();
+
+  void itemupClick();
+  void itemdownClick();
+  void edititemClick();
+  void checkitemClick();
+  void deleteitemClick();
+  void ReplaceSelectedItem(const QString& text);
+  void lastinsertionmenuClick();
+  void copyanswermenuClick();
+  void maskmenuClick();
+  void generalmenuClick();
+  void postimerTimer();
+  void ShowGeneralSettings();
+  void ShowMaskSettings();
+  void MoveSelectedItem(int offset);
+  int SelectedIndex() const;
+
+  MessageSeam& messages_;
+  Shell& shell_;
+  Calculator calculator_;
+  MainWindowPeers peers_{};
+  PlugInActions plug_ins_{};
+  StartUpSteps hooks_;
+  FirstActivationFlag first_activation_;
+  bool activation_queued_ = false;
+  std::vector<QKeySequence> shortcut_keys_;  // of the main menu
+
+  QString last_insertion_;
+  int caret_position_ = 0;
+
+  QCheckBox* plotcheck_ = nullptr;
+  QComboBox* input_ = nullptr;
+  InputCompleter* completer_ = nullptr;
+  QPushButton* insert_ = nullptr;
+  QToolBar* tools_ = nullptr;
+  QListWidget* evaluate_ = nullptr;
+  QLineEdit* answer_ = nullptr;
+  QPushButton* solve_ = nullptr;
+  QPushButton* clear_ = nullptr;
+  LinkLabel* solutionlabel_ = nullptr;
+  QLabel* panels_[4] = {};
+  QTimer* postimer_ = nullptr;
+
+  QAction* insertmenu_ = nullptr;
+  QAction* solvemenu_ = nullptr;
+  QAction* clearmenu_ = nullptr;
+  QAction* insertlog_ = nullptr;
+  QAction* simplemode_ = nullptr;
+};
+
+}  // namespace korvex

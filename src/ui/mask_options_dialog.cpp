@@ -1,0 +1,156 @@
+// The Mask options dialog's layout, texts, preview and save-and-reload rule.
+#include "ui/mask_options_dialog.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "output/format_float.h"
+#include "output/show_answer.h"
+#include "output/thousands_separator.h"
+#include "settings/mask_file.h"
+#include "ui/message_seam.h"
+#include "ui/window_support.h"
+
+namespace korvex {
+namespace {
+
+struct MaskTexts {
+  const char* caption = "Mask options";
+  const char* prefix_label = "Prefix:";
+  const char* prefix_hint = "Type in a prefix value for the answer";
+  const char* mask_label = "Mask:";
+  const char* mask_hint = "Type in a mask to be used as a layer over the answer";
+  const char* suffix_label = "Suffix:";
+  const char* suffix_hint = "Type in a suffix value for the answer";
+  const char* preview_group = "Preview";
+  const char* ok = "OK";
+  const char* ok_hint = "Save changes and close current form";
+  const char* cancel = "Cancel";
+  const char* cancel_hint = "Cancel all changes and close current form";
+  const char* default_button = "Default";
+  const char* default_hint = "Set all values to default";
+};
+constexpr MaskTexts kTexts;
+
+QLineEdit* Edit(const char* name, const char* hint, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setToolTip(QString::fromUtf8(hint));
+  return edit;
+}
+
+QPushButton* Button(const char* caption, const char* hint, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setToolTip(QString::fromUtf8(hint));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+MaskOptionsDialog::MaskOptionsDialog(MaskSettings& settings, const Engine& engine,
+                                     const DataDirectory& data, MessageSeam& messages,
+                                     QWidget* parent)
+    : QDialog(parent), settings_(settings), engine_(engine), data_(data), messages_(messages) {
+  setObjectName(QStringLiteral("Form7"));
+  setWindowTitle(QString::fromUtf8(kTexts.caption));
+
+  prefix_ = Edit("prefix", kTexts.prefix_hint, this);
+  mask_ = Edit("mask", kTexts.mask_hint, this);
+  suffix_ = Edit("suffix", kTexts.suffix_hint, this);
+  mask_->setMinimumWidth(260);
+  auto* form = new QFormLayout;
+  form->addRow(QString::fromUtf8(kTexts.prefix_label), prefix_);
+  form->addRow(QString::fromUtf8(kTexts.mask_label), mask_);
+  form->addRow(QString::fromUtf8(kTexts.suffix_label), suffix_);
+
+  auto* preview_group = new QGroupBox(QString::fromUtf8(kTexts.preview_group), this);
+  preview_ = new QLabel(preview_group);
+  preview_->setObjectName(QStringLiteral("preview"));
+  preview_->setTextFormat(Qt::PlainText);
+  preview_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  (new QVBoxLayout(preview_group))->addWidget(preview_);
+
+  auto* ok = Button(kTexts.ok, kTexts.ok_hint, "ok", this);
+  ok->setAutoDefault(true);
+  ok->setDefault(true);
+  auto* cancel = Button(kTexts.cancel, kTexts.cancel_hint, "cancel", this);
+  auto* default_button = Button(kTexts.default_button, kTexts.default_hint, "defaultbutton", this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(default_button);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(preview_group);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  for (QLineEdit* edit : {prefix_, mask_, suffix_})
+    connect(edit, &QLineEdit::textChanged, this, &MaskOptionsDialog::previewChange);
+  connect(ok, &QPushButton::clicked, this, &MaskOptionsDialog::okClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(default_button, &QPushButton::clicked, this, &MaskOptionsDialog::defaultbuttonClick);
+  connect(this, &QDialog::finished, this, &MaskOptionsDialog::LoadMaskSettings);
+  ShowSettings(settings_);
+}
+
+void MaskOptionsDialog::ShowSettings(const MaskSettings& settings) {
+  const QSignalBlocker block_prefix(prefix_);
+  const QSignalBlocker block_mask(mask_);
+  const QSignalBlocker block_suffix(suffix_);
+  prefix_->setText(QString::fromStdString(settings.prefix));
+  mask_->setText(QString::fromStdString(settings.mask));
+  suffix_->setText(QString::fromStdString(settings.suffix));
+}
+
+MaskSettings MaskOptionsDialog::EditedSettings() const {
+  return {prefix_->text().toStdString(), mask_->text().toStdString(),
+          suffix_->text().toStdString()};
+}
+
+void MaskOptionsDialog::previewChange() {
+  const char separator = engine_.decimal_separator();
+  try {
+    preview_->setText(
+        QString::fromStdString(MaskPreview(EditedSettings(), engine_.stored_answer(), separator,
+                                           SystemThousandsSeparator(separator))));
+  } catch (const FormatFailure& failure) {
+    preview_->clear();
+    messages_.ShowFailure(FailureDisplayText(failure.what()));
+  }
+}
+
+void MaskOptionsDialog::OpenDialog() {
+  ShowSettings(settings_);
+  // A refused mask still lets the dialog open, so it can be corrected here.
+  previewChange();
+  ShowModal(this);
+}
+
+void MaskOptionsDialog::okClick() {
+  SaveMaskSettings(data_, EditedSettings(), messages_);
+  accept();
+}
+
+void MaskOptionsDialog::defaultbuttonClick() {
+  ShowSettings(MaskSettings{});
+  previewChange();
+}
+
+void MaskOptionsDialog::LoadMaskSettings() {
+  korvex::LoadMaskSettings(data_, settings_, messages_);
+  ShowSettings(settings_);
+  emit settingsLoaded();
+}
+
+}  // namespace korvex

@@ -1,0 +1,186 @@
+// The Plot info window: labels, progress bar and the plotter's progress calls.
+#include "ui/plot_info_window.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+
+#include "plot/chart_model.h"
+#include "ui/chart_view.h"
+#include "ui/graph_window.h"
+#include "ui/reminder_dialog.h"
+
+namespace korvex {
+namespace {
+
+struct PlotInfoTexts {
+  const char* name = "Form15";
+  const char* caption = "Plot info";
+  const char* group = "Please wait while plotting";
+  const char* function = "Current function:";
+  const char* serie = "Current serie:";
+  const char* total = "Total calculations:";
+  const char* done = "Calculations done:";
+  const char* done_in = "Done in:";
+  const char* per_calculation = "Per calculation:";
+  const char* microseconds = "Microseconds:";
+  const char* milliseconds = "Milliseconds:";
+  const char* seconds = "Seconds:";
+  const char* close = "Close";
+  const char* close_hint = "Close current form";
+};
+constexpr PlotInfoTexts kTexts;
+constexpr Colour kBarColour = 46180;
+constexpr int kSubRowIndent = 16;
+constexpr int kValueWidth = 220;
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+PlotInfoWindow::PlotInfoWindow(ReminderSeam& reminder, GraphWindow& graph,
+                               std::function<void(const QString&)> show_answer, QWidget* parent)
+    : QDialog(parent), reminder_(reminder), graph_(graph), show_answer_(std::move(show_answer)) {
+  setObjectName(QString::fromLatin1(kTexts.name));
+  setWindowTitle(QString::fromLatin1(kTexts.caption));
+
+  auto* group = new QGroupBox(QString::fromLatin1(kTexts.group), this);
+  bar_ = new QProgressBar(group);
+  bar_->setObjectName(QStringLiteral("bar"));
+  bar_->setRange(0, 1);
+  bar_->setValue(0);
+  QPalette bar_palette = bar_->palette();
+  bar_palette.setColor(QPalette::Highlight, ToQColor(kBarColour));
+  bar_->setPalette(bar_palette);
+
+  auto* grid = new QGridLayout;
+  int row = 0;
+  auto add_row = [&](const char* caption, const char* name, bool indented) {
+    auto* label = new QLabel(QString::fromLatin1(caption), group);
+    if (indented) label->setContentsMargins(kSubRowIndent, 0, 0, 0);
+    auto* value = new QLabel(QString::fromLatin1(kNotAvailable), group);
+    value->setObjectName(QString::fromLatin1(name));
+    value->setMinimumWidth(kValueWidth);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(value, row, 1);
+    ++row;
+    return value;
+  };
+  auto add_heading = [&](const char* caption) {
+    grid->addWidget(new QLabel(QString::fromLatin1(caption), group), row++, 0, 1, 2);
+  };
+  function_ = add_row(kTexts.function, "function", false);
+  serie_ = add_row(kTexts.serie, "serie", false);
+  totalcalc_ = add_row(kTexts.total, "totalcalc", false);
+  calcdone_ = add_row(kTexts.done, "calcdone", false);
+  add_heading(kTexts.done_in);
+  donemu_ = add_row(kTexts.microseconds, "donemu", true);
+  donems_ = add_row(kTexts.milliseconds, "donems", true);
+  donesec_ = add_row(kTexts.seconds, "donesec", true);
+  add_heading(kTexts.per_calculation);
+  percalcmu_ = add_row(kTexts.microseconds, "percalcmu", true);
+  percalcms_ = add_row(kTexts.milliseconds, "percalcms", true);
+  grid->setColumnStretch(1, 1);
+
+  auto* group_layout = new QVBoxLayout(group);
+  group_layout->addWidget(bar_);
+  group_layout->addLayout(grid);
+
+  auto* close = new QPushButton(QString::fromLatin1(kTexts.close), this);
+  close->setObjectName(QStringLiteral("close"));
+  close->setToolTip(QString::fromLatin1(kTexts.close_hint));
+  close->setDefault(true);
+  connect(close, &QPushButton::clicked, this, &PlotInfoWindow::closeClick);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addLayout(buttons);
+}
+
+void PlotInfoWindow::ShowFigures(const PlotInfo& info) {
+  function_->setText(Text(info.function));
+  serie_->setText(Text(info.serie));
+  totalcalc_->setText(Text(info.total_calculations));
+  calcdone_->setText(Text(info.calculations_done));
+  donemu_->setText(Text(info.done_mu));
+  donems_->setText(Text(info.done_ms));
+  donesec_->setText(Text(info.done_sec));
+  percalcmu_->setText(Text(info.per_calculation_mu));
+  percalcms_->setText(Text(info.per_calculation_ms));
+}
+
+// The run does not return to the event loop, so the bar paints at once; only
+// whole-percent steps paint, which keeps the per-sample cost to a division.
+void PlotInfoWindow::ShowProgress() {
+  // The bar would paint on its own inside setValue; holding that back makes
+  // the one repaint below the only painting per step.
+  bar_->setUpdatesEnabled(false);
+  bar_->setValue(static_cast<int>(std::min<std::size_t>(position_, bar_->maximum())));
+  bar_->setUpdatesEnabled(true);
+  bar_->repaint();
+}
+
+void PlotInfoWindow::SetProgressMaximum(std::int32_t maximum) {
+  maximum_ = maximum;
+  position_ = 0;
+  shown_percent_ = 0;
+  bar_->setRange(0, std::max<std::int32_t>(maximum, 1));
+  ShowProgress();
+}
+
+void PlotInfoWindow::SetProgressPosition(std::size_t position) {
+  position_ = position;
+  const int percent = maximum_ > 0 ? static_cast<int>(std::min<std::size_t>(
+                                         100, position * 100 / static_cast<std::size_t>(maximum_)))
+                                   : 100;
+  if (percent == shown_percent_) return;
+  shown_percent_ = percent;
+  ShowProgress();
+}
+
+void PlotInfoWindow::StartPlotInfo(const PlotInfo& info) {
+  ShowFigures(info);
+  if (!isVisible()) {
+    show();
+    // A window that has just been shown paints nothing until the windowing
+    // system has exposed it, and the run does not return to the event loop:
+    // let that happen once now, without user input, so the bar is seen.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  raise();
+  repaint();
+}
+
+bool PlotInfoWindow::ShowReminder() { return reminder_.ShowReminder(); }
+
+void PlotInfoWindow::FinishPlotInfo(const PlotInfo& info, bool cancelled) {
+  ShowFigures(info);
+  ShowProgress();
+  graph_.ShowGraph();
+  if (show_answer_)
+    show_answer_(QString::fromLatin1(cancelled ? kPlotCanceledText : kPlotCompleteText));
+}
+
+void PlotInfoWindow::ResetPlotInfo(const PlotInfo& info) {
+  ShowFigures(info);
+  maximum_ = 0;
+  position_ = 0;
+  shown_percent_ = 0;
+  bar_->setRange(0, 1);
+  bar_->setValue(0);
+}
+
+void PlotInfoWindow::closeClick() { hide(); }
+
+}  // namespace korvex

@@ -1,0 +1,100 @@
+// The simple window's layout, texts and its solve through the main window.
+#include "ui/simple_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "ui/main_window.h"
+#include "ui/tool_icons.h"
+#include "ui/window_support.h"
+
+namespace korvex {
+namespace {
+
+struct SimpleTexts {
+  const char* caption = "Korvex [simple]";
+  const char* input_hint = "Type in a mathematical expression";
+  const char* solve_hint = "Solve selected expression";
+  const char* standardmode_hint = "Switch to standard mode";
+};
+constexpr SimpleTexts kTexts;
+
+QToolButton* PictureButton(ToolPicture picture, const char* hint, const char* name,
+                           QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setToolTip(QString::fromUtf8(hint));
+  button->setIcon(ToolIcon(picture));
+  button->setIconSize(QSize(20, 20));
+  button->setAutoRaise(true);
+  return button;
+}
+
+}  // namespace
+
+SimpleWindow::SimpleWindow(MainWindow& main, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      main_(main) {
+  setObjectName(QStringLiteral("Form11"));
+  setWindowTitle(QString::fromUtf8(kTexts.caption));
+
+  input_ = new QLineEdit(this);
+  input_->setObjectName(QStringLiteral("input"));
+  input_->setToolTip(QString::fromUtf8(kTexts.input_hint));
+  input_->setFrame(false);
+  input_->setMinimumWidth(260);
+  answer_ = new QLineEdit(this);
+  answer_->setObjectName(QStringLiteral("answer"));
+  answer_->setFrame(false);
+  answer_->setReadOnly(true);
+  answer_->setFocusPolicy(Qt::NoFocus);
+  QPalette quiet = answer_->palette();
+  quiet.setColor(QPalette::Base, palette().color(QPalette::Window));
+  answer_->setPalette(quiet);
+
+  auto* solve = PictureButton(ToolPicture::kSolve, kTexts.solve_hint, "solve", this);
+  auto* standardmode =
+      PictureButton(ToolPicture::kStandardMode, kTexts.standardmode_hint, "standardmode", this);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(input_, 0, 0);
+  layout->addWidget(answer_, 1, 0);
+  layout->addWidget(solve, 0, 1);
+  layout->addWidget(standardmode, 1, 1);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(input_, &QLineEdit::returnPressed, this, &SimpleWindow::solveClick);
+  connect(solve, &QToolButton::clicked, this, &SimpleWindow::solveClick);
+  connect(standardmode, &QToolButton::clicked, this, &QWidget::close);
+}
+
+void SimpleWindow::Start(const QString& input_text) {
+  input_->setText(input_text);
+  BringUp(this);
+  input_->setFocus();
+}
+
+void SimpleWindow::solveClick() {
+  if (!input_->text().isEmpty()) SimpleSolve();
+}
+
+void SimpleWindow::SimpleSolve() {
+  const QString text = input_->text();
+  if (!main_.SelectItemWithText(text)) {
+    main_.SetInputText(text);
+    main_.insertClick();
+  }
+  main_.solveClick();
+  answer_->setText(main_.AnswerText());
+}
+
+void SimpleWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  emit closed();
+}
+
+}  // namespace korvex

@@ -1,0 +1,39 @@
+// The simple mode window (Form11): a compact calculator that stands in for
+// the hidden main window and drives its list, solve and answer.
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+namespace korvex {
+
+class MainWindow;
+
+class SimpleWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  SimpleWindow(MainWindow& main, QWidget* parent);
+
+  // Switching to simple mode: the main input's text, then the window.
+  void Start(const QString& input_text);
+  void SimpleSolve();
+
+ signals:
+  // The window closed (its button or close box): the main window returns.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void solveClick();
+
+  MainWindow& main_;
+  QLineEdit* input_;
+  QLineEdit* answer_;
+};
+
+}  // namespace korvex

@@ -1,0 +1,50 @@
+// Layout of the read-only text windows.
+#include "ui/text_page_window.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace korvex {
+namespace {
+
+constexpr const char* kCloseCaption = "Close";
+constexpr const char* kCloseHint = "Close current form";
+
+}  // namespace
+
+TextPageWindow::TextPageWindow(const TextPageTexts& texts, QWidget* parent) : QDialog(parent) {
+  setObjectName(QString::fromLatin1(texts.object_name));
+  setWindowTitle(QString::fromUtf8(texts.caption));
+  setSizeGripEnabled(true);
+
+  auto* group = new QGroupBox(QString::fromUtf8(texts.group_title), this);
+  page_ = new QPlainTextEdit(group);
+  page_->setObjectName(QString::fromLatin1(texts.page_name));
+  page_->setReadOnly(true);
+  page_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  page_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  page_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  auto* group_layout = new QVBoxLayout(group);
+  group_layout->addWidget(page_);
+
+  auto* close = new QPushButton(QString::fromUtf8(kCloseCaption), this);
+  close->setObjectName(QStringLiteral("close"));
+  close->setToolTip(QString::fromUtf8(kCloseHint));
+  close->setDefault(true);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(close);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addLayout(buttons);
+  resize(480, 320);
+}
+
+QString TextPageWindow::PageText() const { return page_->toPlainText(); }
+
+}  // namespace korvex

@@ -1,0 +1,55 @@
+// The User variables window (Form2): a two-column table that edits the
+// calculator's variable table in place, so edits count at the next solve;
+// "OK" saves var.ini and every close reloads it.
+#pragma once
+
+#include <QDialog>
+
+#include "engine/user_variables.h"
+#include "settings/data_directory.h"
+
+class QTableWidget;
+
+namespace korvex {
+
+class MessageSeam;
+class VariableWizard;
+
+class UserVariablesWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  UserVariablesWindow(VariableTable& variables, const DataDirectory& data, MessageSeam& messages,
+                      QWidget* parent);
+
+  // The wizard that "Create variable" shows; created after this window.
+  void set_wizard(VariableWizard* wizard);
+
+  // Shows the table as the variable table holds it (one blank row when empty).
+  void RefreshTable();
+  // Appends a row and selects it; false (after a message) when the name is
+  // one the table refuses.
+  bool AppendRow(const QString& name, const QString& expression);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void cellChanged(int row, int column);
+  void okClick();
+  void clearClick();
+  void createClick();
+  void FormClose();
+  void InsertRowAt(int row);
+  void DeleteRow(int row);
+  // Why a name cannot stand in `row`; empty when it can.
+  QString NameRefusal(const QString& name, int row) const;
+
+  VariableTable& variables_;
+  DataDirectory data_;
+  MessageSeam& messages_;
+  VariableWizard* wizard_ = nullptr;
+  QTableWidget* table_;
+};
+
+}  // namespace korvex
