@@ -7,18 +7,33 @@
 
 namespace korvex {
 
+class AboutWindow;
+class BenchmarkResultWindow;
+class BenchmarkWindow;
 class CatalogueBrowser;
+class ChooseSerieDialog;
+class DonateWindow;
 class EditWindow;
 class ErrorLogWindow;
 class GeneralOptionsDialog;
+class GraphWindow;
 class MainWindow;
 class MaskOptionsDialog;
 class MessageSeam;
+class PlotInfoWindow;
+class PlotOptionsDialog;
+class PlotWarningDialog;
+class ReminderDialog;
 class Shell;
 class SimpleWindow;
 class SolutionWindow;
+class SplashWindow;
+class StartScreen;
+class TableStatsWindow;
+class TutorialsWindow;
 class UserVariablesWindow;
 class VariableWizard;
+class VersionHistoryWindow;
 
 class ProgramWindows {
  public:
@@ -32,18 +47,38 @@ class ProgramWindows {
   MainWindow& main() { return *main_; }
 
   // The other windows are children of the main window, which owns them.
-  UserVariablesWindow* user_variables = nullptr;    // Form2
-  SolutionWindow* solution = nullptr;               // Form3
-  EditWindow* edit = nullptr;                       // Form4
-  VariableWizard* wizard = nullptr;                 // Form5
-  ErrorLogWindow* error_log = nullptr;              // Form6
-  MaskOptionsDialog* mask_options = nullptr;        // Form7
-  CatalogueBrowser* functions = nullptr;            // Form8
-  CatalogueBrowser* constants = nullptr;            // Form9
-  GeneralOptionsDialog* general_options = nullptr;  // Form10
-  SimpleWindow* simple = nullptr;                   // Form11
+  UserVariablesWindow* user_variables = nullptr;      // Form2
+  SolutionWindow* solution = nullptr;                 // Form3
+  EditWindow* edit = nullptr;                         // Form4
+  VariableWizard* wizard = nullptr;                   // Form5
+  ErrorLogWindow* error_log = nullptr;                // Form6
+  MaskOptionsDialog* mask_options = nullptr;          // Form7
+  CatalogueBrowser* functions = nullptr;              // Form8
+  CatalogueBrowser* constants = nullptr;              // Form9
+  GeneralOptionsDialog* general_options = nullptr;    // Form10
+  SimpleWindow* simple = nullptr;                     // Form11
+  DonateWindow* donate = nullptr;                     // Form12
+  GraphWindow* graph = nullptr;                       // Form13
+  PlotOptionsDialog* plot_options = nullptr;          // Form14
+  PlotInfoWindow* plot_info = nullptr;                // Form15
+  ReminderDialog* reminder = nullptr;                 // Form16
+  TableStatsWindow* table_stats = nullptr;            // Form17
+  ChooseSerieDialog* choose_serie = nullptr;          // Form18
+  SplashWindow* splash = nullptr;                     // Form19
+  AboutWindow* about = nullptr;                       // Form20
+  BenchmarkWindow* benchmark = nullptr;               // Form21
+  BenchmarkResultWindow* benchmark_result = nullptr;  // Form22
+  PlotWarningDialog* plot_warning = nullptr;          // Form23
+  StartScreen* start_screen = nullptr;                // Form24
+  TutorialsWindow* tutorials = nullptr;               // Form25
+  VersionHistoryWindow* history = nullptr;            // Form26
 
  private:
+  void CreatePlotWindows();
+  void CreateInformationWindows();
+  void ConnectPlotWindows();
+  void ConnectInformationWindows();
+
   std::unique_ptr<MainWindow> main_;  // Form1
 };
 

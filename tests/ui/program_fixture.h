@@ -89,6 +89,8 @@ class ProgramFixture : public ::testing::Test {
     ASSERT_TRUE(directory_.isValid());
     CopyCatalogues(Directory());
     windows_ = std::make_unique<ProgramWindows>(Directory(), messages_, shell_);
+    // The real splash would hold every test for its two seconds.
+    Main().start_up_hooks().show_splash = nullptr;
     Main().show();
     ASSERT_TRUE(WaitActive(&Main()));
     // The start-up sequence has run once the status bar shows the settings.
