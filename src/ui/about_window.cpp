@@ -1,4 +1,5 @@
 // The About window, the physical-memory figure and the logo.
+#include "ui/window_support.h"
 #include "ui/about_window.h"
 
 #include <unistd.h>
@@ -30,8 +31,6 @@ struct AboutTexts {
   const char* title = "Korvex";
   const char* author = "Written by the Korvex developer";
   const char* memory_caption = "Physical memory available:";
-  const char* close = "Close";
-  const char* close_hint = "Close current form";
 };
 constexpr AboutTexts kTexts;
 
@@ -164,19 +163,9 @@ AboutWindow::AboutWindow(Shell& shell, QWidget* parent) : QDialog(parent), shell
   group_layout->addSpacing(12);
   group_layout->addLayout(texts, 1);
 
-  auto* close = new QPushButton(QString::fromUtf8(kTexts.close), this);
-  close->setObjectName(QStringLiteral("close"));
-  close->setToolTip(QString::fromUtf8(kTexts.close_hint));
-  close->setDefault(true);
-  connect(close, &QPushButton::clicked, this, &QDialog::close);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(close);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &QDialog::close);
 }
 
 void AboutWindow::homepageClick() { shell_.OpenWithShell(QString::fromUtf8(kHomePageAddress)); }

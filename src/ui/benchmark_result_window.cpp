@@ -20,8 +20,6 @@ struct ResultTexts {
   const char* success = "You have successfully run the benchmark";
   const char* average = "Your average MS is:";
   const char* initial_score = "0";
-  const char* close = "Close";
-  const char* close_hint = "Close current form";
 };
 constexpr ResultTexts kTexts;
 
@@ -64,18 +62,9 @@ BenchmarkResultWindow::BenchmarkResultWindow(QWidget* parent) : QDialog(parent) 
   group_layout->addSpacing(12);
   group_layout->addLayout(texts, 1);
 
-  auto* close = new QPushButton(QString::fromUtf8(kTexts.close), this);
-  close->setObjectName(QStringLiteral("close"));
-  close->setToolTip(QString::fromUtf8(kTexts.close_hint));
-  close->setDefault(true);
-  connect(close, &QPushButton::clicked, this, &QDialog::close);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(close);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &QDialog::close);
 }
 
 void BenchmarkResultWindow::ShowScore(qint64 score) {

@@ -34,13 +34,6 @@ struct BenchmarkTexts {
 constexpr BenchmarkTexts kTexts;
 constexpr int kGroupColumns = 2;
 
-QPushButton* MakeButton(const char* name, const char* caption, const char* hint, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromUtf8(name));
-  button->setToolTip(QString::fromUtf8(hint));
-  return button;
-}
-
 }  // namespace
 
 BenchmarkWindow::BenchmarkWindow(Calculator& calculator, MessageSeam& messages, QWidget* parent,

@@ -1,5 +1,6 @@
 // The catalogue browser: category filter, exact-name search, information and
 // insertion of the selected entry.
+#include "ui/window_support.h"
 #include "ui/catalogue_browser.h"
 
 #include <QComboBox>
@@ -30,14 +31,6 @@ struct SharedTexts {
 };
 constexpr SharedTexts kShared;
 
-QPushButton* Button(const char* caption, const char* hint, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(QString::fromUtf8(hint));
-  button->setAutoDefault(false);
-  return button;
-}
-
 QVBoxLayout* GroupLayout(QGroupBox* group) { return new QVBoxLayout(group); }
 
 }  // namespace
@@ -61,7 +54,7 @@ CatalogueBrowser::CatalogueBrowser(const CatalogueBrowserTexts& texts, const Cat
   search_ = new QLineEdit(search_group);
   search_->setObjectName(QStringLiteral("search"));
   search_->setToolTip(QString::fromUtf8(texts.search_hint));
-  go_ = Button(kShared.go, kShared.go_hint, "go", search_group);
+  go_ = MakeButton("go", kShared.go, kShared.go_hint, search_group);
   go_->setAutoDefault(true);
   go_->setDefault(true);
   auto* search_layout = new QHBoxLayout(search_group);
@@ -96,8 +89,8 @@ CatalogueBrowser::CatalogueBrowser(const CatalogueBrowserTexts& texts, const Cat
   info_layout->addWidget(info_label_);
   info_layout->addWidget(info_, 1);
 
-  auto* insert = Button(kShared.insert, texts.insert_hint, "insert", this);
-  auto* close = Button(kShared.close, kShared.close_hint, "close", this);
+  auto* insert = MakeButton("insert", kShared.insert, texts.insert_hint, this);
+  auto* close = MakeButton("close", kShared.close, kShared.close_hint, this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(insert);

@@ -79,14 +79,6 @@ QCheckBox* Check(const char* caption, const char* name, QWidget* parent) {
   return check;
 }
 
-QPushButton* Button(const char* caption, const char* hint, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(QString::fromUtf8(hint));
-  button->setAutoDefault(false);
-  return button;
-}
-
 QLabel* Explanation(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setWordWrap(true);
@@ -123,11 +115,11 @@ GeneralOptionsDialog::GeneralOptionsDialog(GeneralSettings& settings, const Data
   generalbox_->addTab(OtherPage(), QString::fromUtf8(kTexts.other_page));
   generalbox_->addTab(OutputPage(), QString::fromUtf8(kTexts.output_page));
 
-  auto* ok = Button(kTexts.ok, kTexts.ok_hint, "ok", this);
+  auto* ok = MakeButton("ok", kTexts.ok, kTexts.ok_hint, this);
   ok->setAutoDefault(true);
   ok->setDefault(true);
-  auto* cancel = Button(kTexts.cancel, kTexts.cancel_hint, "cancel", this);
-  auto* default_button = Button(kTexts.default_button, kTexts.default_hint, "defaultbutton", this);
+  auto* cancel = MakeButton("cancel", kTexts.cancel, kTexts.cancel_hint, this);
+  auto* default_button = MakeButton("defaultbutton", kTexts.default_button, kTexts.default_hint, this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(default_button);
   buttons->addStretch();
@@ -155,7 +147,7 @@ QWidget* GeneralOptionsDialog::LogPage() {
   log_->setLineWrapMode(QPlainTextEdit::NoWrap);
   log_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  auto* clear = Button(kTexts.clear, kTexts.clear_hint, "clear", page);
+  auto* clear = MakeButton("clear", kTexts.clear, kTexts.clear_hint, page);
   connect(clear, &QPushButton::clicked, this, &GeneralOptionsDialog::clearClick);
   auto* clear_row = new QHBoxLayout;
   clear_row->addStretch();

@@ -127,14 +127,6 @@ QToolButton* ToolButton(const char* name, const char* hint, IconKind kind, QWidg
   return button;
 }
 
-QPushButton* Button(const char* name, const char* caption, const char* hint, QWidget* parent) {
-  auto* button = new QPushButton(Latin(caption), parent);
-  button->setObjectName(Latin(name));
-  button->setToolTip(Latin(hint));
-  button->setAutoDefault(false);
-  return button;
-}
-
 QIcon Swatch(const ChartSeries& series) {
   QPixmap pixmap(2 * kSwatchSize, 2 * kSwatchSize);
   pixmap.fill(Qt::transparent);
@@ -261,10 +253,10 @@ GraphWindow::GraphWindow(Calculator& calculator, MessageSeam& messages,
   trace_->setToolTip(Latin(kTexts.trace_hint));
   connect(chart_, &ChartView::traceChanged, trace_, &QLabel::setText);
 
-  auto* table = Button("table", kTexts.table, kTexts.table_hint, this);
+  auto* table = MakeButton("table", kTexts.table, kTexts.table_hint, this);
   table->setDefault(true);
-  auto* clear = Button("clear", kTexts.clear, kTexts.clear_hint, this);
-  auto* close = Button("close", kTexts.close, kTexts.close_hint, this);
+  auto* clear = MakeButton("clear", kTexts.clear, kTexts.clear_hint, this);
+  auto* close = MakeButton("close", kTexts.close, kTexts.close_hint, this);
   connect(table, &QPushButton::clicked, this, &GraphWindow::tableClick);
   connect(clear, &QPushButton::clicked, this, &GraphWindow::clearClick);
   connect(close, &QPushButton::clicked, this, &GraphWindow::closeClick);

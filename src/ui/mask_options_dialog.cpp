@@ -45,14 +45,6 @@ QLineEdit* Edit(const char* name, const char* hint, QWidget* parent) {
   return edit;
 }
 
-QPushButton* Button(const char* caption, const char* hint, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(QString::fromUtf8(hint));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 MaskOptionsDialog::MaskOptionsDialog(MaskSettings& settings, const Engine& engine,
@@ -78,11 +70,11 @@ MaskOptionsDialog::MaskOptionsDialog(MaskSettings& settings, const Engine& engin
   preview_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   (new QVBoxLayout(preview_group))->addWidget(preview_);
 
-  auto* ok = Button(kTexts.ok, kTexts.ok_hint, "ok", this);
+  auto* ok = MakeButton("ok", kTexts.ok, kTexts.ok_hint, this);
   ok->setAutoDefault(true);
   ok->setDefault(true);
-  auto* cancel = Button(kTexts.cancel, kTexts.cancel_hint, "cancel", this);
-  auto* default_button = Button(kTexts.default_button, kTexts.default_hint, "defaultbutton", this);
+  auto* cancel = MakeButton("cancel", kTexts.cancel, kTexts.cancel_hint, this);
+  auto* default_button = MakeButton("defaultbutton", kTexts.default_button, kTexts.default_hint, this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(default_button);
   buttons->addStretch();

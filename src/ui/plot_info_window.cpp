@@ -1,4 +1,5 @@
 // The Plot info window: labels, progress bar and the plotter's progress calls.
+#include "ui/window_support.h"
 #include "ui/plot_info_window.h"
 
 #include <QCoreApplication>
@@ -33,8 +34,6 @@ struct PlotInfoTexts {
   const char* microseconds = "Microseconds:";
   const char* milliseconds = "Milliseconds:";
   const char* seconds = "Seconds:";
-  const char* close = "Close";
-  const char* close_hint = "Close current form";
 };
 constexpr PlotInfoTexts kTexts;
 constexpr Colour kBarColour = 46180;
@@ -94,18 +93,9 @@ PlotInfoWindow::PlotInfoWindow(ReminderSeam& reminder, GraphWindow& graph,
   group_layout->addWidget(bar_);
   group_layout->addLayout(grid);
 
-  auto* close = new QPushButton(QString::fromLatin1(kTexts.close), this);
-  close->setObjectName(QStringLiteral("close"));
-  close->setToolTip(QString::fromLatin1(kTexts.close_hint));
-  close->setDefault(true);
-  connect(close, &QPushButton::clicked, this, &PlotInfoWindow::closeClick);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(close);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &PlotInfoWindow::closeClick);
 }
 
 void PlotInfoWindow::ShowFigures(const PlotInfo& info) {

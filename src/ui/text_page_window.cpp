@@ -1,4 +1,5 @@
 // Layout of the read-only text windows.
+#include "ui/window_support.h"
 #include "ui/text_page_window.h"
 
 #include <QGroupBox>
@@ -8,12 +9,6 @@
 #include <QVBoxLayout>
 
 namespace korvex {
-namespace {
-
-constexpr const char* kCloseCaption = "Close";
-constexpr const char* kCloseHint = "Close current form";
-
-}  // namespace
 
 TextPageWindow::TextPageWindow(const TextPageTexts& texts, QWidget* parent) : QDialog(parent) {
   setObjectName(QString::fromLatin1(texts.object_name));
@@ -30,18 +25,9 @@ TextPageWindow::TextPageWindow(const TextPageTexts& texts, QWidget* parent) : QD
   auto* group_layout = new QVBoxLayout(group);
   group_layout->addWidget(page_);
 
-  auto* close = new QPushButton(QString::fromUtf8(kCloseCaption), this);
-  close->setObjectName(QStringLiteral("close"));
-  close->setToolTip(QString::fromUtf8(kCloseHint));
-  close->setDefault(true);
-  connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &QDialog::reject);
   resize(480, 320);
 }
 

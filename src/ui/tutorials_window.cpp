@@ -1,4 +1,5 @@
 // The tutorial links and where each one leads.
+#include "ui/window_support.h"
 #include "ui/tutorials_window.h"
 
 #include <QFile>
@@ -27,8 +28,6 @@ struct TutorialsTexts {
       "below";
   const char* divx = "Get DivX";
   const char* xvid = "Get XviD";
-  const char* close = "Close";
-  const char* close_hint = "Close current form";
 };
 constexpr TutorialsTexts kTexts;
 
@@ -99,18 +98,9 @@ TutorialsWindow::TutorialsWindow(const DataDirectory& data, Shell& shell, QWidge
   codecs->addStretch();
   group_layout->addLayout(codecs);
 
-  auto* close = new QPushButton(QString::fromUtf8(kTexts.close), this);
-  close->setObjectName(QStringLiteral("close"));
-  close->setToolTip(QString::fromUtf8(kTexts.close_hint));
-  close->setDefault(true);
-  connect(close, &QPushButton::clicked, this, &QDialog::close);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(close);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &QDialog::close);
   setMinimumWidth(400);
 }
 

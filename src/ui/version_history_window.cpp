@@ -1,4 +1,5 @@
 // The version history window and its one read of history.rtf.
+#include "ui/window_support.h"
 #include "ui/version_history_window.h"
 
 #include <QFile>
@@ -17,8 +18,6 @@ namespace {
 struct HistoryTexts {
   const char* caption = "Version history";
   const char* group = "What's new";
-  const char* close = "Close";
-  const char* close_hint = "Close current form";
 };
 constexpr HistoryTexts kTexts;
 
@@ -41,18 +40,9 @@ VersionHistoryWindow::VersionHistoryWindow(const DataDirectory& data, MessageSea
   auto* group_layout = new QVBoxLayout(group);
   group_layout->addWidget(history_);
 
-  auto* close = new QPushButton(QString::fromUtf8(kTexts.close), this);
-  close->setObjectName(QStringLiteral("close"));
-  close->setToolTip(QString::fromUtf8(kTexts.close_hint));
-  close->setDefault(true);
-  connect(close, &QPushButton::clicked, this, &QDialog::close);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(close);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group, 1);
-  layout->addLayout(buttons);
+  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &QDialog::close);
   resize(560, 420);
 }
 

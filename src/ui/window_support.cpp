@@ -1,6 +1,10 @@
 // Modality, bringing windows up and the general failure display.
 #include "ui/window_support.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 #include <exception>
 
 #include <QDialog>
@@ -9,6 +13,26 @@
 #include "ui/message_seam.h"
 
 namespace korvex {
+
+QPushButton* MakeButton(const char* name, const char* caption, const char* hint, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(QString::fromUtf8(name));
+  button->setToolTip(QString::fromUtf8(hint));
+  button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* AddCloseButtonRow(QVBoxLayout* layout, QWidget* window) {
+  auto* close = new QPushButton(QStringLiteral("Close"), window);
+  close->setObjectName(QStringLiteral("close"));
+  close->setToolTip(QStringLiteral("Close current form"));
+  close->setDefault(true);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(close);
+  layout->addLayout(row);
+  return close;
+}
 
 void ShowModal(QDialog* dialog) {
   dialog->setWindowModality(Qt::ApplicationModal);

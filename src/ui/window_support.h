@@ -9,6 +9,8 @@
 #include <QString>
 
 class QDialog;
+class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace korvex {
@@ -21,6 +23,15 @@ void ShowModal(QDialog* dialog);
 
 // Shows a modeless window, or brings it to the front when it is open.
 void BringUp(QWidget* window);
+
+// A push button with its object name, caption and hint. It does not become
+// the default button by taking the focus; windows choose their default.
+QPushButton* MakeButton(const char* name, const char* caption, const char* hint, QWidget* parent);
+
+// Ends `layout` with the right-aligned "Close" button ("Close current form",
+// the default button) that every information window has; the caller
+// connects its click.
+QPushButton* AddCloseButtonRow(QVBoxLayout* layout, QWidget* window);
 
 // The failure's own text, with a full stop when its last character sorts
 // after the full stop ("Floating point overflow" -> "Floating point overflow.").
