@@ -17,6 +17,7 @@
 #include "settings/data_directory.h"
 #include "ui/about_window.h"
 #include "ui/addresses.h"
+#include "ui/benchmark_result_window.h"
 #include "ui/benchmark_window.h"
 #include "ui/chart_view.h"
 #include "ui/donate_window.h"
@@ -217,6 +218,24 @@ TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
   EXPECT_EQ(Main().calculator().plotter.settings(), PlotSettings{});  // plot.ini holds the defaults
   EXPECT_EQ(Panel(3), "x E[-10;10] inc: 0,1");
   EXPECT_FALSE(Main().calculator().plotter.timing().benchmark_running);
+  windows_->benchmark->reject();
+}
+
+TEST_F(ProgramPlotPathsTest, FullBenchmarkRunsAllTwelveTestsAndShowsTheScore) {
+  Choose("benchmarkmenu");
+  Click(Child<QPushButton>(windows_->benchmark, "start"));
+  for (int i = 0; i < 12; ++i) windows_->benchmark->testtimerTimer();  // each test without its wait
+  int done = 0;
+  for (const QLabel* label : windows_->benchmark->findChildren<QLabel*>())
+    if (label->text().startsWith(QStringLiteral("Done in "))) ++done;
+  EXPECT_EQ(done, 12);
+  EXPECT_TRUE(windows_->benchmark_result->isVisible());
+  bool whole = false;
+  Child<QLabel>(windows_->benchmark_result, "score")->text().toLongLong(&whole);
+  EXPECT_TRUE(whole);
+  EXPECT_EQ(Chart().series_count(), 0u);
+  EXPECT_FALSE(Main().calculator().plotter.timing().benchmark_running);
+  windows_->benchmark_result->close();
   windows_->benchmark->reject();
 }
 
