@@ -51,12 +51,6 @@ struct GeneralTexts {
   };
   const char* example_positive = "pi = 3,14... = 0 11 001001... (base 2)";
   const char* example_negative = "0-pi = -3,14... = 1 101 001001... (base 2)";
-  const char* ok = "OK";
-  const char* ok_hint = "Save changes and close current form";
-  const char* cancel = "Cancel";
-  const char* cancel_hint = "Cancel all changes and close current form";
-  const char* default_button = "Default";
-  const char* default_hint = "Set all values to default";
 };
 constexpr GeneralTexts kTexts;
 
@@ -115,20 +109,12 @@ GeneralOptionsDialog::GeneralOptionsDialog(GeneralSettings& settings, const Data
   generalbox_->addTab(OtherPage(), QString::fromUtf8(kTexts.other_page));
   generalbox_->addTab(OutputPage(), QString::fromUtf8(kTexts.output_page));
 
-  auto* ok = MakeButton("ok", kTexts.ok, kTexts.ok_hint, this);
-  ok->setAutoDefault(true);
-  ok->setDefault(true);
-  auto* cancel = MakeButton("cancel", kTexts.cancel, kTexts.cancel_hint, this);
-  auto* default_button = MakeButton("defaultbutton", kTexts.default_button, kTexts.default_hint, this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(default_button);
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(generalbox_, 1);
-  layout->addLayout(buttons);
+  const SettingsButtons buttons = AddSettingsButtonRow(layout, this);
+  auto* ok = buttons.ok;
+  auto* cancel = buttons.cancel;
+  auto* default_button = buttons.defaults;
   resize(440, 360);
 
   connect(ok, &QPushButton::clicked, this, &GeneralOptionsDialog::okClick);

@@ -29,12 +29,6 @@ struct MaskTexts {
   const char* suffix_label = "Suffix:";
   const char* suffix_hint = "Type in a suffix value for the answer";
   const char* preview_group = "Preview";
-  const char* ok = "OK";
-  const char* ok_hint = "Save changes and close current form";
-  const char* cancel = "Cancel";
-  const char* cancel_hint = "Cancel all changes and close current form";
-  const char* default_button = "Default";
-  const char* default_hint = "Set all values to default";
 };
 constexpr MaskTexts kTexts;
 
@@ -70,21 +64,13 @@ MaskOptionsDialog::MaskOptionsDialog(MaskSettings& settings, const Engine& engin
   preview_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   (new QVBoxLayout(preview_group))->addWidget(preview_);
 
-  auto* ok = MakeButton("ok", kTexts.ok, kTexts.ok_hint, this);
-  ok->setAutoDefault(true);
-  ok->setDefault(true);
-  auto* cancel = MakeButton("cancel", kTexts.cancel, kTexts.cancel_hint, this);
-  auto* default_button = MakeButton("defaultbutton", kTexts.default_button, kTexts.default_hint, this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(default_button);
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(preview_group);
-  layout->addLayout(buttons);
+  const SettingsButtons buttons = AddSettingsButtonRow(layout, this);
+  auto* ok = buttons.ok;
+  auto* cancel = buttons.cancel;
+  auto* default_button = buttons.defaults;
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   for (QLineEdit* edit : {prefix_, mask_, suffix_})

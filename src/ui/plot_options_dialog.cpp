@@ -1,5 +1,6 @@
 // The Plot options dialog: its three pages, the enabling rules, the colour
 // panels, and the round trip through plot.ini.
+#include "ui/window_support.h"
 #include "ui/plot_options_dialog.h"
 
 #include <QCheckBox>
@@ -67,12 +68,6 @@ struct PlotOptionsTexts {
   const char* options_3d = "3D options";
   const char* view_3d = "View 3D";
   const char* percent = "3D percent:";
-  const char* ok = "OK";
-  const char* ok_hint = "Save changes and close current form";
-  const char* cancel = "Cancel";
-  const char* cancel_hint = "Cancel all changes and close current form";
-  const char* default_caption = "Default";
-  const char* default_hint = "Set all values to default";
 };
 constexpr PlotOptionsTexts kTexts;
 constexpr int kMinPercent = 5;
@@ -131,30 +126,12 @@ PlotOptionsDialog::PlotOptionsDialog(Calculator& calculator, MessageSeam& messag
   pages_->addTab(MakeScalesPage(), Latin(kTexts.scales));
   pages_->addTab(MakeVisualsPage(), Latin(kTexts.visuals));
 
-  auto* ok = new QPushButton(Latin(kTexts.ok), this);
-  ok->setObjectName(QStringLiteral("ok"));
-  ok->setToolTip(Latin(kTexts.ok_hint));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(Latin(kTexts.cancel), this);
-  cancel->setObjectName(QStringLiteral("cancel"));
-  cancel->setToolTip(Latin(kTexts.cancel_hint));
-  cancel->setAutoDefault(false);
-  auto* defaults = new QPushButton(Latin(kTexts.default_caption), this);
-  defaults->setObjectName(QStringLiteral("default"));
-  defaults->setToolTip(Latin(kTexts.default_hint));
-  defaults->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, &PlotOptionsDialog::okClick);
-  connect(cancel, &QPushButton::clicked, this, &PlotOptionsDialog::cancelClick);
-  connect(defaults, &QPushButton::clicked, this, &PlotOptionsDialog::defaultClick);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(defaults);
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_, 1);
-  layout->addLayout(buttons);
+  const SettingsButtons buttons = AddSettingsButtonRow(layout, this, "default");
+  connect(buttons.ok, &QPushButton::clicked, this, &PlotOptionsDialog::okClick);
+  connect(buttons.cancel, &QPushButton::clicked, this, &PlotOptionsDialog::cancelClick);
+  connect(buttons.defaults, &QPushButton::clicked, this, &PlotOptionsDialog::defaultClick);
 
   for (QCheckBox* check :
        {derivative_, x_.automatic, x_.logarithmic, y_.automatic, y_.logarithmic, dimensioncheck_})

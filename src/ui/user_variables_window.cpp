@@ -40,14 +40,6 @@ struct VariablesTexts {
 };
 constexpr VariablesTexts kTexts;
 
-QPushButton* Button(const char* caption, const char* hint, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(QString::fromUtf8(hint));
-  button->setAutoDefault(false);
-  return button;
-}
-
 QString Cell(const QTableWidget* table, int row, int column) {
   const QTableWidgetItem* item = table->item(row, column);
   return item ? item->text() : QString();
@@ -89,8 +81,8 @@ UserVariablesWindow::UserVariablesWindow(VariableTable& variables, const DataDir
   table_->addAction(insert_row);
   table_->addAction(delete_row);
 
-  auto* clear = Button(kTexts.clear, kTexts.clear_hint, "clear", group);
-  auto* create = Button(kTexts.create, kTexts.create_hint, "create", group);
+  auto* clear = MakeButton("clear", kTexts.clear, kTexts.clear_hint, group);
+  auto* create = MakeButton("create", kTexts.create, kTexts.create_hint, group);
   auto* side = new QVBoxLayout;
   side->addWidget(clear);
   side->addWidget(create);
@@ -99,8 +91,8 @@ UserVariablesWindow::UserVariablesWindow(VariableTable& variables, const DataDir
   group_layout->addWidget(table_, 1);
   group_layout->addLayout(side);
 
-  auto* cancel = Button(kTexts.cancel, kTexts.cancel_hint, "cancel", this);
-  auto* ok = Button(kTexts.ok, kTexts.ok_hint, "ok", this);
+  auto* cancel = MakeButton("cancel", kTexts.cancel, kTexts.cancel_hint, this);
+  auto* ok = MakeButton("ok", kTexts.ok, kTexts.ok_hint, this);
   ok->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -22,6 +22,23 @@ QPushButton* MakeButton(const char* name, const char* caption, const char* hint,
   return button;
 }
 
+SettingsButtons AddSettingsButtonRow(QVBoxLayout* layout, QWidget* dialog,
+                                     const char* defaults_name) {
+  SettingsButtons buttons{
+      MakeButton("ok", "OK", "Save changes and close current form", dialog),
+      MakeButton("cancel", "Cancel", "Cancel all changes and close current form", dialog),
+      MakeButton(defaults_name, "Default", "Set all values to default", dialog)};
+  buttons.ok->setAutoDefault(true);
+  buttons.ok->setDefault(true);
+  auto* row = new QHBoxLayout;
+  row->addWidget(buttons.defaults);
+  row->addStretch();
+  row->addWidget(buttons.ok);
+  row->addWidget(buttons.cancel);
+  layout->addLayout(row);
+  return buttons;
+}
+
 QPushButton* AddCloseButtonRow(QVBoxLayout* layout, QWidget* window) {
   auto* close = new QPushButton(QStringLiteral("Close"), window);
   close->setObjectName(QStringLiteral("close"));

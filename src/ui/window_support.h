@@ -28,6 +28,17 @@ void BringUp(QWidget* window);
 // the default button by taking the focus; windows choose their default.
 QPushButton* MakeButton(const char* name, const char* caption, const char* hint, QWidget* parent);
 
+// The row every settings dialog ends with: "Default" on the left, "OK" (the
+// default button) and "Cancel" on the right, each with its hint. The caller
+// connects the clicks.
+struct SettingsButtons {
+  QPushButton* ok;
+  QPushButton* cancel;
+  QPushButton* defaults;
+};
+SettingsButtons AddSettingsButtonRow(QVBoxLayout* layout, QWidget* dialog,
+                                     const char* defaults_name = "defaultbutton");
+
 // Ends `layout` with the right-aligned "Close" button ("Close current form",
 // the default button) that every information window has; the caller
 // connects its click.
