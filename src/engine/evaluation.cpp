@@ -136,10 +136,15 @@ bool Engine::CheckProgress() {
 }
 
 void Engine::RecordStep(std::string_view operation) {
-  std::string step = "Step " + std::to_string(steps_.size() + 1) + " (";
-  step += operation;
-  step += "): ";
-  for (const std::string& token : tokens_) step += token;
+  // A step holds the whole list, so on long expressions this is the loop's
+  // main cost: size the text once instead of growing it token by token.
+  const std::string number = std::to_string(steps_.size() + 1);
+  size_t length = 5 + number.size() + 2 + operation.size() + 3;
+  for (const std::string& token : tokens_) length += token.size();
+  std::string step;
+  step.reserve(length);
+  step.append("Step ").append(number).append(" (").append(operation).append("): ");
+  for (const std::string& token : tokens_) step.append(token);
   steps_.push_back(std::move(step));
 }
 
