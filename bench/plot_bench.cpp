@@ -2,8 +2,7 @@
 // the catalogues installed beside the executable.
 #include <benchmark/benchmark.h>
 
-#include "cli/cli_io.h"
-#include "plot/benchmark.h"
+#include "core/calculator.h"
 #include "settings/data_directory.h"
 
 namespace korvex {
@@ -24,25 +23,25 @@ class CountingSink : public ErrorSink {
 // per computed point.
 void BM_PlotTest(benchmark::State& state) {
   const BenchmarkTest& test = StandardBenchmarkTests()[state.range(0)];
-  CalculatorSetup setup(ExecutableDirectory().string());
   NullMessages messages;
-  if (!LoadCalculatorSetup(setup, messages)) {
+  CountingSink errors;
+  Calculator calculator(ExecutableDirectory(), messages);
+  calculator.set_error_sink(&errors);
+  if (!calculator.StartWithoutWindows()) {
     state.SkipWithError("catalogues missing beside the executable");
     return;
   }
-  CountingSink errors;
-  Engine engine(errors);
-  ConnectEngine(engine, setup);
-  Plotter plotter(engine);
+  Plotter& plotter = calculator.plotter();
   plotter.timing().benchmark_running = true;
-  PlotSettings& settings = plotter.settings();
+  PlotSettings& settings = calculator.plot_settings();
+  settings = PlotSettings();
   settings.start = test.start;
   settings.stop = test.stop;
   settings.increment = test.increment;
 
   std::size_t points = 0;
   for (auto _ : state) {
-    if (!plotter.SolvePlot(test.expression)) {
+    if (calculator.Plot(test.expression).status != PlotOutcome::Status::kComplete) {
       state.SkipWithError("the plot failed");
       return;
     }

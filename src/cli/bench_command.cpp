@@ -5,7 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
-#include "plot/benchmark.h"
+#include "core/calculator.h"
 
 namespace korvex {
 namespace {
@@ -30,29 +30,25 @@ int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std
     data_dir = *value;
   }
 
-  CalculatorSetup setup(data_dir);
   StreamMessages messages(out, err);
-  if (!LoadCalculatorSetup(setup, messages)) return kExitUsage;
   StreamErrorSink errors(out, err);
-  Engine engine(errors);
-  ConnectEngine(engine, setup);
-  Plotter plotter(engine);
-  LoadPlotSettings(setup.data, plotter.settings(), messages);
+  Calculator calculator(data_dir, messages);
+  calculator.set_error_sink(&errors);
+  if (!calculator.StartWithoutWindows()) return kExitUsage;
 
   // The window waits 1500 ms between tests to repaint; here they run back
   // to back.
-  Benchmark benchmark(plotter, [&] { LoadPlotSettings(setup.data, plotter.settings(), messages); });
+  Benchmark benchmark = calculator.MakeBenchmark();
   benchmark.Start();
   Benchmark::Step step = Benchmark::Step::kNextPending;
   while (step == Benchmark::Step::kNextPending) {
     const size_t index = benchmark.test_index();
     const BenchmarkTest& test = benchmark.tests()[index];
-    try {
-      step = benchmark.RunCurrentTest();
-    } catch (const std::exception& failure) {
+    const BenchmarkStepOutcome outcome = calculator.RunBenchmarkTest(benchmark);
+    step = outcome.step;
+    if (!outcome.failure_text.empty()) {
       out.flush();
-      err << GeneralFailureText(failure.what()) << '\n';
-      step = Benchmark::Step::kFailed;
+      err << outcome.failure_text << '\n';
     }
     out << test.group << ' ' << test.caption << ' ' << benchmark.labels()[index] << '\n';
     out.flush();

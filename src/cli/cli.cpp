@@ -15,11 +15,6 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-std::string GeneralFailureText(const std::string& text) {
-  if (!text.empty() && text.back() > '.') return text + ".";
-  return text;
-}
-
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
   if (args.empty()) {

@@ -21,8 +21,4 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
 int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The text the general failure display shows: a full stop is appended when
-// the last character sorts after the full stop.
-std::string GeneralFailureText(const std::string& text);
-
 }  // namespace korvex

@@ -1,5 +1,5 @@
 // Shared pieces of the CLI commands: option values, failure printing and the
-// calculator's surroundings read from the data directory.
+// default data folder.
 #pragma once
 
 #include <iosfwd>
@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
-#include "settings/answer_settings.h"
-#include "settings/catalogue_files.h"
-#include "settings/data_directory.h"
+#include "engine/error_sink.h"
 #include "settings/messages.h"
 
 namespace korvex {
@@ -57,24 +54,7 @@ class ArgumentCursor {
   size_t index_ = 0;
 };
 
-// Everything a command needs around the engine.
-struct CalculatorSetup {
-  explicit CalculatorSetup(const std::string& data_dir) : data(data_dir) {}
-  DataDirectory data;
-  Catalogues catalogues;
-  VariableTable variables;
-  MaskSettings mask;
-  GeneralSettings general;
-};
-
+// The folder a command looks for `bin` in unless --data-dir says otherwise.
 std::string DefaultDataDir();
-
-// The surroundings a command loads before it calculates: the catalogues (false,
-// after their message, when one cannot be read), then the rows of var.ini
-// after `first_rows`.
-bool LoadCalculatorSetup(CalculatorSetup& setup, Messages& messages,
-                         const VariableTable& first_rows = {});
-// Points the engine at the setup's catalogues and variables.
-void ConnectEngine(Engine& engine, const CalculatorSetup& setup);
 
 }  // namespace korvex

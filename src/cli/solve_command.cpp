@@ -1,15 +1,16 @@
 // korvex-cli solve: solves expressions from the arguments or standard input
 // and prints what the answer box would show.
+#include <algorithm>
 #include <iostream>
-#include <map>
 #include <string>
+#include <string_view>
 
 #include <unistd.h>
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
-#include "output/show_answer.h"
-#include "output/thousands_separator.h"
+#include "core/calculator.h"
+#include "settings/general_file.h"
 
 namespace korvex {
 namespace {
@@ -41,14 +42,30 @@ struct SolveOptions {
   std::vector<std::string> expressions;
 };
 
-constexpr const char* kSolveUsage =
-    "usage: korvex-cli solve [--data-dir DIR] [--steps] [--raw] [--var NAME=EXPR]...\n"
-    "                        [--prefix TEXT] [--mask TEXT] [--suffix TEXT]\n"
-    "                        [--system hex|dec|oct|quat|bin] [--precision N] [--scientific]\n"
-    "                        [--point] [--] [EXPR...]\n";
+// The General options' lists and limits, so the CLI takes what the dialog offers.
+std::string SystemNames(std::string_view separator, std::string_view last_separator) {
+  std::string joined;
+  for (size_t i = 0; i < kNumberSystemShortNames.size(); ++i) {
+    if (i > 0) joined += i + 1 == kNumberSystemShortNames.size() ? last_separator : separator;
+    joined += kNumberSystemShortNames[i];
+  }
+  return joined;
+}
 
-const std::map<std::string, int> kSystems = {
-    {"hex", 0}, {"dec", 1}, {"oct", 2}, {"quat", 3}, {"bin", 4}};
+std::optional<int> NumberSystemIndex(std::string_view name) {
+  const auto found = std::ranges::find(kNumberSystemShortNames, name);
+  if (found == kNumberSystemShortNames.end()) return std::nullopt;
+  return kNumberSystemRange.min + static_cast<int>(found - kNumberSystemShortNames.begin());
+}
+
+std::string SolveUsage() {
+  return "usage: korvex-cli solve [--data-dir DIR] [--steps] [--raw] [--var NAME=EXPR]...\n"
+         "                        [--prefix TEXT] [--mask TEXT] [--suffix TEXT]\n"
+         "                        [--system " +
+         SystemNames("|", "|") +
+         "] [--precision N] [--scientific]\n"
+         "                        [--point] [--] [EXPR...]\n";
+}
 
 std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& args,
                                               std::ostream& err) {
@@ -57,7 +74,7 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
   ArgumentCursor cursor(args);
   bool options_ended = false;
   auto usage_error = [&](const std::string& text) {
-    err << "korvex-cli: " << text << '\n' << kSolveUsage;
+    err << "korvex-cli: " << text << '\n' << SolveUsage();
     return std::nullopt;
   };
   while (!cursor.done()) {
@@ -93,13 +110,17 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
       } else if (arg == "--suffix") {
         options.overrides.suffix = *value;
       } else if (arg == "--system") {
-        const auto system = kSystems.find(*value);
-        if (system == kSystems.end()) return usage_error("--system takes hex, dec, oct, quat or bin");
-        options.overrides.number_system = system->second;
+        const auto system = NumberSystemIndex(*value);
+        if (!system) return usage_error("--system takes " + SystemNames(", ", " or "));
+        options.overrides.number_system = *system;
       } else {
+        // The range comes first: only a value inside it may be converted to int.
         const auto precision = StrToFloat(*value);
-        if (!precision || *precision != static_cast<int>(*precision) || *precision < 8 || *precision > 64)
-          return usage_error("--precision takes a whole number from 8 to 64");
+        if (!precision || *precision < kPrecisionRange.min || *precision > kPrecisionRange.max ||
+            *precision != static_cast<int>(*precision))
+          return usage_error("--precision takes a whole number from " +
+                             std::to_string(kPrecisionRange.min) + " to " +
+                             std::to_string(kPrecisionRange.max));
         options.overrides.precision = static_cast<int>(*precision);
       }
     } else {
@@ -111,42 +132,37 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
 
 void PrintGeneralFailure(const std::string& text, std::ostream& out, std::ostream& err) {
   out.flush();
-  err << GeneralFailureText(text) << '\n';
+  err << text << '\n';
   err.flush();
 }
 
 // One expression: steps, then the answer line. False when it failed.
-bool SolveOne(Engine& engine, const CalculatorSetup& setup, const std::string& text,
-              const SolveOptions& options, std::ostream& out, std::ostream& err) {
-  bool solved = false;
-  try {
-    solved = engine.Solve(text);
-  } catch (const std::exception& failure) {
-    PrintGeneralFailure(failure.what(), out, err);
+bool SolveOne(Calculator& calculator, const std::string& text, const SolveOptions& options,
+              std::ostream& out, std::ostream& err) {
+  const SolveOutcome outcome = calculator.Solve(text);
+  // A failure inside a function abandons the request before its steps count.
+  if (!outcome.evaluated && outcome.status == SolveOutcome::Status::kGeneralFailure) {
+    PrintGeneralFailure(outcome.failure_text, out, err);
     return false;
   }
   if (options.steps)
-    for (const std::string& step : engine.steps()) out << step << '\n';
-  if (!solved) return false;
-
-  const ShownAnswer shown =
-      ShowAnswer(engine.tokens()[0], setup.mask, setup.general, LocaleThousandsText());
-  engine.set_stored_answer(shown.stored_answer);
-  engine.set_decimal_separator(shown.decimal_separator);
+    for (const std::string& step : calculator.steps()) out << step << '\n';
+  if (!outcome.evaluated) return false;
   if (options.raw) {
-    // "Copy answer": the stored value in the separator now in force.
-    out << FloatToStr(shown.stored_answer, engine.decimal_separator()) << '\n';
+    out << calculator.CopyAnswerText() << '\n';
     return true;
   }
-  if (shown.failure) {
-    if (shown.failure->kind == AnswerFailure::Kind::kConversion)
-      engine.errors().ReportError(shown.failure->message, shown.failure->title);
-    else
-      PrintGeneralFailure(shown.failure->message, out, err);
-    return false;
+  switch (outcome.status) {
+    case SolveOutcome::Status::kAnswered:
+      out << outcome.answer_text << '\n';
+      return true;
+    case SolveOutcome::Status::kGeneralFailure:
+      PrintGeneralFailure(outcome.failure_text, out, err);
+      return false;
+    case SolveOutcome::Status::kReported:
+      return false;
   }
-  out << shown.text << '\n';
-  return true;
+  return false;
 }
 
 }  // namespace
@@ -156,19 +172,20 @@ int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std:
   const auto options = ParseSolveOptions(args, err);
   if (!options) return kExitUsage;
 
-  CalculatorSetup setup(options->data_dir);
   StreamMessages messages(out, err);
-  if (!LoadCalculatorSetup(setup, messages, options->command_line_variables)) return kExitUsage;
-  options->overrides.ApplyTo(setup.mask, setup.general);
-
   StreamErrorSink errors(out, err);
-  Engine engine(errors);
-  ConnectEngine(engine, setup);
+  Calculator calculator(options->data_dir, messages);
+  calculator.set_error_sink(&errors);
+  if (!calculator.StartWithoutWindows()) return kExitUsage;
+  VariableTable& variables = calculator.variables();
+  variables.insert(variables.begin(), options->command_line_variables.begin(),
+                   options->command_line_variables.end());
+  options->overrides.ApplyTo(calculator.mask(), calculator.general());
 
   bool all_ok = true;
   if (!options->expressions.empty()) {
     for (const std::string& text : options->expressions)
-      all_ok = SolveOne(engine, setup, text, *options, out, err) && all_ok;
+      all_ok = SolveOne(calculator, text, *options, out, err) && all_ok;
   } else {
     const bool interactive = &in == &std::cin && ::isatty(STDIN_FILENO);
     std::string line;
@@ -177,7 +194,7 @@ int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std:
       if (!std::getline(in, line)) break;
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.find_first_not_of(' ') == std::string::npos) continue;
-      all_ok = SolveOne(engine, setup, line, *options, out, err) && all_ok;
+      all_ok = SolveOne(calculator, line, *options, out, err) && all_ok;
       out.flush();
     }
     if (interactive) out << '\n';

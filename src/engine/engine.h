@@ -32,47 +32,37 @@ class Engine {
   EngineEnvironment& environment() { return environment_; }
   const EngineEnvironment& environment() const { return environment_; }
 
-  // The engine half of a solve request: resets separator and flags, prepares
-  // the text, clears the steps and evaluates. True when token 0 holds the
+  // The engine half of a solve request: flags on, the text prepared, the
+  // steps cleared and the list evaluated. True when token 0 holds the
   // answer's number text. Arithmetic failures inside a function escape as
   // ArithmeticFailure.
   bool Solve(std::string_view text);
-  // Start of every request: separator ",", StepsEnabled and ChecksEnabled on.
-  void BeginRequest();
 
-  // Preprocessing: scan, user variables, bracket check, constants, brackets.
+  // The engine half of a plot request: flags set for a plot (no steps, the
+  // first sample checked) and the text prepared; the prepared list, with the
+  // plot variable still a name, is what samples start from.
+  bool PreparePlot(std::string_view text);
+  // One plot sample: `sample_template` with each slot's text written at its
+  // position, evaluated. Only a run's first sample runs the checks.
+  struct SampleSlot {
+    size_t position;
+    const std::string* text;
+  };
+  bool EvaluateSample(const TokenList& sample_template, const std::vector<SampleSlot>& slots);
+
+  // The preprocessing pipeline on its own: scan, user variables, bracket
+  // check, constants, brackets.
   bool PrepareExpression(std::string_view text);
   bool ScanExpression(std::string_view text);
-  bool CheckBrackets();
-  bool SubstituteUserVariables();
-  void SubstituteConstants();
-  void RemoveRedundantBrackets();
 
-  // Evaluation.
-  bool EvaluateTokens();
-  bool CheckProgress();
-  bool EvaluateOperators(size_t start);
-  void RecordStep(std::string_view operation);
-  bool CheckFunctionCall(long a);
-  bool EvaluateFunctionCall(long a);
-
-  TokenList& tokens() { return tokens_; }
   const TokenList& tokens() const { return tokens_; }
   const std::vector<std::string>& steps() const { return steps_; }
-  void ClearSteps() { steps_.clear(); }
-
   bool steps_enabled() const { return steps_enabled_; }
-  void set_steps_enabled(bool on) { steps_enabled_ = on; }
   bool checks_enabled() const { return checks_enabled_; }
-  void set_checks_enabled(bool on) { checks_enabled_ = on; }
 
+  // The value `ans` stands for.
   long double stored_answer() const { return stored_answer_; }
   void set_stored_answer(long double value) { stored_answer_ = value; }
-
-  // The decimal separator in force for display: every request sets ",";
-  // answer output may switch it to "." until the next request.
-  char decimal_separator() const { return decimal_separator_; }
-  void set_decimal_separator(char separator) { decimal_separator_ = separator; }
 
   // The evaluation loop finds the deepest group incrementally where it can;
   // with this on it rescans the whole list every time (for checking that
@@ -83,7 +73,20 @@ class Engine {
   FunctionState& function_state() { return function_state_; }
 
  private:
-  bool ScanInto(std::string_view text, TokenList& out);
+  // Start of every request: StepsEnabled and ChecksEnabled on.
+  void BeginRequest();
+  bool CheckBrackets();
+  bool SubstituteUserVariables();
+  void SubstituteConstants();
+  void RemoveRedundantBrackets();
+
+  bool EvaluateTokens();
+  bool CheckProgress();
+  bool EvaluateOperators(size_t start);
+  void RecordStep(std::string_view operation);
+  bool CheckFunctionCall(long a);
+  bool EvaluateFunctionCall(long a);
+
   // After a parenthesised group has been reduced: the same result as
   // RemoveRedundantBrackets, looking only where a pair can have appeared.
   void RemoveBracketsAroundGroup(size_t group_start, long depth);
@@ -126,7 +129,7 @@ class Engine {
   bool has_odd_token_ = false;
   // RemoveRedundantBrackets leaves no "( x )" anywhere; afterwards a pair can
   // only appear where a group was reduced, or around a function's result,
-  // or where someone outside the engine rewrote the list (the plot driver).
+  // or where a plot sample was written into the list.
   bool stray_pairs_possible_ = true;
   GroupSearch group_search_;
   bool always_rescan_ = false;
@@ -134,7 +137,6 @@ class Engine {
   bool steps_enabled_ = true;
   bool checks_enabled_ = true;
   long double stored_answer_ = 0;
-  char decimal_separator_ = kEngineSeparator;
   FunctionState function_state_;
 };
 

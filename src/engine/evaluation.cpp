@@ -31,10 +31,30 @@ bool Engine::Solve(std::string_view text) {
   return EvaluateTokens();
 }
 
+bool Engine::PreparePlot(std::string_view text) {
+  BeginRequest();
+  if (!PrepareExpression(text)) return false;
+  steps_enabled_ = false;
+  return true;
+}
+
+bool Engine::EvaluateSample(const TokenList& sample_template,
+                            const std::vector<SampleSlot>& slots) {
+  // Copy-assigning keeps the list's and its strings' buffers from the last
+  // sample.
+  tokens_ = sample_template;
+  for (const SampleSlot& slot : slots) tokens_[slot.position] = *slot.text;
+  const bool evaluated = EvaluateTokens();
+  // The first sample has shown that the expression reduces; the later ones
+  // differ only in numbers.
+  checks_enabled_ = false;
+  return evaluated;
+}
+
 bool Engine::EvaluateTokens() {
   previous_tokens_.clear();
   previous_count_ = 0;
-  // The caller may have rewritten the list (the plot driver does).
+  // A sample may have written a pair "( x )" into the list.
   stray_pairs_possible_ = true;
   group_search_.valid = false;
   while (tokens_.size() > 2) {

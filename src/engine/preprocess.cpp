@@ -7,7 +7,6 @@ namespace korvex {
 Engine::Engine(ErrorSink& errors) : errors_(errors) {}
 
 void Engine::BeginRequest() {
-  decimal_separator_ = kEngineSeparator;
   steps_enabled_ = true;
   checks_enabled_ = true;
 }

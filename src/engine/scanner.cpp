@@ -25,9 +25,8 @@ bool IsOdd(const std::string& token) {
 
 }  // namespace
 
-bool Engine::ScanExpression(std::string_view text) { return ScanInto(text, tokens_); }
-
-bool Engine::ScanInto(std::string_view text, TokenList& out) {
+bool Engine::ScanExpression(std::string_view text) {
+  TokenList& out = tokens_;
   out.clear();
   CharClass last = CharClass::kSym;
   const size_t n = text.size();

@@ -154,29 +154,48 @@ TEST(Solve, StepsAreClearedByEachSolveButNotByAFailedPreparation) {
   EXPECT_TRUE(calc.engine.steps().empty());
 }
 
-TEST(Solve, NoStepsWhileStepsAreDisabled) {
+TEST(PlotSample, RecordsNoSteps) {
   TestCalculator calc;
-  calc.engine.BeginRequest();
-  calc.engine.set_steps_enabled(false);
-  ASSERT_TRUE(calc.engine.PrepareExpression("2+3*sin[0]"));
-  ASSERT_TRUE(calc.engine.EvaluateTokens());
+  ASSERT_TRUE(calc.engine.PreparePlot("2+3*sin[0]"));
+  EXPECT_FALSE(calc.engine.steps_enabled());
+  const TokenList sample = calc.engine.tokens();
+  ASSERT_TRUE(calc.engine.EvaluateSample(sample, {}));
+  EXPECT_EQ(calc.engine.tokens(), TokenList{"2"});
   EXPECT_TRUE(calc.engine.steps().empty());
 }
 
-TEST(Solve, WithoutChecksAnUnreducibleListEndsInsteadOfLooping) {
+TEST(PlotSample, WritesTheSlotsAndChecksOnlyTheFirstSample) {
+  TestCalculator calc;
+  ASSERT_TRUE(calc.engine.PreparePlot("x*10+x"));
+  const TokenList sample = calc.engine.tokens();
+  std::string value = "2";
+  const std::vector<Engine::SampleSlot> slots = {{0, &value}, {4, &value}};
+  ASSERT_TRUE(calc.engine.EvaluateSample(sample, slots));
+  EXPECT_EQ(calc.engine.tokens(), TokenList{"22"});
+  EXPECT_FALSE(calc.engine.checks_enabled());
+  value = "0,5";
+  ASSERT_TRUE(calc.engine.EvaluateSample(sample, slots));
+  EXPECT_EQ(calc.engine.tokens(), TokenList{"5,5"});
+  // A new request checks its first sample again.
+  ASSERT_TRUE(calc.engine.PreparePlot("x"));
+  EXPECT_TRUE(calc.engine.checks_enabled());
+}
+
+TEST(PlotSample, WithoutChecksAnUnreducibleListEndsInsteadOfLooping) {
   // During a plot the no-progress check is off after the first sample; the
   // loop must still end for a list that cannot be reduced.
   TestCalculator calc;
-  calc.engine.BeginRequest();
-  ASSERT_TRUE(calc.engine.PrepareExpression("(1;2)"));
-  calc.engine.set_checks_enabled(false);
-  EXPECT_FALSE(calc.engine.EvaluateTokens());
+  ASSERT_TRUE(calc.engine.PreparePlot("(1;2)"));
+  const TokenList sample = calc.engine.tokens();
+  EXPECT_FALSE(calc.engine.EvaluateSample(sample, {}));
+  ASSERT_FALSE(calc.engine.checks_enabled());
+  EXPECT_FALSE(calc.engine.EvaluateSample(sample, {}));
+  EXPECT_EQ(calc.sink.reports.size(), 2u);
 }
 
 TEST(Solve, ArithmeticFailureInsideAFunctionEscapesAndKeepsTheTokens) {
   TestCalculator calc;
   calc.functions = Catalogue::FromLines({"reciprocal#m#1#1/x"});
-  if (BuiltinFunctions().Find("reciprocal") == nullptr) GTEST_SKIP() << "reciprocal not built yet";
   EXPECT_THROW(calc.engine.Solve("2*reciprocal[0]"), ArithmeticFailure);
   EXPECT_TRUE(calc.sink.reports.empty());
   EXPECT_EQ(testing::Joined(calc.engine.tokens(), ""), "2*reciprocal[0]");

@@ -1,0 +1,46 @@
+// What a solve, plot or benchmark request gave, as the front ends show it.
+#pragma once
+
+#include <string>
+
+#include "plot/benchmark.h"
+
+namespace korvex {
+
+struct SolveOutcome {
+  enum class Status {
+    kAnswered,        // `answer_text` is the answer box text
+    kReported,        // the failure went to the error sink
+    kGeneralFailure,  // `failure_text` goes to the general failure display
+  };
+  Status status = Status::kReported;
+  // The engine produced a number: the stored answer, the separator in force
+  // and `bit_count` follow it, even when its text then failed.
+  bool evaluated = false;
+  std::string answer_text;
+  std::string bit_count;  // status panel 0, e.g. "4 bit"
+  std::string failure_text;
+};
+
+struct PlotOutcome {
+  enum class Status {
+    kComplete,        // every sample plotted
+    kStopped,         // refused, failed (reported) or cancelled (shown)
+    kGeneralFailure,  // `failure_text`: an arithmetic failure inside a function
+  };
+  Status status = Status::kStopped;
+  std::string failure_text;
+};
+
+struct BenchmarkStepOutcome {
+  Benchmark::Step step = Benchmark::Step::kIdle;
+  // An arithmetic failure that ended the test (the step is then kFailed).
+  std::string failure_text;
+};
+
+// The general failure display's text: the failure's own text with a full
+// stop when its last character sorts after the full stop ("Floating point
+// overflow" -> "Floating point overflow.").
+std::string GeneralFailureText(const std::string& text);
+
+}  // namespace korvex

@@ -1,0 +1,206 @@
+// The calculator object's whole requests, on a temporary data folder that
+// holds copies of the shipped catalogues.
+#include "core/calculator.h"
+
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/test_support.h"
+#include "settings/line_file.h"
+#include "settings/settings_test_support.h"
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CalculatorTest : public ::testing::Test {
+ protected:
+  CalculatorTest() {
+    std::string pattern = fs::temp_directory_path() / "korvex-core-XXXXXX";
+    root_ = ::mkdtemp(pattern.data());
+    fs::create_directories(root_ / "bin");
+    const char* build = std::getenv("KORVEX_DATA_DIR");
+    if (build == nullptr) ADD_FAILURE() << "KORVEX_DATA_DIR is not set";
+    for (const char* folder : {"functions", "constants"})
+      if (build != nullptr) fs::copy(fs::path(build) / "bin" / folder, root_ / "bin" / folder);
+    calculator_ = std::make_unique<Calculator>(root_, messages_);
+  }
+  ~CalculatorTest() override { fs::remove_all(root_); }
+
+  // A calculator started as the CLI starts it.
+  Calculator& Started() {
+    calculator_->set_error_sink(&sink_);
+    EXPECT_TRUE(calculator_->StartWithoutWindows());
+    return *calculator_;
+  }
+
+  fs::path root_;
+  testing::RecordingSink sink_;
+  settings_test::RecordingMessages messages_;
+  // Made once the folder exists.
+  std::unique_ptr<Calculator> calculator_;
+};
+
+TEST_F(CalculatorTest, SolveOutcomes) {
+  struct Case {
+    const char* text;
+    const char* mask;
+    int number_system;
+    SolveOutcome::Status status;
+    bool evaluated;
+    const char* shown;  // answer text, failure text or reported title
+  };
+  using S = SolveOutcome::Status;
+  const Case cases[] = {
+      {"2+3*4", "", 1, S::kAnswered, true, "= 14"},
+      {"1/4", "0.00", 1, S::kAnswered, true, "= 0,25"},
+      {"0-0,5", "", 0, S::kAnswered, true, "1 0 8"},
+      {"1+", "", 1, S::kReported, false, "Syntax error"},
+      {"{1E30}", "", 0, S::kReported, true, "Conversion error"},
+      {"factorial[2000]", "", 1, S::kGeneralFailure, false, "Floating point overflow."},
+  };
+  Calculator& calculator = Started();
+  for (const Case& c : cases) {
+    sink_.reports.clear();
+    calculator.mask().mask = c.mask;
+    calculator.general().number_system = c.number_system;
+    const SolveOutcome outcome = calculator.Solve(c.text);
+    EXPECT_EQ(outcome.status, c.status) << c.text;
+    EXPECT_EQ(outcome.evaluated, c.evaluated) << c.text;
+    switch (c.status) {
+      case S::kAnswered:
+        EXPECT_EQ(outcome.answer_text, c.shown) << c.text;
+        EXPECT_FALSE(outcome.bit_count.empty()) << c.text;
+        break;
+      case S::kGeneralFailure:
+        EXPECT_EQ(outcome.failure_text, c.shown) << c.text;
+        break;
+      case S::kReported:
+        ASSERT_EQ(sink_.reports.size(), 1u) << c.text;
+        EXPECT_EQ(sink_.reports[0].title, c.shown) << c.text;
+        break;
+    }
+  }
+}
+
+TEST_F(CalculatorTest, SolveKeepsTheAnswerForAnsAndCopy) {
+  Calculator& calculator = Started();
+  ASSERT_EQ(calculator.Solve("1,5").status, SolveOutcome::Status::kAnswered);
+  calculator.general().point = true;
+  const SolveOutcome outcome = calculator.Solve("ans*3");
+  EXPECT_EQ(outcome.answer_text, "= 4.5");
+  EXPECT_EQ(calculator.CopyAnswerText(), "4.5");
+  EXPECT_EQ(calculator.steps(), std::vector<std::string>{"Step 1 (multiply): 4,5"});
+  // A failed request resets the separator and keeps the stored answer.
+  EXPECT_EQ(calculator.Solve("(").status, SolveOutcome::Status::kReported);
+  EXPECT_EQ(calculator.CopyAnswerText(), "4,5");
+}
+
+TEST_F(CalculatorTest, PlotOutcomes) {
+  struct Case {
+    const char* text;
+    const char* increment;
+    PlotOutcome::Status status;
+    std::size_t points;  // of the newest series
+    const char* failure;
+  };
+  using S = PlotOutcome::Status;
+  const Case cases[] = {
+      {"x^2", "1", S::kComplete, 21, ""},
+      {"2x+1", "0,5", S::kComplete, 41, ""},
+      {"x^2", "0", S::kStopped, 0, ""},
+      {"(x", "1", S::kStopped, 0, ""},
+      {"factorial[x*1000]", "1", S::kGeneralFailure, 0, "Floating point overflow."},
+  };
+  Calculator& calculator = Started();
+  for (const Case& c : cases) {
+    calculator.plotter().RemoveSeries(false);
+    calculator.plot_settings().increment = c.increment;
+    const PlotOutcome outcome = calculator.Plot(c.text);
+    EXPECT_EQ(outcome.status, c.status) << c.text;
+    EXPECT_EQ(outcome.failure_text, c.failure) << c.text;
+    const ChartModel& chart = calculator.plotter().chart();
+    const std::size_t points = chart.series_count() == 0 ? 0 : chart.series(chart.series_count()).count();
+    if (c.status == S::kComplete) {
+      EXPECT_EQ(points, c.points) << c.text;
+    }
+  }
+  EXPECT_EQ(sink_.reports.size(), 2u);  // the increment and the bracket
+}
+
+TEST_F(CalculatorTest, SettingsFilesRoundTripThroughTheCalculator) {
+  Calculator& calculator = Started();
+  GeneralSettings general = calculator.general();
+  general.loop_limit = 1500;
+  general.reminder_interval = 2000;
+  ASSERT_TRUE(calculator.SaveGeneralSettings(general));
+  EXPECT_EQ(calculator.general().loop_limit, kDefaultLoopLimit);  // saving leaves the live values
+  calculator.LoadGeneralSettings();
+  EXPECT_EQ(calculator.general(), general);
+  EXPECT_EQ(calculator.engine().environment().loop_limit, 1500);
+
+  PlotSettings plot = calculator.plot_settings();
+  plot.start = "-3";
+  ASSERT_TRUE(calculator.SavePlotSettings(plot));
+  calculator.plot_settings() = PlotSettings();
+  calculator.LoadPlotSettings();
+  EXPECT_EQ(calculator.plot_settings(), plot);
+
+  calculator.variables() = {{"v", "2"}};
+  ASSERT_TRUE(calculator.SaveVariables());
+  calculator.variables().clear();
+  calculator.LoadVariables();
+  EXPECT_EQ(calculator.Solve("v*v").answer_text, "= 4");
+}
+
+TEST_F(CalculatorTest, MissingCatalogueStopsTheStart) {
+  fs::remove_all(root_ / "bin" / "functions");
+  calculator_->set_error_sink(&sink_);
+  EXPECT_FALSE(calculator_->StartWithoutWindows());
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_FALSE(fs::exists(root_ / "bin" / "general.ini"));
+}
+
+TEST_F(CalculatorTest, StartUpRunsEachViewAfterItsFile) {
+  std::vector<std::string> order;
+  StartUpViews views;
+  views.catalogues_loaded = [&] { order.push_back("catalogues"); };
+  views.general_settings_loaded = [&] {
+    order.push_back("general " + std::to_string(calculator_->general().loop_limit));
+  };
+  views.plot_settings_loaded = [&] { order.push_back("plot"); };
+  views.show_splash = [&] { order.push_back("splash"); };
+  WriteLines(root_ / "bin" / "general.ini", {"1", "0", "1", "2000", "8000", "1", "32", "0", "0"});
+  FirstActivationFlag flag;
+  EXPECT_EQ(calculator_->RunStartUp(flag, views), StartUpOutcome::kReady);
+  EXPECT_EQ(order, (std::vector<std::string>{"catalogues", "general 2000", "plot", "splash"}));
+  EXPECT_EQ(calculator_->engine().environment().loop_limit, 2000);
+  EXPECT_EQ(calculator_->RunStartUp(flag, views), StartUpOutcome::kAlreadyStarted);
+}
+
+TEST_F(CalculatorTest, BenchmarkRestoresThePlotSettings) {
+  Calculator& calculator = Started();
+  bool restored = false;
+  Benchmark benchmark = calculator.MakeBenchmark(
+      {{"a", "G", "A:", "x", "1", "3", "1"}, {"b", "G", "B:", "2x", "1", "3", "1"}},
+      [&] { restored = true; });
+  calculator.plot_settings().start = "-7";  // not in plot.ini
+  benchmark.Start();
+  EXPECT_EQ(calculator.RunBenchmarkTest(benchmark).step, Benchmark::Step::kNextPending);
+  EXPECT_FALSE(restored);
+  EXPECT_EQ(calculator.RunBenchmarkTest(benchmark).step, Benchmark::Step::kFinished);
+  EXPECT_TRUE(restored);
+  EXPECT_EQ(calculator.plot_settings(), PlotSettings());
+  EXPECT_TRUE(benchmark.score().has_value());
+}
+
+}  // namespace
+}  // namespace korvex
