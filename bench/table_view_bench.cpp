@@ -9,7 +9,7 @@
 #include <memory>
 #include <random>
 
-#include "ui/calculator.h"
+#include "core/calculator.h"
 #include "ui/chart_view.h"
 #include "ui/choose_serie_dialog.h"
 #include "ui/graph_window.h"
@@ -41,13 +41,14 @@ class AlwaysYes : public PlotWarningSeam {
 // x^2 from -500 to 500 in steps of 0,001: 1000001 table lines of the
 // lengths a real run gives ("x: -499,998999999998 = f(x): 249998,999...").
 struct MillionPointSeries {
-  MillionPointSeries() : calculator(Directory(directory), errors) {
-    calculator.plotter.timing().benchmark_running = true;
-    PlotSettings& settings = calculator.plotter.settings();
+  MillionPointSeries() : calculator(Directory(directory), quiet) {
+    calculator.set_error_sink(&errors);
+    calculator.plotter().timing().benchmark_running = true;
+    PlotSettings& settings = calculator.plot_settings();
     settings.start = "-500";
     settings.stop = "500";
     settings.increment = "0,001";
-    plotted = calculator.plotter.SolvePlot("x^2");
+    plotted = calculator.plotter().SolvePlot("x^2");
   }
   static std::string Directory(const QTemporaryDir& directory) {
     QDir(directory.path()).mkpath(QStringLiteral("bin"));
@@ -56,6 +57,7 @@ struct MillionPointSeries {
 
   QTemporaryDir directory;
   CountingSink errors;
+  NoMessages quiet;
   Calculator calculator;
   bool plotted = false;
 };
@@ -86,7 +88,7 @@ void BM_ShowMillionLineTable(benchmark::State& state) {
     state.SkipWithError("the plot failed");
     return;
   }
-  Windows windows(series.calculator.plotter);
+  Windows windows(series.calculator.plotter());
   auto* view = windows.table.findChild<LinesView*>(QStringLiteral("table"));
   for (auto _ : state) {
     windows.table.FillTableAndStats(1);
@@ -106,7 +108,7 @@ void BM_ScrollMillionLineTable(benchmark::State& state) {
     state.SkipWithError("the plot failed");
     return;
   }
-  Windows windows(series.calculator.plotter);
+  Windows windows(series.calculator.plotter());
   windows.table.FillTableAndStats(1);
   QApplication::processEvents();
   auto* view = windows.table.findChild<LinesView*>(QStringLiteral("table"));
@@ -131,7 +133,7 @@ void BM_DrawMillionPointGraph(benchmark::State& state) {
     state.SkipWithError("the plot failed");
     return;
   }
-  Windows windows(series.calculator.plotter);
+  Windows windows(series.calculator.plotter());
   NoMessages messages;
   GraphWindow graph(series.calculator, messages, windows.table);
   graph.resize(900, 600);

@@ -2,14 +2,15 @@
 // run's figures, its table, its statistics or its points.
 #include <unistd.h>
 
-#include <charconv>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
-#include "plot/plotter.h"
+#include "core/calculator.h"
+#include "plot/points_csv.h"
+#include "plot/series_figures.h"
 
 namespace korvex {
 namespace {
@@ -138,13 +139,6 @@ void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) out << line << '\n';
 }
 
-std::string FullPrecision(double value) {
-  char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-  return std::string(buffer, result.ptr);
-}
-
 void PrintSummary(std::ostream& out, const PlotInfo& info) {
   out << "Current function: " << info.function << '\n'
       << "Current serie: " << info.serie << '\n'
@@ -171,15 +165,13 @@ void PrintStats(std::ostream& out, const ChartSeries& series, const SeriesStats&
     PrintLines(out, *lines);
     out << '\n';
   }
-  const size_t count = stats.table_lines.size();
+  const SeriesFigures figures = ComputeSeriesFigures(series, stats);
   out << "Table stats\n"
-      << "Max point value: " << FloatToStr(series.MaxY().value_or(0)) << '\n'
-      << "Min point value: " << FloatToStr(series.MinY().value_or(0)) << '\n'
-      << "Sum points: " << FloatToStr(stats.sum_y) << '\n'
-      << "Point area: " << FloatToStr(stats.sum_abs_y) << '\n'
-      << "Point mean: "
-      << (count < 1 ? std::string("0") : FloatToStr(stats.sum_y / static_cast<long double>(count)))
-      << '\n';
+      << "Max point value: " << figures.max_value << '\n'
+      << "Min point value: " << figures.min_value << '\n'
+      << "Sum points: " << figures.sum_points << '\n'
+      << "Point area: " << figures.point_area << '\n'
+      << "Point mean: " << figures.point_mean << '\n';
 }
 
 }  // namespace
@@ -188,16 +180,12 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   const auto options = ParsePlotOptions(args, err);
   if (!options) return kExitUsage;
 
-  CalculatorSetup setup(options->data_dir);
   StreamMessages messages(out, err);
-  if (!LoadCalculatorSetup(setup, messages)) return kExitUsage;
   StreamErrorSink errors(out, err);
-  Engine engine(errors);
-  ConnectEngine(engine, setup);
-
-  Plotter plotter(engine);
-  PlotSettings& settings = plotter.settings();
-  LoadPlotSettings(setup.data, settings, messages);
+  Calculator calculator(options->data_dir, messages);
+  calculator.set_error_sink(&errors);
+  if (!calculator.StartWithoutWindows()) return kExitUsage;
+  PlotSettings& settings = calculator.plot_settings();
   if (options->variable) settings.variable = *options->variable;
   if (options->start) settings.start = *options->start;
   if (options->stop) settings.stop = *options->stop;
@@ -206,20 +194,18 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   if (options->derivative) settings.derivative = true;
 
   TerminalProgress progress(err, &err == &std::cerr && ::isatty(STDERR_FILENO));
-  plotter.set_progress(&progress);
-  bool plotted = false;
-  try {
-    plotted = plotter.SolvePlot(*options->expression);
-  } catch (const std::exception& failure) {
-    progress.Clear();
-    out.flush();
-    err << GeneralFailureText(failure.what()) << '\n';
-    err.flush();
-    return kExitFailed;
-  }
+  calculator.set_plot_progress(&progress);
+  const PlotOutcome outcome = calculator.Plot(*options->expression);
+  calculator.set_plot_progress(nullptr);
   progress.Clear();
-  if (!plotted) return kExitFailed;
+  if (outcome.status == PlotOutcome::Status::kGeneralFailure) {
+    out.flush();
+    err << outcome.failure_text << '\n';
+    err.flush();
+  }
+  if (outcome.status != PlotOutcome::Status::kComplete) return kExitFailed;
 
+  const Plotter& plotter = calculator.plotter();
   const size_t number = plotter.chart().series_count();
   const ChartSeries& series = plotter.chart().series(number);
   const SeriesStats& stats = plotter.stats(number);
@@ -234,8 +220,7 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
       PrintStats(out, series, stats);
       break;
     case PlotOutput::kCsv:
-      for (const ChartPoint& point : series.points())
-        out << FullPrecision(point.x) << ',' << FullPrecision(point.y) << '\n';
+      out << PointsCsv(series, CsvHeader::kWithout);
       break;
   }
   out.flush();

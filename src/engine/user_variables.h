@@ -1,5 +1,4 @@
-// User variables: named expressions substituted during preprocessing, and the
-// line format of var.ini.
+// User variables: named expressions substituted during preprocessing.
 #pragma once
 
 #include <string>
@@ -20,10 +19,5 @@ inline constexpr int kDefaultLoopLimit = 1000;
 
 // A table counts as empty when it has no rows or only one blank row.
 bool IsEmptyTable(const VariableTable& table);
-
-// var.ini: one "name#expression" line per row; every line, empty ones too,
-// becomes a row with missing fields empty.
-VariableTable ParseVariableLines(const std::vector<std::string>& lines);
-std::vector<std::string> FormatVariableLines(const VariableTable& table);
 
 }  // namespace korvex

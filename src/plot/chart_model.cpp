@@ -45,16 +45,11 @@ std::optional<ValueRange> ChartSeries::YRange() const {
   return y_range_;
 }
 
-ChartSeries& ChartModel::series(std::size_t number) {
-  Changed();
-  return series_[number - 1];
-}
-
-ChartSeries* ChartModel::AddSeries(std::string title) {
-  if (series_.size() >= kMaxSeries) return nullptr;
+bool ChartModel::AddSeries(std::string title) {
+  if (series_.size() >= kMaxSeries) return false;
   series_.emplace_back(std::move(title));
   Changed();
-  return &series_.back();
+  return true;
 }
 
 void ChartModel::RemoveLastSeries() {
@@ -67,6 +62,19 @@ void ChartModel::AppendPoint(std::size_t number, double x, double y) {
   series_[number - 1].Append(x, y);
   Changed();
 }
+
+void ChartModel::SetSeriesAppearance(std::size_t number, const SeriesAppearance& appearance) {
+  ChartSeries& series = series_[number - 1];
+  if (series.appearance() == appearance) return;
+  series.set_appearance(appearance);
+  Changed();
+}
+
+ChartModel::Subscription ChartModel::Subscribe(std::function<void()> observer) const {
+  return observers_.Add(std::move(observer));
+}
+
+void ChartModel::Unsubscribe(Subscription subscription) const { observers_.Remove(subscription); }
 
 std::optional<ValueRange> ChartModel::DataRange(AxisId id) const {
   std::optional<ValueRange> result;
@@ -91,7 +99,8 @@ std::optional<ValueRange> ChartModel::CurrentRange(AxisId id) const {
 
 void ChartModel::SetAutomatic(AxisId id, bool automatic) {
   ChartAxis& a = mutable_axis(id);
-  if (a.automatic && !automatic) {
+  if (a.automatic == automatic) return;
+  if (!automatic) {
     // The manual limits start where the automatic range left the axis.
     if (const auto range = DataRange(id)) {
       a.minimum = range->minimum;
@@ -106,8 +115,7 @@ bool ChartModel::SetMaximum(AxisId id, double maximum) {
   const auto range = CurrentRange(id);
   ChartAxis& a = mutable_axis(id);
   if (!a.automatic && range && maximum < range->minimum) return false;
-  a.maximum = maximum;
-  Changed();
+  Update(a.maximum, maximum);
   return true;
 }
 
@@ -115,14 +123,12 @@ bool ChartModel::SetMinimum(AxisId id, double minimum) {
   const auto range = CurrentRange(id);
   ChartAxis& a = mutable_axis(id);
   if (!a.automatic && range && minimum > range->maximum) return false;
-  a.minimum = minimum;
-  Changed();
+  Update(a.minimum, minimum);
   return true;
 }
 
 void ChartModel::SetInverted(AxisId id, bool inverted) {
-  mutable_axis(id).inverted = inverted;
-  Changed();
+  Update(mutable_axis(id).inverted, inverted);
 }
 
 bool ChartModel::SetLogarithmic(AxisId id, bool logarithmic) {
@@ -130,46 +136,30 @@ bool ChartModel::SetLogarithmic(AxisId id, bool logarithmic) {
     const auto range = CurrentRange(id);
     if (range && (range->minimum < 0 || range->maximum < 0)) return false;
   }
-  mutable_axis(id).logarithmic = logarithmic;
-  Changed();
+  Update(mutable_axis(id).logarithmic, logarithmic);
   return true;
 }
 
 bool ChartModel::SetLogBase(AxisId id, double base) {
   if (!(base > 0) || base == 1 || std::isinf(base)) return false;
-  mutable_axis(id).log_base = base;
-  Changed();
+  Update(mutable_axis(id).log_base, base);
   return true;
 }
 
 void ChartModel::SetGridVisible(AxisId id, bool visible) {
-  mutable_axis(id).grid_visible = visible;
-  Changed();
+  Update(mutable_axis(id).grid_visible, visible);
 }
 
 void ChartModel::SetGridColour(AxisId id, Colour colour) {
-  mutable_axis(id).grid_colour = colour;
-  Changed();
+  Update(mutable_axis(id).grid_colour, colour);
 }
 
-void ChartModel::SetBackColour(Colour colour) {
-  back_colour_ = colour;
-  Changed();
-}
+void ChartModel::SetBackColour(Colour colour) { Update(back_colour_, colour); }
 
-void ChartModel::SetView3D(bool on) {
-  view_3d_ = on;
-  Changed();
-}
+void ChartModel::SetView3D(bool on) { Update(view_3d_, on); }
 
-void ChartModel::SetDepthPercent(int percent) {
-  depth_percent_ = percent;
-  Changed();
-}
+void ChartModel::SetDepthPercent(int percent) { Update(depth_percent_, percent); }
 
-void ChartModel::SetLegendVisible(bool visible) {
-  legend_visible_ = visible;
-  Changed();
-}
+void ChartModel::SetLegendVisible(bool visible) { Update(legend_visible_, visible); }
 
 }  // namespace korvex

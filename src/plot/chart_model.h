@@ -4,14 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace korvex {
+#include "plot/change_observers.h"
+#include "settings/colour.h"
 
-// 24-bit colour as the integer 0x00BBGGRR.
-using Colour = std::int32_t;
+namespace korvex {
 
 struct ChartPoint {
   double x;
@@ -24,15 +25,23 @@ struct ValueRange {
   double maximum;
 };
 
+// How a series is drawn; fixed by the plot options when it is created.
+struct SeriesAppearance {
+  bool stairs = false;
+  bool point_markers = false;
+  Colour line_colour = 0;
+  Colour point_colour = 0;
+
+  bool operator==(const SeriesAppearance&) const = default;
+};
+
 class ChartSeries {
  public:
   explicit ChartSeries(std::string title) : title_(std::move(title)) {}
 
   const std::string& title() const { return title_; }
-  bool stairs = false;
-  bool point_markers = false;
-  Colour line_colour = 0;
-  Colour point_colour = 0;
+  const SeriesAppearance& appearance() const { return appearance_; }
+  void set_appearance(const SeriesAppearance& appearance) { appearance_ = appearance; }
 
   void Append(double x, double y);
   const std::vector<ChartPoint>& points() const { return points_; }
@@ -45,6 +54,7 @@ class ChartSeries {
 
  private:
   std::string title_;
+  SeriesAppearance appearance_;
   std::vector<ChartPoint> points_;
   ValueRange x_range_{0, 0};
   ValueRange y_range_{0, 0};
@@ -62,21 +72,25 @@ struct ChartAxis {
   double minimum = 0;
   double maximum = 0;
   bool grid_visible = false;
-  Colour grid_colour = 12632256;
+  Colour grid_colour = kDefaultPointColour;
 };
 
+// Every change goes through a setter, which tells the observers; a setter
+// that leaves everything as it was is no change.
 class ChartModel {
  public:
+  using Subscription = ChangeObservers::Id;
+
   static constexpr std::size_t kMaxSeries = 100;
 
   // Series are numbered 1..count in creation order and leave from the end.
   std::size_t series_count() const { return series_.size(); }
   const ChartSeries& series(std::size_t number) const { return series_[number - 1]; }
-  ChartSeries& series(std::size_t number);
-  // The caller checks the limit; beyond it nothing is added and null returned.
-  ChartSeries* AddSeries(std::string title);
+  // The caller checks the limit; beyond it nothing is added and false returned.
+  bool AddSeries(std::string title);
   void RemoveLastSeries();
   void AppendPoint(std::size_t number, double x, double y);
+  void SetSeriesAppearance(std::size_t number, const SeriesAppearance& appearance);
 
   const ChartAxis& axis(AxisId id) const { return axes_[static_cast<int>(id)]; }
   // The range the axis currently spans: its limits, or for an automatic axis
@@ -102,21 +116,37 @@ class ChartModel {
   bool legend_visible() const { return legend_visible_; }
   void SetLegendVisible(bool visible);
 
-  // Grows with every change, so a view knows when to redraw.
+  // `observer` runs after every change, inside it: once per appended point,
+  // so it should only take note and leave the drawing for later. Watching
+  // does not change the chart, so a view holding it read-only subscribes.
+  Subscription Subscribe(std::function<void()> observer) const;
+  void Unsubscribe(Subscription subscription) const;
+  // Grows with every change and only then, so a view knows whether it shows
+  // the chart as it is.
   std::uint64_t revision() const { return revision_; }
 
  private:
   std::optional<ValueRange> DataRange(AxisId id) const;
   ChartAxis& mutable_axis(AxisId id) { return axes_[static_cast<int>(id)]; }
-  void Changed() { ++revision_; }
+  void Changed() {
+    ++revision_;
+    observers_.Notify();
+  }
+  template <typename T>
+  void Update(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    Changed();
+  }
 
   std::vector<ChartSeries> series_;
   ChartAxis axes_[2];
-  Colour back_colour_ = 16777215;
+  Colour back_colour_ = kDefaultBackColour;
   bool view_3d_ = false;
   int depth_percent_ = 15;
   bool legend_visible_ = true;
   std::uint64_t revision_ = 0;
+  mutable ChangeObservers observers_;
 };
 
 }  // namespace korvex

@@ -4,7 +4,7 @@
 
 #include "engine/error_sink.h"
 #include "plot/chart_model.h"
-#include "plot/plot_settings.h"
+#include "settings/plot_file.h"
 
 namespace korvex {
 

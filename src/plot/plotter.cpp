@@ -34,9 +34,7 @@ Plotter::Plotter(Engine& engine, const Clock& clock)
     : engine_(engine), line_format_("x", false), timing_(clock) {}
 
 bool Plotter::SolvePlot(std::string_view text) {
-  engine_.BeginRequest();
-  if (!engine_.PrepareExpression(text)) return false;
-  engine_.set_steps_enabled(false);
+  if (!engine_.PreparePlot(text)) return false;
   plot_expression_ = std::string(text);
   if (!PlotExpression()) return false;
   FinishPlotInfo(false);
@@ -67,12 +65,11 @@ bool Plotter::PlotExpression() {
   if (!CreatePlotSeries()) return false;
   ApplySeriesAppearance();
   plot_info_ = PlotInfo();
-  plot_info_.function = std::as_const(chart_).series(chart_.series_count()).title();
+  plot_info_.function = chart_.series(chart_.series_count()).title();
   plot_info_.serie = std::to_string(chart_.series_count());
   plot_info_.total_calculations = std::to_string(total32);
   progress_->StartPlotInfo(plot_info_);
 
-  if (settings_.derivative) RewriteAsDerivative(engine_.tokens(), *epsilon);
   return SampleSeries(*start, *stop, *increment, *epsilon);
 }
 
@@ -80,43 +77,38 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
                            long double epsilon) {
   // Template and positions belong to this run; as locals they go on every
   // way out, an escaping arithmetic failure included.
-  const TokenList token_template = engine_.tokens();
-  std::vector<size_t> sample_positions;
-  for (size_t i = 0; i < token_template.size(); ++i)
-    if (token_template[i] == settings_.variable) sample_positions.push_back(i);
+  TokenList token_template = engine_.tokens();
+  if (settings_.derivative) RewriteAsDerivative(token_template, epsilon);
   // With the derivative, the first half of the occurrences lie in the first
   // copy of the expression and take x + epsilon.
-  const size_t plus_count = settings_.derivative ? (sample_positions.size() + 1) / 2 : 0;
-
-  const size_t number = chart_.series_count();
-  TokenList& tokens = engine_.tokens();
   std::string sample_text;
   std::string minus_text;
+  std::vector<Engine::SampleSlot> slots;
+  for (size_t i = 0; i < token_template.size(); ++i)
+    if (token_template[i] == settings_.variable) slots.push_back({i, &sample_text});
+  if (settings_.derivative)
+    for (size_t k = (slots.size() + 1) / 2; k < slots.size(); ++k) slots[k].text = &minus_text;
+
+  const size_t number = chart_.series_count();
   timing_.StartSampling();
   long double x = start;
   while (x < stop + increment) {
-    // Copy-assigning keeps the list's and its strings' buffers.
-    tokens = token_template;
-    if (!sample_positions.empty()) {
+    if (!slots.empty()) {
       if (settings_.derivative) {
         sample_text = FloatToStr(x + epsilon);
         minus_text = FloatToStr(x - epsilon);
-        for (size_t k = 0; k < sample_positions.size(); ++k)
-          tokens[sample_positions[k]] = k < plus_count ? sample_text : minus_text;
       } else {
         sample_text = FloatToStr(x);
-        for (const size_t position : sample_positions) tokens[position] = sample_text;
       }
     }
     if (!timing_.benchmark_running && timing_.ReminderDue(reminder_interval_ms_) && !ShowReminder())
       return false;
-    if (!engine_.EvaluateTokens()) return false;
-    const long double y = *StrToFloat(tokens[0]);
+    if (!engine_.EvaluateSample(token_template, slots)) return false;
+    const long double y = *StrToFloat(engine_.tokens()[0]);
     chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
     RecordPlotPoint(x, y);
-    progress_->SetProgressPosition(std::as_const(chart_).series(number).count());
+    progress_->SetProgressPosition(chart_.series(number).count());
     const long double next = x + increment;
-    engine_.set_checks_enabled(false);
     // An increment too small to move x would repeat this sample for ever.
     if (next == x) {
       engine_.errors().ReportError(kCalculationsErrorMessage, kPlotError);
@@ -147,11 +139,9 @@ bool Plotter::CreatePlotSeries() {
 
 void Plotter::ApplySeriesAppearance() {
   if (chart_.series_count() == 0) return;
-  ChartSeries& series = chart_.series(chart_.series_count());
-  series.stairs = settings_.stairs;
-  series.point_markers = settings_.points;
-  series.line_colour = settings_.graph_colour;
-  series.point_colour = settings_.point_colour;
+  chart_.SetSeriesAppearance(chart_.series_count(),
+                             SeriesAppearance{settings_.stairs, settings_.points,
+                                              settings_.graph_colour, settings_.point_colour});
 }
 
 void Plotter::RemoveSeries(bool last_only) {

@@ -10,9 +10,10 @@
 
 #include "engine/engine.h"
 #include "plot/chart_model.h"
-#include "plot/plot_settings.h"
 #include "plot/plot_timing.h"
 #include "plot/series_stats.h"
+#include "settings/answer_settings.h"
+#include "settings/plot_file.h"
 
 namespace korvex {
 
@@ -20,7 +21,6 @@ inline constexpr const char* kCalculationsErrorMessage =
     "One or more errors occurred in (Tools/Plot options/Calculations)";
 inline constexpr const char* kTooFewOrManyMessage = "Too few/many plot calculations";
 inline constexpr const char* kTooManySeriesMessage = "Too many graph series at one time";
-inline constexpr int kDefaultReminderInterval = 8000;
 
 // What a run shows while it goes: the Plot info window, the progress bar and
 // the Reminder dialog. Windows and the CLI implement it; every call has a
@@ -97,7 +97,7 @@ class Plotter {
 
   Engine& engine_;
   PlotSettings settings_;
-  int reminder_interval_ms_ = kDefaultReminderInterval;
+  int reminder_interval_ms_ = kDefaultReminderMs;
   std::string plot_expression_;
   ChartModel chart_;
   SeriesStatsStore stats_;

@@ -2,6 +2,9 @@
 // dialog's values, with the ranges of its up-down controls.
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include "settings/answer_settings.h"
 #include "settings/data_directory.h"
 #include "settings/line_file.h"
@@ -21,6 +24,12 @@ inline constexpr IntRange kLoopLimitRange{1000, 10000, 500};
 inline constexpr IntRange kReminderRange{1000, 10000, 500};
 inline constexpr IntRange kNumberSystemRange{0, 4, 1};
 inline constexpr IntRange kPrecisionRange{8, 64, 1};
+
+// Short names of the number systems in list order, for command lines.
+inline constexpr std::array<std::string_view, 5> kNumberSystemShortNames = {"hex", "dec", "oct",
+                                                                            "quat", "bin"};
+static_assert(kNumberSystemShortNames.size() ==
+              kNumberSystemRange.max - kNumberSystemRange.min + 1);
 
 Lines GeneralSettingsToLines(const GeneralSettings& settings);
 // Check boxes (lines 1-3, 8, 9) are on only for exactly "1". Lines 4-7 are

@@ -1,5 +1,5 @@
 // plot.ini encoding and decoding, and the status-bar summary of the range.
-#include "plot/plot_settings.h"
+#include "settings/plot_file.h"
 
 #include <algorithm>
 #include <charconv>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "plot/chart_model.h"
+#include "settings/colour.h"
 #include "settings/data_directory.h"
 #include "settings/line_file.h"
 #include "settings/messages.h"
@@ -44,10 +44,10 @@ struct PlotSettings {
   bool points = false;           // "View points"
   bool horizontal_grid = false;  // grid of the y axis
   bool vertical_grid = false;    // grid of the x axis
-  Colour graph_colour = 46180;
-  Colour point_colour = 12632256;
-  Colour back_colour = 16777215;
-  Colour grid_colour = 12632256;
+  Colour graph_colour = kDefaultGraphColour;
+  Colour point_colour = kDefaultPointColour;
+  Colour back_colour = kDefaultBackColour;
+  Colour grid_colour = kDefaultPointColour;
   bool view_3d = false;
   int percent_3d = 15;  // 5 to 100
   bool operator==(const PlotSettings&) const = default;

@@ -1,9 +1,33 @@
 // var.ini reading and writing.
 #include "settings/variables_file.h"
 
+#include <utility>
+
+#include "engine/catalogue.h"
 #include "settings/line_file.h"
 
 namespace korvex {
+
+VariableTable ParseVariableLines(const std::vector<std::string>& lines) {
+  VariableTable table;
+  table.reserve(lines.size());
+  for (const std::string& line : lines) {
+    std::vector<std::string> fields = SplitHashFields(line);
+    UserVariable row;
+    if (fields.size() > 0) row.name = std::move(fields[0]);
+    if (fields.size() > 1) row.expression = std::move(fields[1]);
+    table.push_back(std::move(row));
+  }
+  return table;
+}
+
+std::vector<std::string> FormatVariableLines(const VariableTable& table) {
+  std::vector<std::string> lines;
+  if (IsEmptyTable(table)) return lines;
+  for (const UserVariable& row : table) lines.push_back(row.name + "#" + row.expression);
+  return lines;
+}
+
 bool SaveVariables(const DataDirectory& data, const VariableTable& table, Messages& messages) {
   if (WriteLines(data.File(kVariablesFile), FormatVariableLines(table))) return true;
   ShowSaveFailureMessages(messages, kVariablesFile);

@@ -1,6 +1,9 @@
 // var.ini: the user-variable table loaded from and saved to its file.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "engine/user_variables.h"
 #include "settings/data_directory.h"
 #include "settings/messages.h"
@@ -8,6 +11,11 @@
 namespace korvex {
 
 inline constexpr const char* kVariablesFile = "var.ini";
+
+// One "name#expression" line per row; every line, empty ones too, becomes a
+// row with missing fields empty.
+VariableTable ParseVariableLines(const std::vector<std::string>& lines);
+std::vector<std::string> FormatVariableLines(const VariableTable& table);
 
 // Writes one "name#expression" line per row; no rows or a single blank row
 // give an empty file;

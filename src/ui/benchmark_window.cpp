@@ -13,8 +13,6 @@
 #include <exception>
 #include <optional>
 
-#include "plot/plot_settings.h"
-#include "ui/calculator.h"
 #include "ui/message_seam.h"
 #include "ui/window_support.h"
 
@@ -41,13 +39,7 @@ BenchmarkWindow::BenchmarkWindow(Calculator& calculator, MessageSeam& messages, 
     : QDialog(parent),
       calculator_(calculator),
       messages_(messages),
-      benchmark_(
-          calculator.plotter,
-          [this] {
-            LoadPlotSettings(calculator_.data, calculator_.plotter.settings(), messages_);
-            emit plotOptionsRestored();
-          },
-          std::move(tests)) {
+      benchmark_(calculator.MakeBenchmark(std::move(tests), [this] { emit plotOptionsRestored(); })) {
   setObjectName(QStringLiteral("Form21"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 
@@ -121,20 +113,15 @@ void BenchmarkWindow::testtimerTimer() {
   // Anything that processes events while the plot runs must not start,
   // stop or close the benchmark under it.
   testing_ = true;
-  Benchmark::Step step = Benchmark::Step::kIdle;
-  std::optional<QString> failure;
-  try {
-    step = benchmark_.RunCurrentTest();
-  } catch (const std::exception& escaped) {
-    // The run has already been ended; the failure goes to the general
-    // display, as one escaping any other handler would.
-    failure = FailureDisplayText(escaped.what());
-  }
+  const BenchmarkStepOutcome outcome = calculator_.RunBenchmarkTest(benchmark_);
+  const Benchmark::Step step = outcome.step;
   testing_ = false;
   emit testFinished();
   ShowState();
-  if (failure) {
-    messages_.ShowFailure(*failure);
+  if (!outcome.failure_text.empty()) {
+    // The run has already been ended; the failure goes to the general
+    // display, as one escaping any other handler would.
+    messages_.ShowFailure(QString::fromStdString(outcome.failure_text));
     return;
   }
   if (step == Benchmark::Step::kNextPending) {

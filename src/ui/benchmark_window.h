@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "plot/benchmark.h"
+#include "core/calculator.h"
 
 class QLabel;
 class QPushButton;
@@ -13,7 +13,6 @@ class QTimer;
 
 namespace korvex {
 
-struct Calculator;
 class MessageSeam;
 
 inline constexpr int kBenchmarkStepInterval = 1500;  // milliseconds between tests

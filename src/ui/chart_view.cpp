@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "engine/number_text.h"
+#include "plot/fitted_range.h"
 
 namespace korvex {
 
@@ -45,7 +45,6 @@ constexpr int kTracerSize = 9;
 constexpr int kMinimumExportWidth = 320;
 constexpr int kMinimumExportHeight = 240;
 constexpr QSize kFallbackExportSize(800, 600);
-constexpr double kEmptyRangeLimit = 10;
 const char* const kDepthLayer = "depth";
 const char* const kTraceLayer = "overlay";
 
@@ -78,18 +77,7 @@ class SeriesGraph : public QCPGraph {
   ChartView* view_;
 };
 
-QCPRange Widened(QCPRange range, const ChartAxis& axis) {
-  if (range.upper > range.lower) return range;
-  if (axis.logarithmic && range.lower > 0) return QCPRange(range.lower / 10, range.upper * 10);
-  const double pad = range.lower == 0 ? 1 : std::fabs(range.lower) * 0.1;
-  return QCPRange(range.lower - pad, range.upper + pad);
-}
-
-void AppendNumber(std::string& out, double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
-}
+QCPRange ToQCPRange(ValueRange range) { return QCPRange(range.minimum, range.maximum); }
 
 QString NumberText(double value) {
   return QString::fromStdString(FloatToStr(static_cast<long double>(value)));
@@ -119,18 +107,6 @@ QColor ToQColor(Colour colour) {
 
 Colour FromQColor(const QColor& colour) {
   return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
-
-std::string PointsCsv(const ChartSeries& series) {
-  std::string out = "x,y\n";
-  out.reserve(out.size() + series.count() * 40);
-  for (const ChartPoint& point : series.points()) {
-    AppendNumber(out, point.x);
-    out += ',';
-    AppendNumber(out, point.y);
-    out += '\n';
-  }
-  return out;
 }
 
 // While an export renders: the trace marker hidden, the legend drawn inside
@@ -180,7 +156,24 @@ ChartView::ChartView(const ChartModel& model, QWidget* parent)
   tracer_->setStyle(QCPItemTracer::tsCircle);
   tracer_->setSize(kTracerSize);
   tracer_->setVisible(false);
+  subscription_ = model_.Subscribe([this] { ModelChanged(); });
   Rebuild();
+}
+
+ChartView::~ChartView() { model_.Unsubscribe(subscription_); }
+
+void ChartView::ModelChanged() {
+  // Runs once per appended point during a plot: the first change of a burst
+  // queues the redraw, the others only find it queued.
+  if (redraw_queued_ || !isVisible()) return;
+  redraw_queued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        redraw_queued_ = false;
+        if (isVisible()) Sync();
+      },
+      Qt::QueuedConnection);
 }
 
 bool ChartView::Sync() {
@@ -201,15 +194,15 @@ void ChartView::Rebuild() {
   QVector<QCPGraphData> data;
   for (std::size_t number = 1; number <= count; ++number) {
     const ChartSeries& series = model_.series(number);
+    const SeriesAppearance& look = series.appearance();
     auto* graph = new SeriesGraph(this);
     graph->setName(QString::fromStdString(series.title()));
-    graph->setPen(QPen(ToQColor(series.line_colour), 1));
-    graph->setLineStyle(series.stairs ? QCPGraph::lsStepLeft : QCPGraph::lsLine);
-    graph->setScatterStyle(series.point_markers
-                               ? QCPScatterStyle(QCPScatterStyle::ssCircle,
-                                                 ToQColor(series.line_colour),
-                                                 ToQColor(series.point_colour), kMarkerSize)
-                               : QCPScatterStyle(QCPScatterStyle::ssNone));
+    graph->setPen(QPen(ToQColor(look.line_colour), 1));
+    graph->setLineStyle(look.stairs ? QCPGraph::lsStepLeft : QCPGraph::lsLine);
+    graph->setScatterStyle(
+        look.point_markers ? QCPScatterStyle(QCPScatterStyle::ssCircle, ToQColor(look.line_colour),
+                                             ToQColor(look.point_colour), kMarkerSize)
+                           : QCPScatterStyle(QCPScatterStyle::ssNone));
     data.resize(0);
     data.reserve(static_cast<qsizetype>(series.count()));
     for (const ChartPoint& point : series.points())
@@ -234,6 +227,7 @@ void ChartView::Rebuild() {
   revision_ = model_.revision();
   drawn_ = true;
   ResetRanges();
+  emit rebuilt();
 }
 
 void ChartView::ApplyAxis(QCPAxis* axis, const ChartAxis& settings) {
@@ -266,36 +260,12 @@ void ChartView::UpdateDepth(QSize size) {
                                               : QBrush(ToQColor(model_.back_colour())));
 }
 
-QCPRange ChartView::FittedRange(AxisId id) const {
-  const ChartAxis& axis = model_.axis(id);
-  if (!axis.automatic) return Widened(QCPRange(axis.minimum, axis.maximum), axis);
-  bool found = false;
-  double lower = 0;
-  double upper = 0;
-  for (std::size_t number = 1; number <= model_.series_count(); ++number) {
-    if (!SeriesVisible(number)) continue;
-    for (const ChartPoint& point : model_.series(number).points()) {
-      const double value = id == AxisId::kBottom ? point.x : point.y;
-      if (!std::isfinite(value) || (axis.logarithmic && value <= 0)) continue;
-      if (!found) {
-        lower = upper = value;
-        found = true;
-      } else {
-        lower = std::min(lower, value);
-        upper = std::max(upper, value);
-      }
-    }
-  }
-  if (!found) {
-    return axis.logarithmic ? QCPRange(1, kEmptyRangeLimit)
-                            : QCPRange(-kEmptyRangeLimit, kEmptyRangeLimit);
-  }
-  return Widened(QCPRange(lower, upper), axis);
-}
-
 void ChartView::ResetRanges() {
-  xAxis->setRange(FittedRange(AxisId::kBottom));
-  yAxis->setRange(FittedRange(AxisId::kLeft));
+  // Only what is drawn and checked in the legend: a series the model gained
+  // since the last drawing waits for its redraw.
+  const auto shown = [this](std::size_t number) { return SeriesVisible(number); };
+  xAxis->setRange(ToQCPRange(FittedRange(model_, AxisId::kBottom, shown)));
+  yAxis->setRange(ToQCPRange(FittedRange(model_, AxisId::kLeft, shown)));
   replot();
 }
 
@@ -359,8 +329,8 @@ void ChartView::Trace(const QPointF& position) {
   }
   const ChartSeries& series = model_.series(sample->number);
   tracer_->position->setCoords(sample->x, sample->y);
-  tracer_->setPen(QPen(ToQColor(series.line_colour).darker(150), 1.5));
-  tracer_->setBrush(ToQColor(series.point_colour));
+  tracer_->setPen(QPen(ToQColor(series.appearance().line_colour).darker(150), 1.5));
+  tracer_->setBrush(ToQColor(series.appearance().point_colour));
   tracer_->setVisible(true);
   layer(QString::fromLatin1(kTraceLayer))->replot();
   emit traceChanged(QString::fromStdString(series.title()) + QStringLiteral("   x = ") +
@@ -399,6 +369,12 @@ void ChartView::leaveEvent(QEvent* event) {
 void ChartView::resizeEvent(QResizeEvent* event) {
   UpdateDepth(event->size());
   QCustomPlot::resizeEvent(event);
+}
+
+void ChartView::showEvent(QShowEvent* event) {
+  // Changes while hidden queued nothing.
+  Sync();
+  QCustomPlot::showEvent(event);
 }
 
 namespace {

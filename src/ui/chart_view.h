@@ -23,11 +23,6 @@ namespace korvex {
 QColor ToQColor(Colour colour);
 Colour FromQColor(const QColor& colour);
 
-// The series' points as CSV: a header "x,y", then one "x,y" line per point,
-// each number in the shortest form that reads back to the same double, with
-// a decimal point whatever the program's separator.
-std::string PointsCsv(const ChartSeries& series);
-
 class DepthWall;
 
 // The sample nearest to a position of the plot.
@@ -41,9 +36,13 @@ class ChartView : public QCustomPlot {
   Q_OBJECT
 
  public:
+  // Watches `model`, which must outlive the view: each burst of changes
+  // becomes one redraw once control is back in the event loop, while the
+  // view is visible, else when it is shown.
   explicit ChartView(const ChartModel& model, QWidget* parent = nullptr);
+  ~ChartView() override;
 
-  // Redraws when the model changed since the last look; true when it did.
+  // Redraws when the model changed since the last drawing; true when it did.
   bool Sync();
   // The drawing shows the model's current revision.
   bool in_sync() const { return drawn_ && model_.revision() == revision_; }
@@ -51,7 +50,7 @@ class ChartView : public QCustomPlot {
   // visibility, which only exports draw): no redraw, so zoom and pan stay.
   void AcceptRevision() { revision_ = model_.revision(); }
   // Draws the model anew: series, axes, colours, 3D, and the ranges of the
-  // chart settings (a zoom or pan is forgotten).
+  // chart settings (a zoom or pan is forgotten). Emits rebuilt().
   void Rebuild();
   // The ranges of the chart settings: manual limits, or for an automatic
   // axis the span of the visible series.
@@ -72,6 +71,8 @@ class ChartView : public QCustomPlot {
   bool SavePdfFile(const QString& path, QSize size = QSize());
 
  signals:
+  // The series, their titles or their look may differ from before.
+  void rebuilt();
   // The mouse moved over the plot: the nearest sample as "title   x = ...
   // y = ...", or an empty text when there is none.
   void traceChanged(const QString& text);
@@ -82,17 +83,20 @@ class ChartView : public QCustomPlot {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   class ExportLook;
   void UpdateDepth(QSize size);
   void ApplyAxis(QCPAxis* axis, const ChartAxis& settings);
-  QCPRange FittedRange(AxisId id) const;
+  void ModelChanged();
   void Trace(const QPointF& position);
 
   const ChartModel& model_;
+  ChartModel::Subscription subscription_;
   std::uint64_t revision_ = 0;
   bool drawn_ = false;
+  bool redraw_queued_ = false;
   // Per series number - 1; kept across redraws while the series stays.
   std::vector<bool> hidden_;
   std::vector<std::string> drawn_titles_;

@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <utility>
 
 #include "plot/plotter.h"
 #include "ui/plot_warning_dialog.h"
@@ -58,7 +57,7 @@ ChooseSerieDialog::ChooseSerieDialog(Plotter& plotter, PlotWarningSeam& warning,
 
 void ChooseSerieDialog::ChooseSerie() {
   list_->clear();
-  const ChartModel& chart = std::as_const(plotter_).chart();
+  const ChartModel& chart = plotter_.chart();
   for (std::size_t number = 1; number <= chart.series_count(); ++number)
     list_->addItem(QString::fromStdString(chart.series(number).title()));
   if (list_->count() > 0) list_->setCurrentRow(0);
@@ -68,7 +67,7 @@ void ChooseSerieDialog::ChooseSerie() {
 
 void ChooseSerieDialog::okClick() {
   const int row = list_->currentRow();
-  const std::size_t count = std::as_const(plotter_).chart().series_count();
+  const std::size_t count = plotter_.chart().series_count();
   if (list_->count() == 0 || row < 0) return;
   const auto number = static_cast<std::size_t>(row) + 1;
   // The graph may have changed while the chooser was open.

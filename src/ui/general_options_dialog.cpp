@@ -97,9 +97,9 @@ Lines BoxLines(const QPlainTextEdit* box) {
 
 }  // namespace
 
-GeneralOptionsDialog::GeneralOptionsDialog(GeneralSettings& settings, const DataDirectory& data,
-                                           MessageSeam& messages, QWidget* parent)
-    : QDialog(parent), settings_(settings), data_(data), messages_(messages) {
+GeneralOptionsDialog::GeneralOptionsDialog(Calculator& calculator, MessageSeam& messages,
+                                           QWidget* parent)
+    : QDialog(parent), calculator_(calculator), messages_(messages) {
   setObjectName(QStringLiteral("Form10"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 
@@ -121,7 +121,7 @@ GeneralOptionsDialog::GeneralOptionsDialog(GeneralSettings& settings, const Data
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(default_button, &QPushButton::clicked, this, &GeneralOptionsDialog::defaultbuttonClick);
   connect(this, &QDialog::finished, this, &GeneralOptionsDialog::LoadGeneralSettings);
-  ShowSettings(settings_);
+  ShowSettings(calculator_.general());
 }
 
 QWidget* GeneralOptionsDialog::LogPage() {
@@ -235,29 +235,29 @@ void GeneralOptionsDialog::numbersysChange() {
 }
 
 void GeneralOptionsDialog::ShowInsertionLog() {
-  log_->setPlainText(LinesOf(korvex::ShowInsertionLog(data_, BoxLines(log_), messages_)));
+  log_->setPlainText(LinesOf(korvex::ShowInsertionLog(calculator_.data(), BoxLines(log_), messages_)));
 }
 
 void GeneralOptionsDialog::clearClick() {
-  log_->setPlainText(LinesOf(ClearInsertionLog(data_, BoxLines(log_), messages_)));
+  log_->setPlainText(LinesOf(ClearInsertionLog(calculator_.data(), BoxLines(log_), messages_)));
 }
 
 void GeneralOptionsDialog::OpenDialog() {
   ShowInsertionLog();
-  ShowSettings(settings_);
+  ShowSettings(calculator_.general());
   ShowModal(this);
 }
 
 void GeneralOptionsDialog::okClick() {
-  SaveGeneralSettings(data_, EditedSettings(), messages_);
+  calculator_.SaveGeneralSettings(EditedSettings());
   accept();
 }
 
 void GeneralOptionsDialog::defaultbuttonClick() { ShowSettings(GeneralSettings{}); }
 
 void GeneralOptionsDialog::LoadGeneralSettings() {
-  korvex::LoadGeneralSettings(data_, settings_, messages_);
-  ShowSettings(settings_);
+  calculator_.LoadGeneralSettings();
+  ShowSettings(calculator_.general());
   emit settingsLoaded();
 }
 

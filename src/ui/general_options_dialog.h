@@ -5,8 +5,7 @@
 
 #include <QDialog>
 
-#include "settings/answer_settings.h"
-#include "settings/data_directory.h"
+#include "core/calculator.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,8 +21,7 @@ class GeneralOptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  GeneralOptionsDialog(GeneralSettings& settings, const DataDirectory& data, MessageSeam& messages,
-                       QWidget* parent);
+  GeneralOptionsDialog(Calculator& calculator, MessageSeam& messages, QWidget* parent);
 
   // Tools > "General options...": the log page filled from log.ini, the
   // saved settings, then the dialog, modally.
@@ -48,8 +46,7 @@ class GeneralOptionsDialog : public QDialog {
   void defaultbuttonClick();
   void clearClick();
 
-  GeneralSettings& settings_;
-  DataDirectory data_;
+  Calculator& calculator_;
   MessageSeam& messages_;
   QTabWidget* generalbox_;
   QCheckBox* logcheck_;

@@ -18,13 +18,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <utility>
+#include <string>
 
 #include "plot/chart_settings.h"
-#include "ui/calculator.h"
+#include "plot/points_csv.h"
+#include "core/calculator.h"
 #include "ui/chart_view.h"
 #include "ui/message_seam.h"
 #include "ui/table_stats_window.h"
@@ -60,7 +60,6 @@ struct GraphTexts {
   const char* svg_mime = "image/svg+xml";
 };
 constexpr GraphTexts kTexts;
-constexpr int kWatchInterval = 300;  // milliseconds between looks at the chart model
 constexpr int kIconSize = 24;
 constexpr int kSwatchSize = 14;
 constexpr int kLegendWidth = 180;
@@ -133,11 +132,12 @@ QIcon Swatch(const ChartSeries& series) {
   QPainter painter(&pixmap);
   painter.scale(2, 2);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(ToQColor(series.line_colour), 2));
+  const SeriesAppearance& look = series.appearance();
+  painter.setPen(QPen(ToQColor(look.line_colour), 2));
   painter.drawLine(QPointF(1, kSwatchSize / 2.0), QPointF(kSwatchSize - 1, kSwatchSize / 2.0));
-  if (series.point_markers) {
-    painter.setPen(QPen(ToQColor(series.line_colour), 1));
-    painter.setBrush(ToQColor(series.point_colour));
+  if (look.point_markers) {
+    painter.setPen(QPen(ToQColor(look.line_colour), 1));
+    painter.setBrush(ToQColor(look.point_colour));
     painter.drawEllipse(QPointF(kSwatchSize / 2.0, kSwatchSize / 2.0), 3.5, 3.5);
   }
   painter.end();
@@ -233,8 +233,9 @@ GraphWindow::GraphWindow(Calculator& calculator, MessageSeam& messages,
   tools->addStretch(1);
   tools->addWidget(legendcheck_);
 
-  chart_ = new ChartView(calculator_.plotter.chart(), this);
+  chart_ = new ChartView(calculator_.plotter().chart(), this);
   chart_->setWhatsThis(Latin(kTexts.trace_hint));
+  connect(chart_, &ChartView::rebuilt, this, &GraphWindow::FillLegend);
   legend_ = new QListWidget(this);
   legend_->setObjectName(QStringLiteral("legend"));
   legend_->setMinimumWidth(kLegendWidth / 2);
@@ -271,26 +272,18 @@ GraphWindow::GraphWindow(Calculator& calculator, MessageSeam& messages,
   layout->addWidget(splitter, 1);
   layout->addLayout(buttons);
   resize(820, 560);
-
-  watch_ = new QTimer(this);
-  watch_->setInterval(kWatchInterval);
-  connect(watch_, &QTimer::timeout, this, &GraphWindow::SyncWithModel);
   FillLegend();
 }
 
 GraphWindow::~GraphWindow() = default;
 
 void GraphWindow::ShowGraph() {
-  SyncWithModel();
+  chart_->Sync();
   BringUp(this);
 }
 
-void GraphWindow::SyncWithModel() {
-  if (chart_->Sync()) FillLegend();
-}
-
 void GraphWindow::FillLegend() {
-  const ChartModel& model = std::as_const(calculator_.plotter).chart();
+  const ChartModel& model = calculator_.plotter().chart();
   {
     const QSignalBlocker blocker(legend_);
     legend_->clear();
@@ -315,30 +308,33 @@ void GraphWindow::LegendItemChanged(QListWidgetItem* item) {
 
 void GraphWindow::legendcheckClick() {
   const bool drawn = chart_->in_sync();
-  calculator_.plotter.chart().SetLegendVisible(legendcheck_->isChecked());
+  calculator_.plotter().chart().SetLegendVisible(legendcheck_->isChecked());
   if (drawn) chart_->AcceptRevision();
-  SyncWithModel();
+  chart_->Sync();
   legend_->setVisible(legendcheck_->isChecked());
 }
 
+// The actions below show their result at once rather than after the queued
+// redraw, and a refresh draws anew even when no setting changed, which also
+// undoes a zoom or pan.
 void GraphWindow::refreshClick() {
-  ApplyChartSettings(calculator_.plotter.settings(), calculator_.plotter.chart(),
-                     calculator_.engine.errors());
-  SyncWithModel();
+  ApplyChartSettings(calculator_.plotter().settings(), calculator_.plotter().chart(),
+                     calculator_.errors());
+  chart_->Rebuild();
 }
 
 void GraphWindow::deleteserieClick() {
-  calculator_.plotter.RemoveSeries(true);
-  SyncWithModel();
+  calculator_.plotter().RemoveSeries(true);
+  chart_->Sync();
 }
 
 void GraphWindow::clearClick() {
-  calculator_.plotter.RemoveSeries(false);
-  SyncWithModel();
+  calculator_.plotter().RemoveSeries(false);
+  chart_->Sync();
 }
 
 void GraphWindow::copyClick() {
-  SyncWithModel();
+  chart_->Sync();
   auto* data = new QMimeData;
   data->setImageData(chart_->RenderImage());
   data->setData(Latin(kTexts.svg_mime), chart_->RenderSvg());
@@ -346,8 +342,8 @@ void GraphWindow::copyClick() {
 }
 
 void GraphWindow::exportClick() {
-  SyncWithModel();
-  const ChartModel& model = std::as_const(calculator_.plotter).chart();
+  chart_->Sync();
+  const ChartModel& model = calculator_.plotter().chart();
   QStringList titles;
   for (std::size_t number = 1; number <= model.series_count(); ++number)
     titles << QString::fromStdString(model.series(number).title());
@@ -365,9 +361,9 @@ bool GraphWindow::Export(const ExportRequest& request) {
     case ExportFormat::kPdf:
       return chart_->SavePdfFile(request.path);
     case ExportFormat::kCsv: {
-      const ChartModel& model = std::as_const(calculator_.plotter).chart();
+      const ChartModel& model = calculator_.plotter().chart();
       if (request.serie < 1 || request.serie > model.series_count()) return false;
-      const std::string text = PointsCsv(model.series(request.serie));
+      const std::string text = PointsCsv(model.series(request.serie), CsvHeader::kWith);
       return WriteFile(request.path, QByteArray::fromStdString(text));
     }
   }
@@ -383,16 +379,5 @@ void GraphWindow::tableClick() {
 }
 
 void GraphWindow::closeClick() { hide(); }
-
-void GraphWindow::showEvent(QShowEvent* event) {
-  SyncWithModel();
-  watch_->start();
-  QDialog::showEvent(event);
-}
-
-void GraphWindow::hideEvent(QHideEvent* event) {
-  watch_->stop();
-  QDialog::hideEvent(event);
-}
 
 }  // namespace korvex

@@ -13,11 +13,10 @@ class QCheckBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
-class QTimer;
 
 namespace korvex {
 
-struct Calculator;
+class Calculator;
 class ChartView;
 class MessageSeam;
 class TableStatsWindow;
@@ -60,6 +59,7 @@ class GraphWindow : public QDialog {
   ~GraphWindow() override;
 
   // Shows the window, or brings it to the front, drawing the graph as it is.
+  // Between such calls the graph redraws itself when the chart changes.
   void ShowGraph();
   ChartView* chart() const { return chart_; }
 
@@ -72,12 +72,6 @@ class GraphWindow : public QDialog {
   void tableClick();
   void clearClick();
   void closeClick();
-  // Redraws when the chart model changed; runs on a timer while visible.
-  void SyncWithModel();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
 
  private:
   void FillLegend();
@@ -93,7 +87,6 @@ class GraphWindow : public QDialog {
   QCheckBox* legendcheck_;
   QListWidget* legend_;
   QLabel* trace_;
-  QTimer* watch_;
 };
 
 }  // namespace korvex

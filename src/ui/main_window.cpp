@@ -1,9 +1,8 @@
-// The main window: layout, texts, menus, the expression list and its
-// actions, solving, the failure channel and the start-up sequence.
+// The main window: layout, texts, the main menu's table, solving, the
+// failure channel and the start-up sequence.
 #include "ui/main_window.h"
 
 #include <algorithm>
-#include <map>
 
 #include <QAction>
 #include <QApplication>
@@ -16,26 +15,24 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "output/format_float.h"
 #include "output/show_answer.h"
 #include "output/thousands_separator.h"
-#include "plot/plot_settings.h"
 #include "settings/insertion_log.h"
 #include "settings/mask_file.h"
+#include "settings/plot_file.h"
 #include "ui/catalogue_browser.h"
 #include "ui/edit_window.h"
 #include "ui/error_log_window.h"
+#include "ui/expression_list.h"
 #include "ui/general_options_dialog.h"
 #include "ui/input_completion.h"
 #include "ui/link_label.h"
@@ -43,7 +40,6 @@
 #include "ui/message_seam.h"
 #include "ui/simple_window.h"
 #include "ui/solution_window.h"
-#include "ui/tool_icons.h"
 #include "ui/user_variables_window.h"
 #include "ui/window_support.h"
 
@@ -58,7 +54,6 @@ struct MainTexts {
   const char* insert = "Insert";
   const char* insert_hint = "Insert expression";
   const char* evaluate_group = "Evaluate";
-  const char* evaluate_hint = "Double click to edit selected expression";
   const char* answer_group = "Answer";
   const char* solve = "Solve";
   const char* solve_hint = "Solve (unchecked) or plot (checked) selected expression";
@@ -76,96 +71,23 @@ constexpr MainTexts kTexts;
 constexpr int kPanelWidths[4] = {75, 125, 100, 100};
 constexpr int kCaretSamplePeriodMs = 100;
 
-struct ToolEntry {
-  const char* name;
-  const char* hint;
-  ToolPicture picture;
-};
-constexpr ToolEntry kTools[] = {
-    {"itemup", "Move selected item up", ToolPicture::kUp},
-    {"itemdown", "Move selected item down", ToolPicture::kDown},
-    {"edititem", "Edit selected item", ToolPicture::kEdit},
-    {"checkitem", "Check selected item for plotting", ToolPicture::kCheck},
-    {"deleteitem", "Delete selected item", ToolPicture::kDelete},
-    {nullptr, nullptr, ToolPicture::kUp},
-    {"insertlog", "Insert log when evaluate is empty", ToolPicture::kInsertLog},
-    {"simplemode", "Switch to simple mode", ToolPicture::kSimpleMode},
-};
-
-// Pop-up menu of the expression list, in its order; a null name separates.
-struct PopupEntry {
-  const char* name;
-  const char* caption;
-  const char* shortcut;
-};
-constexpr PopupEntry kPopup[] = {
-    {"popupup", "Up", "Ctrl+Up"},       {nullptr, nullptr, nullptr},
-    {"popupedit", "Edit", ""},          {"popupcheck", "Check/Uncheck", ""},
-    {"popupdelete", "Delete", "Del"},   {nullptr, nullptr, nullptr},
-    {"popupdown", "Down", "Ctrl+Down"},
-};
-
-// The main menu, one entry per line; a null name separates.
+// One entry of the main menu: ours (a handler), plugged in from outside (a
+// slot of PlugInActions, disabled until connected) or, without a name, a
+// separator. `kept` remembers an action whose enabling follows the window.
+using MenuHandler = void (MainWindow::*)();
 struct MenuEntry {
-  const char* name;
-  const char* caption;
-  const char* shortcut;
+  const char* name = nullptr;
+  const char* caption = "";
+  const char* shortcut = "";
+  MenuHandler handler = nullptr;
+  QAction* PlugInActions::*plug_in = nullptr;
+  QAction* MainWindow::*kept = nullptr;
 };
 struct MenuTable {
   const char* title;
   std::initializer_list<MenuEntry> entries;
 };
-const MenuTable kMenus[] = {
-    {"File",
-     {{"insertmenu", "Insert", ""},
-      {"solvemenu", "Solve", ""},
-      {"clearmenu", "Clear", ""},
-      {nullptr, nullptr, nullptr},
-      {"simplemodemenu", "Simple mode", ""},
-      {nullptr, nullptr, nullptr},
-      {"exitmenu", "Exit", ""}}},
-    {"Edit",
-     {{"copyanswermenu", "Copy answer", "Ctrl+Shift+C"},
-      {"pasteexpressionmenu", "Paste expression", "Ctrl+Shift+V"},
-      {"pastefunctionmenu", "Paste function", "Ctrl+Shift+F"},
-      {nullptr, nullptr, nullptr},
-      {"insertlogmenu", "Insert log", ""}}},
-    {"View",
-     {{"errorlogmenu", "Error log", "Ctrl+E"},
-      {"solutionmenu", "Solution", "Ctrl+S"},
-      {nullptr, nullptr, nullptr},
-      {"graphmenu", "Graph", "Ctrl+G"},
-      {"plotinfomenu", "Plot info", "Ctrl+P"}}},
-    {"Insert",
-     {{"constantmenu", "Constant...", ""},
-      {"functionmenu", "Function...", ""},
-      {nullptr, nullptr, nullptr},
-      {"lastinsertionmenu", "Last insertion", "Ctrl+I"}}},
-    {"Tools",
-     {{"maskmenu", "Mask options...", ""},
-      {"plotoptionsmenu", "Plot options...", ""},
-      {nullptr, nullptr, nullptr},
-      {"benchmarkmenu", "Benchmark", "Ctrl+B"},
-      {nullptr, nullptr, nullptr},
-      {"uservariablesmenu", "User variables", "Ctrl+U"},
-      {"generalmenu", "General options...", ""}}},
-    {"Help",
-     {{"bugmenu", "Report a bug", ""},
-      {"homepagemenu", "Visit homepage", ""},
-      {"donatemenu", "Donate (PayPal)", ""},
-      {nullptr, nullptr, nullptr},
-      {"tutorialsmenu", "Tutorials", ""},
-      {"historymenu", "Version history", ""},
-      {nullptr, nullptr, nullptr},
-      {"aboutmenu", "About Korvex", ""}}},
-};
-
-QListWidgetItem* NewListItem(const QString& text, bool checked) {
-  auto* item = new QListWidgetItem(text);
-  item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-  item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-  return item;
-}
+constexpr MenuEntry kSeparator;
 
 QGroupBox* Group(const char* title, QWidget* parent) {
   return new QGroupBox(QString::fromUtf8(title), parent);
@@ -173,9 +95,9 @@ QGroupBox* Group(const char* title, QWidget* parent) {
 
 }  // namespace
 
-MainWindow::MainWindow(const std::filesystem::path& program_directory, MessageSeam& messages,
-                       Shell& shell)
-    : messages_(messages), shell_(shell), calculator_(program_directory, *this) {
+MainWindow::MainWindow(Calculator& calculator, MessageSeam& messages, Shell& shell)
+    : messages_(messages), shell_(shell), calculator_(calculator) {
+  calculator_.set_error_sink(this);
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 
@@ -194,15 +116,12 @@ MainWindow::MainWindow(const std::filesystem::path& program_directory, MessageSe
   connect(postimer_, &QTimer::timeout, this, &MainWindow::postimerTimer);
   postimer_->start();
 
-  hooks_.load_plot_settings = [this] {
-    LoadPlotSettings(calculator_.data, calculator_.plotter.settings(), messages_);
-  };
   resize(480, 460);
   InputUpdate();
   UpdateListActions();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { calculator_.set_error_sink(nullptr); }
 
 void MainWindow::BuildInputGroup(QWidget* parent) {
   auto* group = Group(kTexts.input_group, parent);
@@ -246,73 +165,15 @@ void MainWindow::BuildInputGroup(QWidget* parent) {
 
 void MainWindow::BuildEvaluateGroup(QWidget* parent) {
   auto* group = Group(kTexts.evaluate_group, parent);
-  tools_ = new QToolBar(group);
-  tools_->setObjectName(QStringLiteral("tools"));
-  tools_->setIconSize(QSize(20, 20));
-  tools_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  QAction* tool_actions[std::size(kTools)] = {};
-  for (size_t i = 0; i < std::size(kTools); ++i) {
-    if (!kTools[i].name) {
-      tools_->addSeparator();
-      continue;
-    }
-    QAction* action =
-        tools_->addAction(ToolIcon(kTools[i].picture), QString::fromUtf8(kTools[i].hint));
-    action->setObjectName(QString::fromLatin1(kTools[i].name));
-    action->setToolTip(QString::fromUtf8(kTools[i].hint));
-    tools_->widgetForAction(action)->setObjectName(QString::fromLatin1(kTools[i].name) +
-                                                   QStringLiteral("button"));
-    tool_actions[i] = action;
-  }
-  connect(tool_actions[0], &QAction::triggered, this, &MainWindow::itemupClick);
-  connect(tool_actions[1], &QAction::triggered, this, &MainWindow::itemdownClick);
-  connect(tool_actions[2], &QAction::triggered, this, &MainWindow::edititemClick);
-  connect(tool_actions[3], &QAction::triggered, this, &MainWindow::checkitemClick);
-  connect(tool_actions[4], &QAction::triggered, this, &MainWindow::deleteitemClick);
-  insertlog_ = tool_actions[6];
-  simplemode_ = tool_actions[7];
-  connect(insertlog_, &QAction::triggered, this, &MainWindow::insertlogClick);
-  connect(simplemode_, &QAction::triggered, this, &MainWindow::simplemodeClick);
-
-  evaluate_ = new QListWidget(group);
-  evaluate_->setObjectName(QStringLiteral("evaluate"));
-  evaluate_->setToolTip(QString::fromUtf8(kTexts.evaluate_hint));
-  evaluate_->setSelectionMode(QAbstractItemView::SingleSelection);
-  evaluate_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(evaluate_, &QListWidget::itemDoubleClicked, this, &MainWindow::edititemClick);
-
-  // The pop-up menu's shortcuts act while the list has the focus.
-  auto* popup = new QMenu(evaluate_);
-  popup->setObjectName(QStringLiteral("evaluatepopup"));
-  const std::function<void()> popup_handlers[] = {
-      [this] { itemupClick(); },     {}, [this] { edititemClick(); }, [this] { checkitemClick(); },
-      [this] { deleteitemClick(); }, {}, [this] { itemdownClick(); }};
-  for (size_t i = 0; i < std::size(kPopup); ++i) {
-    if (!kPopup[i].name) {
-      popup->addSeparator();
-      continue;
-    }
-    QAction* action = popup->addAction(QString::fromUtf8(kPopup[i].caption));
-    action->setObjectName(QString::fromLatin1(kPopup[i].name));
-    action->setShortcut(QKeySequence(QString::fromLatin1(kPopup[i].shortcut)));
-    action->setShortcutContext(Qt::WidgetShortcut);
-    evaluate_->addAction(action);
-    connect(action, &QAction::triggered, this, popup_handlers[i]);
-  }
-  connect(evaluate_, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
-    popup->popup(evaluate_->viewport()->mapToGlobal(at));
-  });
-  // Enter on the list solves the selected expression.
-  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-    auto* solve_key =
-        new QShortcut(QKeySequence(key), evaluate_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(solve_key, &QShortcut::activated, this, &MainWindow::solveClick);
-  }
-
-  auto* column = new QVBoxLayout(group);
-  column->addWidget(tools_);
-  column->addWidget(evaluate_, 1);
+  list_ = new ExpressionList(group);
+  (new QVBoxLayout(group))->addWidget(list_);
   static_cast<QVBoxLayout*>(parent->layout())->addWidget(group, 1);
+
+  connect(list_, &ExpressionList::countChanged, this, &MainWindow::UpdateListActions);
+  connect(list_, &ExpressionList::solveRequested, this, &MainWindow::solveClick);
+  connect(list_, &ExpressionList::clearRequested, this, &MainWindow::clearClick);
+  connect(list_, &ExpressionList::insertLogRequested, this, &MainWindow::insertlogClick);
+  connect(list_, &ExpressionList::simpleModeRequested, this, &MainWindow::simplemodeClick);
 }
 
 void MainWindow::BuildAnswerGroup(QWidget* parent) {
@@ -365,8 +226,53 @@ void MainWindow::BuildStatusBar() {
 }
 
 void MainWindow::BuildMenus() {
-  std::map<std::string, QAction*> actions;
-  for (const MenuTable& table : kMenus) {
+  const MenuTable menus[] = {
+      {"File",
+       {{"insertmenu", "Insert", "", &MainWindow::insertClick, nullptr, &MainWindow::insertmenu_},
+        {"solvemenu", "Solve", "", &MainWindow::solveClick, nullptr, &MainWindow::solvemenu_},
+        {"clearmenu", "Clear", "", &MainWindow::clearClick, nullptr, &MainWindow::clearmenu_},
+        kSeparator,
+        {"simplemodemenu", "Simple mode", "", &MainWindow::simplemodeClick},
+        kSeparator,
+        {"exitmenu", "Exit", "", &MainWindow::exitmenuClick}}},
+      {"Edit",
+       {{"copyanswermenu", "Copy answer", "Ctrl+Shift+C", &MainWindow::copyanswermenuClick},
+        {"pasteexpressionmenu", "Paste expression", "Ctrl+Shift+V",
+         &MainWindow::pasteexpressionmenuClick},
+        {"pastefunctionmenu", "Paste function", "Ctrl+Shift+F",
+         &MainWindow::pastefunctionmenuClick},
+        kSeparator,
+        {"insertlogmenu", "Insert log", "", &MainWindow::insertlogClick}}},
+      {"View",
+       {{"errorlogmenu", "Error log", "Ctrl+E", &MainWindow::errorlogmenuClick},
+        {"solutionmenu", "Solution", "Ctrl+S", &MainWindow::solutionlabelClick},
+        kSeparator,
+        {"graphmenu", "Graph", "Ctrl+G", nullptr, &PlugInActions::graphmenu},
+        {"plotinfomenu", "Plot info", "Ctrl+P", nullptr, &PlugInActions::plotinfomenu}}},
+      {"Insert",
+       {{"constantmenu", "Constant...", "", &MainWindow::constantmenuClick},
+        {"functionmenu", "Function...", "", &MainWindow::functionmenuClick},
+        kSeparator,
+        {"lastinsertionmenu", "Last insertion", "Ctrl+I", &MainWindow::lastinsertionmenuClick}}},
+      {"Tools",
+       {{"maskmenu", "Mask options...", "", &MainWindow::maskmenuClick},
+        {"plotoptionsmenu", "Plot options...", "", nullptr, &PlugInActions::plotoptionsmenu},
+        kSeparator,
+        {"benchmarkmenu", "Benchmark", "Ctrl+B", nullptr, &PlugInActions::benchmarkmenu},
+        kSeparator,
+        {"uservariablesmenu", "User variables", "Ctrl+U", &MainWindow::uservariablesmenuClick},
+        {"generalmenu", "General options...", "", &MainWindow::generalmenuClick}}},
+      {"Help",
+       {{"bugmenu", "Report a bug", "", nullptr, &PlugInActions::bugmenu},
+        {"homepagemenu", "Visit homepage", "", nullptr, &PlugInActions::homepagemenu},
+        {"donatemenu", "Donate (PayPal)", "", nullptr, &PlugInActions::donatemenu},
+        kSeparator,
+        {"tutorialsmenu", "Tutorials", "", nullptr, &PlugInActions::tutorialsmenu},
+        {"historymenu", "Version history", "", nullptr, &PlugInActions::historymenu},
+        kSeparator,
+        {"aboutmenu", "About Korvex", "", nullptr, &PlugInActions::aboutmenu}}},
+  };
+  for (const MenuTable& table : menus) {
     QMenu* menu = menuBar()->addMenu(QString::fromUtf8(table.title));
     menu->setObjectName(QString::fromUtf8(table.title).toLower() + QStringLiteral("menus"));
     for (const MenuEntry& entry : table.entries) {
@@ -380,55 +286,19 @@ void MainWindow::BuildMenus() {
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
         shortcut_keys_.push_back(action->shortcut());
       }
-      actions[entry.name] = action;
+      if (entry.handler) connect(action, &QAction::triggered, this, entry.handler);
+      if (entry.plug_in) {
+        plug_ins_.*entry.plug_in = action;
+        action->setEnabled(false);
+      }
+      if (entry.kept) this->*entry.kept = action;
     }
   }
-  auto on = [&](const char* name, auto handler) {
-    connect(actions.at(name), &QAction::triggered, this, handler);
-  };
-  insertmenu_ = actions.at("insertmenu");
-  solvemenu_ = actions.at("solvemenu");
-  clearmenu_ = actions.at("clearmenu");
-  on("insertmenu", [this] { insertClick(); });
-  on("solvemenu", [this] { solveClick(); });
-  on("clearmenu", [this] { clearClick(); });
-  on("simplemodemenu", [this] { simplemode_->trigger(); });
-  on("exitmenu", [this] { close(); });
-  on("copyanswermenu", [this] { copyanswermenuClick(); });
-  on("pasteexpressionmenu", [this] { Guarded([this] { PasteAndSolve(false); }); });
-  on("pastefunctionmenu", [this] { Guarded([this] { PasteAndSolve(true); }); });
-  on("insertlogmenu", [this] { insertlog_->trigger(); });
-  on("errorlogmenu", [this] {
-    if (peers_.error_log) BringUp(peers_.error_log);
-  });
-  on("solutionmenu", [this] { solutionlabelClick(); });
-  on("constantmenu", [this] {
-    if (peers_.constants) BringUp(peers_.constants);
-  });
-  on("functionmenu", [this] {
-    if (peers_.functions) BringUp(peers_.functions);
-  });
-  on("lastinsertionmenu", [this] { lastinsertionmenuClick(); });
-  on("maskmenu", [this] { maskmenuClick(); });
-  on("uservariablesmenu", [this] {
-    if (peers_.user_variables) BringUp(peers_.user_variables);
-  });
-  on("generalmenu", [this] { generalmenuClick(); });
-
-  plug_ins_ = {actions.at("graphmenu"),       actions.at("plotinfomenu"),
-               actions.at("plotoptionsmenu"), actions.at("benchmarkmenu"),
-               actions.at("bugmenu"),         actions.at("homepagemenu"),
-               actions.at("donatemenu"),      actions.at("tutorialsmenu"),
-               actions.at("historymenu"),     actions.at("aboutmenu")};
-  for (QAction* action :
-       {plug_ins_.graphmenu, plug_ins_.plotinfomenu, plug_ins_.plotoptionsmenu,
-        plug_ins_.benchmarkmenu, plug_ins_.bugmenu, plug_ins_.homepagemenu, plug_ins_.donatemenu,
-        plug_ins_.tutorialsmenu, plug_ins_.historymenu, plug_ins_.aboutmenu})
-    action->setEnabled(false);
 }
 
 void MainWindow::AttachWindows(const MainWindowPeers& peers) {
   peers_ = peers;
+  connect(list_, &ExpressionList::editRequested, peers_.edit, &EditWindow::EditExpression);
   connect(peers_.edit, &EditWindow::replaceRequested, this, &MainWindow::ReplaceSelectedItem);
   for (CatalogueBrowser* browser : {peers_.functions, peers_.constants})
     connect(browser, &CatalogueBrowser::insertRequested, this, &MainWindow::InsertFromCatalogue);
@@ -443,28 +313,23 @@ void MainWindow::Guarded(const std::function<void()>& work) { RunHandler(message
 
 // ---- Solving and the failure channel ----
 
-void MainWindow::SolveThis(const QString& text, bool plot) {
+bool MainWindow::SolveThis(const QString& text, bool plot) {
   if (isActiveWindow()) input_->setFocus();
+  std::string failure;
   if (plot) {
-    calculator_.plotter.SolvePlot(text.toStdString());
-    return;
-  }
-  Engine& engine = calculator_.engine;
-  if (!engine.Solve(text.toStdString())) return;
-  const ShownAnswer shown =
-      ShowAnswer(engine.tokens()[0], calculator_.mask, calculator_.general, LocaleThousandsText());
-  engine.set_stored_answer(shown.stored_answer);
-  engine.set_decimal_separator(shown.decimal_separator);
-  panels_[0]->setText(QString::fromStdString(shown.bit_count));
-  if (shown.failure) {
-    if (shown.failure->kind == AnswerFailure::Kind::kConversion) {
-      ReportError(shown.failure->message, shown.failure->title);
-      return;
+    failure = calculator_.Plot(text.toStdString()).failure_text;
+  } else {
+    const SolveOutcome outcome = calculator_.Solve(text.toStdString());
+    if (outcome.evaluated) panels_[0]->setText(QString::fromStdString(outcome.bit_count));
+    if (outcome.status == SolveOutcome::Status::kAnswered) {
+      answer_->setText(QString::fromStdString(outcome.answer_text));
+      RefreshOpenSolution();
     }
-    throw FormatFailure(shown.failure->message);
+    failure = outcome.failure_text;
   }
-  answer_->setText(QString::fromStdString(shown.text));
-  RefreshOpenSolution();
+  if (failure.empty()) return true;
+  messages_.ShowFailure(QString::fromStdString(failure));
+  return false;
 }
 
 void MainWindow::PasteAndSolve(bool plot) {
@@ -485,7 +350,7 @@ void MainWindow::ReportError(const std::string& message, const std::string& titl
 
 void MainWindow::solutionlabelClick() {
   if (!peers_.solution) return;
-  peers_.solution->SetSteps(calculator_.engine.steps());
+  peers_.solution->SetSteps(calculator_.steps());
   BringUp(peers_.solution);
 }
 
@@ -493,7 +358,7 @@ void MainWindow::solutionlabelClick() {
 // where it is, so typing in the main window goes on undisturbed.
 void MainWindow::RefreshOpenSolution() {
   if (peers_.solution && peers_.solution->isVisible())
-    peers_.solution->SetSteps(calculator_.engine.steps());
+    peers_.solution->SetSteps(calculator_.steps());
 }
 
 // ---- Input, insertion and the list ----
@@ -505,7 +370,7 @@ void MainWindow::InputUpdate() {
 }
 
 void MainWindow::UpdateListActions() {
-  const bool has_items = evaluate_->count() > 0;
+  const bool has_items = list_->count() > 0;
   for (QPushButton* button : {solve_, clear_}) button->setEnabled(has_items);
   for (QAction* action : {solvemenu_, clearmenu_})
     if (action) action->setEnabled(has_items);
@@ -534,124 +399,88 @@ void MainWindow::SetAnswerText(const QString& text) { answer_->setText(text); }
 void MainWindow::insertClick() {
   const QString text = input_->currentText();
   if (text.isEmpty()) return;
-  QListWidgetItem* item = NewListItem(text, plotcheck_->isChecked());
-  evaluate_->addItem(item);
-  evaluate_->setCurrentItem(item);
-  if (calculator_.general.store_input) AddToInputHistory();
-  if (calculator_.general.log_input)
-    AppendToInsertionLog(calculator_.data, text.toStdString(), messages_);
+  list_->AddItem(text, plotcheck_->isChecked());
+  if (calculator_.general().store_input) AddToInputHistory();
+  if (calculator_.general().log_input)
+    AppendToInsertionLog(calculator_.data(), text.toStdString(), messages_);
   SetInputText(QString());
   InputUpdate();
-  UpdateListActions();
   if (isActiveWindow()) input_->setFocus();
 }
 
-int MainWindow::SelectedIndex() const {
-  const QListWidgetItem* item = evaluate_->currentItem();
-  return item && item->isSelected() ? evaluate_->row(item) : -1;
-}
-
-bool MainWindow::SelectItemWithText(const QString& text) {
-  for (int row = 0; row < evaluate_->count(); ++row) {
-    if (evaluate_->item(row)->text() == text) {
-      evaluate_->setCurrentRow(row);
-      return true;
-    }
-  }
-  return false;
-}
+bool MainWindow::SelectItemWithText(const QString& text) { return list_->SelectItemWithText(text); }
 
 void MainWindow::solveClick() {
   Guarded([this] {
-    const int row = SelectedIndex();
+    const int row = list_->SelectedIndex();
     if (row < 0) return;
-    const QListWidgetItem* selected = evaluate_->item(row);
-    if (selected->checkState() != Qt::Checked) {
-      SolveThis(selected->text(), false);
+    if (!list_->IsChecked(row)) {
+      SolveThis(list_->ItemText(row), false);
       return;
     }
-    if (calculator_.plotter.settings().mode != PlotMode::kMultipleAll) {
-      SolveThis(selected->text(), true);
+    if (calculator_.plot_settings().mode != PlotMode::kMultipleAll) {
+      SolveThis(list_->ItemText(row), true);
       return;
     }
-    for (int i = 0; i < evaluate_->count(); ++i) {
-      const QListWidgetItem* item = evaluate_->item(i);
-      if (item->checkState() == Qt::Checked) SolveThis(item->text(), true);
-    }
+    // A failure shown for one plot abandons the rest.
+    for (const QString& text : list_->CheckedTexts())
+      if (!SolveThis(text, true)) return;
   });
 }
 
 void MainWindow::clearClick() {
-  evaluate_->clear();
-  UpdateListActions();
+  list_->Clear();
   input_->setFocus();
 }
 
-void MainWindow::MoveSelectedItem(int offset) {
-  const int row = SelectedIndex();
-  QListWidgetItem* item = evaluate_->takeItem(row);
-  evaluate_->insertItem(row + offset, item);
-  evaluate_->setCurrentRow(row + offset);
-}
-
-void MainWindow::itemupClick() {
-  if (SelectedIndex() > 0) MoveSelectedItem(-1);
-}
-
-void MainWindow::itemdownClick() {
-  const int row = SelectedIndex();
-  if (row >= 0 && row < evaluate_->count() - 1) MoveSelectedItem(1);
-}
-
-void MainWindow::edititemClick() {
-  const int row = SelectedIndex();
-  if (row < 0 || !peers_.edit) return;
-  peers_.edit->EditExpression(evaluate_->item(row)->text());
-}
-
-void MainWindow::checkitemClick() {
-  const int row = SelectedIndex();
-  if (row < 0) return;
-  QListWidgetItem* item = evaluate_->item(row);
-  item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-}
-
-void MainWindow::deleteitemClick() {
-  const int count = evaluate_->count();
-  if (count == 1) {
-    clearClick();
-    return;
-  }
-  const int row = SelectedIndex();
-  if (count < 2 || row < 0) return;
-  delete evaluate_->takeItem(row);
-  evaluate_->setCurrentRow(std::min(row, evaluate_->count() - 1));
-}
-
 void MainWindow::ReplaceSelectedItem(const QString& text) {
-  const int row = SelectedIndex();
-  if (row < 0) return;
-  evaluate_->item(row)->setText(text);
-  if (calculator_.general.log_input)
-    AppendToInsertionLog(calculator_.data, text.toStdString(), messages_);
+  if (!list_->ReplaceSelected(text)) return;
+  if (calculator_.general().log_input)
+    AppendToInsertionLog(calculator_.data(), text.toStdString(), messages_);
 }
 
 void MainWindow::insertlogClick() {
   Lines list;
-  for (int row = 0; row < evaluate_->count(); ++row)
-    list.push_back(evaluate_->item(row)->text().toStdString());
-  const auto logged = InsertLog(calculator_.data, list, messages_);
+  for (const QString& text : list_->Texts()) list.push_back(text.toStdString());
+  const auto logged = InsertLog(calculator_.data(), list, messages_);
   if (!logged) return;
-  for (const std::string& line : *logged)
-    evaluate_->addItem(NewListItem(QString::fromStdString(line), false));
-  if (evaluate_->count() > 0) evaluate_->setCurrentRow(evaluate_->count() - 1);
-  UpdateListActions();
+  QStringList lines;
+  for (const std::string& line : *logged) lines << QString::fromStdString(line);
+  list_->AppendLoggedItems(lines);
 }
 
 void MainWindow::simplemodeClick() {
   if (!peers_.simple) return;
   peers_.simple->Start(input_->currentText());
   hide();
+}
+
+// ---- Menu entries without a button of their own ----
+
+void MainWindow::exitmenuClick() { close(); }
+
+void MainWindow::pasteexpressionmenuClick() {
+  Guarded([this] { PasteAndSolve(false); });
+}
+
+void MainWindow::pastefunctionmenuClick() {
+  Guarded([this] { PasteAndSolve(true); });
+}
+
+void MainWindow::errorlogmenuClick() {
+  if (peers_.error_log) BringUp(peers_.error_log);
+}
+
+void MainWindow::constantmenuClick() {
+  if (peers_.constants) BringUp(peers_.constants);
+}
+
+void MainWindow::functionmenuClick() {
+  if (peers_.functions) BringUp(peers_.functions);
+}
+
+void MainWindow::uservariablesmenuClick() {
+  if (peers_.user_variables) BringUp(peers_.user_variables);
 }
 
 // ---- Functions, constants and the caret ----
@@ -678,9 +507,7 @@ void MainWindow::lastinsertionmenuClick() {
 }
 
 void MainWindow::copyanswermenuClick() {
-  const Engine& engine = calculator_.engine;
-  QGuiApplication::clipboard()->setText(
-      QString::fromStdString(FloatToStr(engine.stored_answer(), engine.decimal_separator())));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(calculator_.CopyAnswerText()));
 }
 
 // ---- Settings ----
@@ -694,56 +521,44 @@ void MainWindow::generalmenuClick() {
 }
 
 void MainWindow::ShowMaskSettings() {
-  panels_[2]->setText(QString::fromStdString(MaskStatusText(calculator_.mask)));
+  panels_[2]->setText(QString::fromStdString(MaskStatusText(calculator_.mask())));
 }
 
 void MainWindow::ShowGeneralSettings() {
-  calculator_.ApplyGeneralSettings();
-  completer_->set_enabled(calculator_.general.auto_complete);
-  panels_[1]->setText(QString::fromStdString(NumberSystemName(calculator_.general.number_system)));
+  completer_->set_enabled(calculator_.general().auto_complete);
+  panels_[1]->setText(
+      QString::fromStdString(NumberSystemName(calculator_.general().number_system)));
 }
 
 void MainWindow::RefreshPlotStatus() {
-  panels_[3]->setText(QString::fromStdString(PlotStatusText(calculator_.plotter.settings())));
+  panels_[3]->setText(QString::fromStdString(PlotStatusText(calculator_.plot_settings())));
 }
 
 // ---- Start and end ----
 
-StartUpSteps MainWindow::MakeStartUpSteps() {
-  StartUpSteps steps = SettingsStartUpSteps(
-      calculator_.data,
-      {calculator_.catalogues, calculator_.variables, calculator_.mask, calculator_.general},
-      messages_);
-  const auto then = [](std::function<void()> step, std::function<void()> after) {
-    return [step = std::move(step), after = std::move(after)] {
-      if (step) step();
-      after();
-    };
-  };
-  steps.load_catalogues = [this, load = steps.load_catalogues] {
-    if (!load()) return false;
+StartUpViews MainWindow::MakeStartUpViews() {
+  StartUpViews views = hooks_;
+  views.catalogues_loaded = [this] {
     QStringList names;
     for (const Catalogue* catalogue :
-         {&calculator_.catalogues.functions, &calculator_.catalogues.constants})
+         {&calculator_.catalogues().functions, &calculator_.catalogues().constants})
       for (const std::string& name : catalogue->names()) names << QString::fromStdString(name);
     completer_->set_names(names);
-    return true;
   };
-  steps.load_variables = then(steps.load_variables, [this] {
+  views.variables_loaded = [this] {
     if (peers_.user_variables) peers_.user_variables->RefreshTable();
-  });
-  steps.load_mask_settings = then(steps.load_mask_settings, [this] { ShowMaskSettings(); });
-  steps.load_general_settings =
-      then(steps.load_general_settings, [this] { ShowGeneralSettings(); });
-  steps.load_plot_settings = then(hooks_.load_plot_settings, [this] { RefreshPlotStatus(); });
-  steps.show_splash = hooks_.show_splash;
-  steps.show_start_screen = hooks_.show_start_screen;
-  return steps;
+  };
+  views.mask_settings_loaded = [this] { ShowMaskSettings(); };
+  views.general_settings_loaded = [this] { ShowGeneralSettings(); };
+  views.plot_settings_loaded = [this, after = hooks_.plot_settings_loaded] {
+    RefreshPlotStatus();
+    if (after) after();
+  };
+  return views;
 }
 
 void MainWindow::FormActivate() {
-  const StartUpOutcome outcome =
-      RunStartUpSequence(first_activation_, MakeStartUpSteps(), calculator_.data, messages_);
+  const StartUpOutcome outcome = calculator_.RunStartUp(first_activation_, MakeStartUpViews());
   if (outcome == StartUpOutcome::kMustClose) close();
 }
 
@@ -783,7 +598,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  calculator_.plotter.RemoveSeries(false);
+  calculator_.plotter().RemoveSeries(false);
   for (QWidget* window : findChildren<QWidget*>())
     if (window->isWindow() && window->isVisible()) window->hide();
   event->accept();

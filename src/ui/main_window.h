@@ -1,7 +1,7 @@
-// The main window (Form1): the input with its history, the expression list,
-// the answer, the status bar and every menu. It owns the calculator, is the
-// engine's failure channel, and runs the start-up sequence at its first
-// activation.
+// The main window (Form1): the input with its history, the answer, the
+// status bar and every menu around the expression list. It owns the
+// calculator, solves, is the engine's failure channel, and runs the start-up
+// sequence at its first activation.
 #pragma once
 
 #include <filesystem>
@@ -14,24 +14,22 @@
 
 #include "engine/error_sink.h"
 #include "settings/startup_sequence.h"
-#include "ui/calculator.h"
+#include "core/calculator.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QTimer;
-class QToolBar;
 
 namespace korvex {
 
 class CatalogueBrowser;
 class EditWindow;
 class ErrorLogWindow;
+class ExpressionList;
 class GeneralOptionsDialog;
 class InputCompleter;
 class LinkLabel;
@@ -55,8 +53,9 @@ struct MainWindowPeers {
   SimpleWindow* simple;                   // Form11
 };
 
-// Menu entries whose windows are plugged in from outside; they stay disabled
-// until something connects them and enables them.
+// Menu entries whose windows are plugged in from outside, taken by name from
+// the main menu's table; they stay disabled until something connects them
+// and enables them.
 struct PlugInActions {
   QAction* graphmenu;        // View > "Graph" (Ctrl+G)
   QAction* plotinfomenu;     // View > "Plot info" (Ctrl+P)
@@ -74,7 +73,8 @@ class MainWindow : public QMainWindow, public ErrorSink {
   Q_OBJECT
 
  public:
-  MainWindow(const std::filesystem::path& program_directory, MessageSeam& messages, Shell& shell);
+  // The calculator must outlive the window; the window is its failure channel.
+  MainWindow(Calculator& calculator, MessageSeam& messages, Shell& shell);
   ~MainWindow() override;
 
   void AttachWindows(const MainWindowPeers& peers);
@@ -83,16 +83,16 @@ class MainWindow : public QMainWindow, public ErrorSink {
   MessageSeam& messages() { return messages_; }
   Shell& shell() { return shell_; }
   const PlugInActions& plug_in_actions() const { return plug_ins_; }
-  // Steps the start-up sequence takes from outside: load_plot_settings (set
-  // to the plot layer's loader), show_splash and show_start_screen (empty
-  // until their windows exist). Status panel 3 follows the plot settings
-  // after load_plot_settings, whoever supplies it.
-  StartUpSteps& start_up_hooks() { return hooks_; }
+  // Start-up views other windows supply: show_splash, show_start_screen and
+  // anything to run after plot.ini has loaded, empty until ProgramWindows
+  // sets them (tests may replace them before the first showing). The main
+  // window adds its own refreshes to them.
+  StartUpViews& start_up_hooks() { return hooks_; }
 
-  // A solve (plot false) or plot (plot true) request. An arithmetic failure
-  // inside a function, or a refused mask, escapes as an exception: run the
-  // call inside RunHandler (window_support.h) from an event handler.
-  void SolveThis(const QString& text, bool plot);
+  // A solve (plot false) or plot (plot true) request through the
+  // calculator. False when it ended in the general failure display (an
+  // arithmetic failure inside a function, a refused mask).
+  bool SolveThis(const QString& text, bool plot);
   void PasteAndSolve(bool plot);
   // The engine's failure channel: the error log, the answer box and, when
   // it is open, the Solution window.
@@ -106,7 +106,7 @@ class MainWindow : public QMainWindow, public ErrorSink {
   static QString InsertAtCaret(const QString& text, const QString& insertion, int position);
   // A Functions or Constants window inserts `text` at the remembered caret.
   void InsertFromCatalogue(const QString& text);
-  // Selects the first list item whose text is `text`; false when none is.
+  // The Simple window's way to the list; see ExpressionList.
   bool SelectItemWithText(const QString& text);
   void SetInputText(const QString& text);
   QString AnswerText() const;
@@ -139,32 +139,34 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void BuildAnswerGroup(QWidget* parent);
   void BuildStatusBar();
   void BuildMenus();
-  StartUpSteps MakeStartUpSteps();
+  StartUpViews MakeStartUpViews();
   void Guarded(const std::function<void()>& work);
   void RefreshOpenSolution();
 
-  void itemupClick();
-  void itemdownClick();
-  void edititemClick();
-  void checkitemClick();
-  void deleteitemClick();
   void ReplaceSelectedItem(const QString& text);
-  void lastinsertionmenuClick();
-  void copyanswermenuClick();
-  void maskmenuClick();
-  void generalmenuClick();
   void postimerTimer();
   void ShowGeneralSettings();
   void ShowMaskSettings();
-  void MoveSelectedItem(int offset);
-  int SelectedIndex() const;
+
+  // Main menu handlers without a button of their own.
+  void exitmenuClick();
+  void copyanswermenuClick();
+  void pasteexpressionmenuClick();
+  void pastefunctionmenuClick();
+  void errorlogmenuClick();
+  void constantmenuClick();
+  void functionmenuClick();
+  void lastinsertionmenuClick();
+  void maskmenuClick();
+  void uservariablesmenuClick();
+  void generalmenuClick();
 
   MessageSeam& messages_;
   Shell& shell_;
-  Calculator calculator_;
+  Calculator& calculator_;
   MainWindowPeers peers_{};
   PlugInActions plug_ins_{};
-  StartUpSteps hooks_;
+  StartUpViews hooks_;
   FirstActivationFlag first_activation_;
   bool activation_queued_ = false;
   std::vector<QKeySequence> shortcut_keys_;  // of the main menu
@@ -176,8 +178,7 @@ class MainWindow : public QMainWindow, public ErrorSink {
   QComboBox* input_ = nullptr;
   InputCompleter* completer_ = nullptr;
   QPushButton* insert_ = nullptr;
-  QToolBar* tools_ = nullptr;
-  QListWidget* evaluate_ = nullptr;
+  ExpressionList* list_ = nullptr;
   QLineEdit* answer_ = nullptr;
   QPushButton* solve_ = nullptr;
   QPushButton* clear_ = nullptr;
@@ -188,8 +189,6 @@ class MainWindow : public QMainWindow, public ErrorSink {
   QAction* insertmenu_ = nullptr;
   QAction* solvemenu_ = nullptr;
   QAction* clearmenu_ = nullptr;
-  QAction* insertlog_ = nullptr;
-  QAction* simplemode_ = nullptr;
 };
 
 }  // namespace korvex

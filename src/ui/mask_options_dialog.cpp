@@ -41,10 +41,9 @@ QLineEdit* Edit(const char* name, const char* hint, QWidget* parent) {
 
 }  // namespace
 
-MaskOptionsDialog::MaskOptionsDialog(MaskSettings& settings, const Engine& engine,
-                                     const DataDirectory& data, MessageSeam& messages,
+MaskOptionsDialog::MaskOptionsDialog(Calculator& calculator, MessageSeam& messages,
                                      QWidget* parent)
-    : QDialog(parent), settings_(settings), engine_(engine), data_(data), messages_(messages) {
+    : QDialog(parent), calculator_(calculator), messages_(messages) {
   setObjectName(QStringLiteral("Form7"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 
@@ -79,7 +78,7 @@ MaskOptionsDialog::MaskOptionsDialog(MaskSettings& settings, const Engine& engin
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(default_button, &QPushButton::clicked, this, &MaskOptionsDialog::defaultbuttonClick);
   connect(this, &QDialog::finished, this, &MaskOptionsDialog::LoadMaskSettings);
-  ShowSettings(settings_);
+  ShowSettings(calculator_.mask());
 }
 
 void MaskOptionsDialog::ShowSettings(const MaskSettings& settings) {
@@ -97,10 +96,10 @@ MaskSettings MaskOptionsDialog::EditedSettings() const {
 }
 
 void MaskOptionsDialog::previewChange() {
-  const char separator = engine_.decimal_separator();
+  const char separator = calculator_.decimal_separator();
   try {
     preview_->setText(
-        QString::fromStdString(MaskPreview(EditedSettings(), engine_.stored_answer(), separator,
+        QString::fromStdString(MaskPreview(EditedSettings(), calculator_.stored_answer(), separator,
                                            SystemThousandsSeparator(separator))));
   } catch (const FormatFailure& failure) {
     preview_->clear();
@@ -109,14 +108,14 @@ void MaskOptionsDialog::previewChange() {
 }
 
 void MaskOptionsDialog::OpenDialog() {
-  ShowSettings(settings_);
+  ShowSettings(calculator_.mask());
   // A refused mask still lets the dialog open, so it can be corrected here.
   previewChange();
   ShowModal(this);
 }
 
 void MaskOptionsDialog::okClick() {
-  SaveMaskSettings(data_, EditedSettings(), messages_);
+  calculator_.SaveMaskSettings(EditedSettings());
   accept();
 }
 
@@ -126,8 +125,8 @@ void MaskOptionsDialog::defaultbuttonClick() {
 }
 
 void MaskOptionsDialog::LoadMaskSettings() {
-  korvex::LoadMaskSettings(data_, settings_, messages_);
-  ShowSettings(settings_);
+  calculator_.LoadMaskSettings();
+  ShowSettings(calculator_.mask());
   emit settingsLoaded();
 }
 

@@ -5,9 +5,7 @@
 
 #include <QDialog>
 
-#include "engine/engine.h"
-#include "settings/answer_settings.h"
-#include "settings/data_directory.h"
+#include "core/calculator.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,8 +20,7 @@ class MaskOptionsDialog : public QDialog {
  public:
   // `settings` are the live mask settings that answers use; `engine` gives
   // the stored answer and the decimal separator in force for the preview.
-  MaskOptionsDialog(MaskSettings& settings, const Engine& engine, const DataDirectory& data,
-                    MessageSeam& messages, QWidget* parent);
+  MaskOptionsDialog(Calculator& calculator, MessageSeam& messages, QWidget* parent);
 
   // Tools > "Mask options...": the saved settings and their preview, then
   // the dialog, modally.
@@ -42,9 +39,7 @@ class MaskOptionsDialog : public QDialog {
   void okClick();
   void defaultbuttonClick();
 
-  MaskSettings& settings_;
-  const Engine& engine_;
-  DataDirectory data_;
+  Calculator& calculator_;
   MessageSeam& messages_;
   QLineEdit* prefix_;
   QLineEdit* mask_;

@@ -14,9 +14,8 @@
 #include <utility>
 
 #include "plot/chart_model.h"
+#include "settings/colour.h"
 #include "ui/chart_view.h"
-#include "ui/graph_window.h"
-#include "ui/reminder_dialog.h"
 
 namespace korvex {
 namespace {
@@ -36,7 +35,8 @@ struct PlotInfoTexts {
   const char* seconds = "Seconds:";
 };
 constexpr PlotInfoTexts kTexts;
-constexpr Colour kBarColour = 46180;
+// The bar fills in the colour new graphs start with.
+constexpr Colour kBarColour = kDefaultGraphColour;
 constexpr int kSubRowIndent = 16;
 constexpr int kValueWidth = 220;
 
@@ -44,9 +44,7 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-PlotInfoWindow::PlotInfoWindow(ReminderSeam& reminder, GraphWindow& graph,
-                               std::function<void(const QString&)> show_answer, QWidget* parent)
-    : QDialog(parent), reminder_(reminder), graph_(graph), show_answer_(std::move(show_answer)) {
+PlotInfoWindow::PlotInfoWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QString::fromLatin1(kTexts.name));
   setWindowTitle(QString::fromLatin1(kTexts.caption));
 
@@ -152,14 +150,9 @@ void PlotInfoWindow::StartPlotInfo(const PlotInfo& info) {
   repaint();
 }
 
-bool PlotInfoWindow::ShowReminder() { return reminder_.ShowReminder(); }
-
-void PlotInfoWindow::FinishPlotInfo(const PlotInfo& info, bool cancelled) {
+void PlotInfoWindow::FinishPlotInfo(const PlotInfo& info) {
   ShowFigures(info);
   ShowProgress();
-  graph_.ShowGraph();
-  if (show_answer_)
-    show_answer_(QString::fromLatin1(cancelled ? kPlotCanceledText : kPlotCompleteText));
 }
 
 void PlotInfoWindow::ResetPlotInfo(const PlotInfo& info) {

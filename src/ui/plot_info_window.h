@@ -1,37 +1,32 @@
 // The Plot info window (Form15): the progress bar and the figures of the
-// current or last plot run. It is the plotter's PlotProgress.
+// current or last plot run.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
-#include "plot/plotter.h"
+#include "plot/plot_timing.h"
 
 class QLabel;
 class QProgressBar;
 
 namespace korvex {
 
-class GraphWindow;
-class ReminderSeam;
 
-class PlotInfoWindow : public QDialog, public PlotProgress {
+class PlotInfoWindow : public QDialog {
   Q_OBJECT
 
  public:
-  // `show_answer` writes the main window's answer field (the end-of-run text).
-  PlotInfoWindow(ReminderSeam& reminder, GraphWindow& graph,
-                 std::function<void(const QString&)> show_answer, QWidget* parent = nullptr);
+  explicit PlotInfoWindow(QWidget* parent = nullptr);
 
-  void SetProgressMaximum(std::int32_t maximum) override;
-  void StartPlotInfo(const PlotInfo& info) override;
-  void SetProgressPosition(std::size_t position) override;
-  bool ShowReminder() override;
-  void FinishPlotInfo(const PlotInfo& info, bool cancelled) override;
-  void ResetPlotInfo(const PlotInfo& info) override;
+  void SetProgressMaximum(std::int32_t maximum);
+  // Fills the figures and shows the window.
+  void StartPlotInfo(const PlotInfo& info);
+  void SetProgressPosition(std::size_t position);
+  void FinishPlotInfo(const PlotInfo& info);
+  void ResetPlotInfo(const PlotInfo& info);
 
  public slots:
   void closeClick();
@@ -40,9 +35,6 @@ class PlotInfoWindow : public QDialog, public PlotProgress {
   void ShowFigures(const PlotInfo& info);
   void ShowProgress();
 
-  ReminderSeam& reminder_;
-  GraphWindow& graph_;
-  std::function<void(const QString&)> show_answer_;
   QProgressBar* bar_;
   QLabel* function_;
   QLabel* serie_;

@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "ui/calculator.h"
+#include "core/calculator.h"
 #include "ui/chart_view.h"
 #include "ui/message_seam.h"
 
@@ -107,13 +107,10 @@ std::optional<QColor> QtColourSeam::ChooseColour(QWidget* parent, const QColor& 
   return chosen;
 }
 
-PlotOptionsDialog::PlotOptionsDialog(Calculator& calculator, MessageSeam& messages,
-                                     std::function<void(const QString&)> show_status,
-                                     QWidget* parent, ColourSeam* colours)
+PlotOptionsDialog::PlotOptionsDialog(Calculator& calculator, QWidget* parent,
+                                     ColourSeam* colours)
     : QDialog(parent),
       calculator_(calculator),
-      messages_(messages),
-      show_status_(std::move(show_status)),
       own_colours_(colours ? nullptr : std::make_unique<QtColourSeam>()),
       colours_(colours ? colours : own_colours_.get()) {
   setObjectName(Latin(kTexts.name));
@@ -136,7 +133,7 @@ PlotOptionsDialog::PlotOptionsDialog(Calculator& calculator, MessageSeam& messag
   for (QCheckBox* check :
        {derivative_, x_.automatic, x_.logarithmic, y_.automatic, y_.logarithmic, dimensioncheck_})
     connect(check, &QCheckBox::toggled, this, &PlotOptionsDialog::ApplyEnabling);
-  ShowSettings(calculator_.plotter.settings());
+  ShowSettings(calculator_.plot_settings());
 }
 
 PlotOptionsDialog::~PlotOptionsDialog() = default;
@@ -392,18 +389,17 @@ void PlotOptionsDialog::ApplyEnabling() {
 }
 
 void PlotOptionsDialog::LoadPlotSettings() {
-  PlotSettings& live = calculator_.plotter.settings();
-  korvex::LoadPlotSettings(calculator_.data, live, messages_);
-  ShowSettings(live);
-  if (show_status_) show_status_(Text(PlotStatusText(live)));
+  calculator_.LoadPlotSettings();
+  ShowSettings(calculator_.plot_settings());
+  emit settingsLoaded();
 }
 
 void PlotOptionsDialog::okClick() {
   // What the user confirmed is in force even when the file cannot be
   // written; the reload on closing then keeps it only if the file is gone.
-  PlotSettings& live = calculator_.plotter.settings();
+  PlotSettings& live = calculator_.plot_settings();
   live = ControlSettings();
-  SavePlotSettings(calculator_.data, live, messages_);
+  calculator_.SavePlotSettings(live);
   accept();
 }
 
@@ -412,7 +408,7 @@ void PlotOptionsDialog::cancelClick() { reject(); }
 void PlotOptionsDialog::defaultClick() { ShowSettings(PlotSettings()); }
 
 void PlotOptionsDialog::showEvent(QShowEvent* event) {
-  ShowSettings(calculator_.plotter.settings());
+  ShowSettings(calculator_.plot_settings());
   pages_->setFocus();
   QDialog::showEvent(event);
 }

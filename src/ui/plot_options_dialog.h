@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "plot/plot_settings.h"
+#include "settings/plot_file.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -20,8 +20,7 @@ class QTabWidget;
 
 namespace korvex {
 
-struct Calculator;
-class MessageSeam;
+class Calculator;
 
 // The colour picker, behind a seam so tests choose without a modal dialog.
 class ColourSeam {
@@ -40,20 +39,22 @@ class PlotOptionsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `show_status` receives the status bar summary after every load.
   // Without `colours` the dialog uses the real colour picker.
-  PlotOptionsDialog(Calculator& calculator, MessageSeam& messages,
-                    std::function<void(const QString&)> show_status, QWidget* parent = nullptr,
-                    ColourSeam* colours = nullptr);
+  explicit PlotOptionsDialog(Calculator& calculator, QWidget* parent = nullptr,
+                             ColourSeam* colours = nullptr);
   ~PlotOptionsDialog() override;
 
-  // plot.ini into the live settings and the controls, then the status text.
-  // Start-up calls it; so does every close of the dialog.
+  // plot.ini into the live settings and the controls. Every close of the
+  // dialog reloads.
   void LoadPlotSettings();
   // The settings as the controls hold them.
   PlotSettings ControlSettings() const;
   // Every way of closing ends here: "OK", "Cancel", Escape and the close box.
   void done(int result) override;
+
+ signals:
+  // The live settings were reloaded from plot.ini.
+  void settingsLoaded();
 
  public slots:
   void okClick();
@@ -88,8 +89,6 @@ class PlotOptionsDialog : public QDialog {
   void ApplyEnabling();
 
   Calculator& calculator_;
-  MessageSeam& messages_;
-  std::function<void(const QString&)> show_status_;
   std::unique_ptr<ColourSeam> own_colours_;
   ColourSeam* colours_;
 

@@ -22,6 +22,7 @@
 #include "ui/message_seam.h"
 #include "ui/plot_info_window.h"
 #include "ui/plot_options_dialog.h"
+#include "ui/plot_run_display.h"
 #include "ui/plot_warning_dialog.h"
 #include "ui/reminder_dialog.h"
 #include "ui/simple_window.h"
@@ -39,21 +40,21 @@ namespace korvex {
 
 ProgramWindows::ProgramWindows(const std::filesystem::path& program_directory,
                                MessageSeam& messages, Shell& shell)
-    : main_(std::make_unique<MainWindow>(program_directory, messages, shell)) {
+    : calculator_(std::make_unique<Calculator>(program_directory, messages)),
+      main_(std::make_unique<MainWindow>(*calculator_, messages, shell)) {
   MainWindow* owner = main_.get();
-  Calculator& calculator = owner->calculator();
-  user_variables = new UserVariablesWindow(calculator.variables, calculator.data, messages, owner);
+  Calculator& calculator = *calculator_;
+  user_variables = new UserVariablesWindow(calculator, messages, owner);
   solution = new SolutionWindow(owner);
   edit = new EditWindow(owner);
   wizard = new VariableWizard(user_variables);
   error_log = new ErrorLogWindow(owner);
-  mask_options =
-      new MaskOptionsDialog(calculator.mask, calculator.engine, calculator.data, messages, owner);
-  functions = new CatalogueBrowser(FunctionsBrowserTexts(), calculator.catalogues.functions,
+  mask_options = new MaskOptionsDialog(calculator, messages, owner);
+  functions = new CatalogueBrowser(FunctionsBrowserTexts(), calculator.catalogues().functions,
                                    messages, owner);
-  constants = new CatalogueBrowser(ConstantsBrowserTexts(), calculator.catalogues.constants,
+  constants = new CatalogueBrowser(ConstantsBrowserTexts(), calculator.catalogues().constants,
                                    messages, owner);
-  general_options = new GeneralOptionsDialog(calculator.general, calculator.data, messages, owner);
+  general_options = new GeneralOptionsDialog(calculator, messages, owner);
   simple = new SimpleWindow(*owner, owner);
   CreatePlotWindows();
   CreateInformationWindows();
@@ -63,69 +64,55 @@ ProgramWindows::ProgramWindows(const std::filesystem::path& program_directory,
                         constants, general_options, simple});
   ConnectPlotWindows();
   ConnectInformationWindows();
+  SetStartUpHooks();
 }
 
-// The windows hold references to the calculator, which the main window owns
-// and destroys before Qt deletes its children: they go first, the plotter
-// forgetting its progress display before that display is gone.
-ProgramWindows::~ProgramWindows() {
-  main_->calculator().plotter.set_progress(nullptr);
-  delete benchmark;
-  delete plot_info;
-  delete graph;
-  delete table_stats;
-  delete choose_serie;
-  delete plot_options;
-}
+// The members go in reverse order: the plot display, then the main window
+// with every window it owns, then the calculator they all refer to.
+ProgramWindows::~ProgramWindows() { calculator_->set_plot_progress(nullptr); }
 
 // Form12 to Form26 in their order, except where a window needs another at
 // construction: the graph's chain (warning, chooser, table) comes first.
 void ProgramWindows::CreatePlotWindows() {
   MainWindow* owner = main_.get();
-  Calculator& calculator = owner->calculator();
+  Calculator& calculator = *calculator_;
   MessageSeam& messages = owner->messages();
   donate = new DonateWindow(owner->shell(), messages, owner);
   plot_warning = new PlotWarningDialog(owner);
-  choose_serie = new ChooseSerieDialog(calculator.plotter, *plot_warning, owner);
-  table_stats = new TableStatsWindow(calculator.plotter, *choose_serie, owner);
+  choose_serie = new ChooseSerieDialog(calculator.plotter(), *plot_warning, owner);
+  table_stats = new TableStatsWindow(calculator.plotter(), *choose_serie, owner);
   graph = new GraphWindow(calculator, messages, *table_stats, owner);
-  plot_options = new PlotOptionsDialog(
-      calculator, messages, [owner](const QString&) { owner->RefreshPlotStatus(); }, owner);
+  plot_options = new PlotOptionsDialog(calculator, owner);
   reminder = new ReminderDialog(owner);
-  plot_info = new PlotInfoWindow(
-      *reminder, *graph, [owner](const QString& text) { owner->SetAnswerText(text); }, owner);
+  plot_info = new PlotInfoWindow(owner);
+  plot_display_ = std::make_unique<PlotRunDisplay>(
+      *plot_info, *reminder, *graph, [owner](const QString& text) { owner->SetAnswerText(text); });
 }
 
 void ProgramWindows::CreateInformationWindows() {
   MainWindow* owner = main_.get();
-  Calculator& calculator = owner->calculator();
+  Calculator& calculator = *calculator_;
   splash = new SplashWindow(owner);
   about = new AboutWindow(owner->shell(), owner);
   benchmark = new BenchmarkWindow(calculator, owner->messages(), owner);
   benchmark_result = new BenchmarkResultWindow(owner);
   start_screen = new StartScreen(owner);
-  tutorials = new TutorialsWindow(calculator.data, owner->shell(), owner);
-  history = new VersionHistoryWindow(calculator.data, owner->messages(), owner);
+  tutorials = new TutorialsWindow(calculator.data(), owner->shell(), owner);
+  history = new VersionHistoryWindow(calculator.data(), owner->messages(), owner);
 }
 
 void ProgramWindows::ConnectPlotWindows() {
   MainWindow* owner = main_.get();
-  Calculator& calculator = owner->calculator();
+  Calculator& calculator = *calculator_;
   MessageSeam& messages = owner->messages();
   const PlugInActions& actions = owner->plug_in_actions();
 
-  calculator.plotter.set_progress(plot_info);
-  // The dialog's controls are the live settings, so it is the one that
-  // loads plot.ini at start-up; the main window refreshes its status after.
-  owner->start_up_hooks().load_plot_settings = [dialog = plot_options] {
-    dialog->LoadPlotSettings();
-  };
+  calculator.set_plot_progress(plot_display_.get());
 
   QObject::connect(actions.graphmenu, &QAction::triggered, graph,
                    [window = graph, &calculator, &messages] {
                      window->ShowGraph();
-                     // Read through the const chart: the other accessor counts as a change.
-                     if (std::as_const(calculator.plotter).chart().series_count() == 0)
+                     if (calculator.plotter().chart().series_count() == 0)
                        messages.Inform(QString::fromUtf8(kEmptyGraphMessage));
                    });
   QObject::connect(actions.plotinfomenu, &QAction::triggered, plot_info,
@@ -137,10 +124,10 @@ void ProgramWindows::ConnectPlotWindows() {
     graph->hide();
     plot_info->hide();
   });
-  QObject::connect(benchmark, &BenchmarkWindow::plotOptionsRestored, plot_options, [this, owner] {
-    plot_options->LoadPlotSettings();
-    owner->RefreshPlotStatus();
-  });
+  QObject::connect(benchmark, &BenchmarkWindow::plotOptionsRestored, owner,
+                   &MainWindow::RefreshPlotStatus);
+  QObject::connect(plot_options, &PlotOptionsDialog::settingsLoaded, owner,
+                   &MainWindow::RefreshPlotStatus);
 
   for (QAction* action : {actions.graphmenu, actions.plotinfomenu, actions.plotoptionsmenu})
     action->setEnabled(true);
@@ -172,24 +159,28 @@ void ProgramWindows::ConnectInformationWindows() {
   QObject::connect(start_screen, &StartScreen::historyRequested, actions.historymenu,
                    &QAction::trigger);
 
-  // The main window's own first-activation flag runs the sequence once; the
-  // splash's flag is left unused. A splash closed by hand ends the program,
-  // and the start screen is then not shown.
+  for (QAction* action :
+       {actions.benchmarkmenu, actions.bugmenu, actions.homepagemenu, actions.donatemenu,
+        actions.tutorialsmenu, actions.historymenu, actions.aboutmenu})
+    action->setEnabled(true);
+}
+
+// The start-up steps that need windows other than the main one.
+void ProgramWindows::SetStartUpHooks() {
+  MainWindow* owner = main_.get();
+  StartUpViews& hooks = owner->start_up_hooks();
+  // A splash closed by hand ends the program, and the start screen is then
+  // not shown.
   auto ending = std::make_shared<bool>(false);
-  owner->start_up_hooks().show_splash = [owner, window = splash, ending] {
+  hooks.show_splash = [owner, window = splash, ending] {
     if (!window->ShowSplash()) {
       *ending = true;
       owner->close();
     }
   };
-  owner->start_up_hooks().show_start_screen = [window = start_screen, ending] {
+  hooks.show_start_screen = [window = start_screen, ending] {
     if (!*ending) ShowModal(window);
   };
-
-  for (QAction* action :
-       {actions.benchmarkmenu, actions.bugmenu, actions.homepagemenu, actions.donatemenu,
-        actions.tutorialsmenu, actions.historymenu, actions.aboutmenu})
-    action->setEnabled(true);
 }
 
 }  // namespace korvex

@@ -17,11 +17,13 @@ class EditWindow;
 class ErrorLogWindow;
 class GeneralOptionsDialog;
 class GraphWindow;
+class Calculator;
 class MainWindow;
 class MaskOptionsDialog;
 class MessageSeam;
 class PlotInfoWindow;
 class PlotOptionsDialog;
+class PlotRunDisplay;
 class PlotWarningDialog;
 class ReminderDialog;
 class Shell;
@@ -78,8 +80,13 @@ class ProgramWindows {
   void CreateInformationWindows();
   void ConnectPlotWindows();
   void ConnectInformationWindows();
+  // The only place the main window's start-up hooks are assigned.
+  void SetStartUpHooks();
 
+  // Declared in the order they are made; they go in reverse.
+  std::unique_ptr<Calculator> calculator_;
   std::unique_ptr<MainWindow> main_;  // Form1
+  std::unique_ptr<PlotRunDisplay> plot_display_;
 };
 
 }  // namespace korvex

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-#include "settings/startup_sequence.h"
 
 class QLabel;
 class QTimer;
@@ -18,10 +17,6 @@ class SplashWindow : public QDialog {
 
  public:
   explicit SplashWindow(QWidget* parent = nullptr);
-
-  // Taken by the main window's first activation to run the start-up
-  // sequence once.
-  FirstActivationFlag& first_activation() { return first_activation_; }
 
   // The start-up sequence's splash step: switches the close timer on and
   // shows the window modally until it closes. False when the user closed it
@@ -43,7 +38,6 @@ class SplashWindow : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  FirstActivationFlag first_activation_;
   QLabel* version_;
   QTimer* closetimer_;
   bool closed_early_ = false;

@@ -19,8 +19,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/number_text.h"
 #include "plot/plotter.h"
+#include "plot/series_figures.h"
 #include "ui/choose_serie_dialog.h"
 #include "ui/window_support.h"
 
@@ -67,8 +67,6 @@ constexpr TableStatsTexts kTexts;
 constexpr std::size_t kMeasuredSlack = 2;
 constexpr int kMeasuredLines = 64;
 constexpr int kRowPadding = 12;
-
-QString Number(long double value) { return QString::fromStdString(FloatToStr(value)); }
 
 QLineEdit* FigureField(const char* name, QWidget* parent) {
   auto* field = new QLineEdit(parent);
@@ -252,7 +250,7 @@ TableStatsWindow::TableStatsWindow(Plotter& plotter, ChooseSerieDialog& chooser,
 }
 
 void TableStatsWindow::FillTableAndStats(int number) {
-  const ChartModel& chart = std::as_const(plotter_).chart();
+  const ChartModel& chart = plotter_.chart();
   if (number < 1 || static_cast<std::size_t>(number) > chart.series_count()) return;
   const auto n = static_cast<std::size_t>(number);
   const SeriesStats& stats = plotter_.stats(n);
@@ -261,15 +259,12 @@ void TableStatsWindow::FillTableAndStats(int number) {
     lists_[i].view->SetLines(lines);
     lists_[i].count->setText(QString::fromLatin1(kTexts.count) + QString::number(lines.size()));
   }
-  const ChartSeries& series = chart.series(n);
-  maxvalue_->setText(Number(series.MaxY().value_or(0)));
-  minvalue_->setText(Number(series.MinY().value_or(0)));
-  sumpoints_->setText(Number(stats.sum_y));
-  pointarea_->setText(Number(stats.sum_abs_y));
-  const std::size_t table_lines = lists_[0].view->size();
-  pointmean_->setText(table_lines < 1
-                          ? QStringLiteral("0")
-                          : Number(stats.sum_y / static_cast<long double>(table_lines)));
+  const SeriesFigures figures = ComputeSeriesFigures(chart.series(n), stats);
+  maxvalue_->setText(QString::fromStdString(figures.max_value));
+  minvalue_->setText(QString::fromStdString(figures.min_value));
+  sumpoints_->setText(QString::fromStdString(figures.sum_points));
+  pointarea_->setText(QString::fromStdString(figures.point_area));
+  pointmean_->setText(QString::fromStdString(figures.point_mean));
   BringUp(this);
 }
 

@@ -1,5 +1,4 @@
 // Layout of the read-only text windows.
-#include "ui/window_support.h"
 #include "ui/text_page_window.h"
 
 #include <QGroupBox>
@@ -7,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ui/window_support.h"
 
 namespace korvex {
 
@@ -30,7 +31,5 @@ TextPageWindow::TextPageWindow(const TextPageTexts& texts, QWidget* parent) : QD
   connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &QDialog::reject);
   resize(480, 320);
 }
-
-QString TextPageWindow::PageText() const { return page_->toPlainText(); }
 
 }  // namespace korvex

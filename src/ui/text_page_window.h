@@ -22,8 +22,6 @@ class TextPageWindow : public QDialog {
  public:
   TextPageWindow(const TextPageTexts& texts, QWidget* parent);
 
-  QString PageText() const;
-
  protected:
   QPlainTextEdit* page() const { return page_; }
 

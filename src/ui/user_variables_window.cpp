@@ -47,9 +47,12 @@ QString Cell(const QTableWidget* table, int row, int column) {
 
 }  // namespace
 
-UserVariablesWindow::UserVariablesWindow(VariableTable& variables, const DataDirectory& data,
-                                         MessageSeam& messages, QWidget* parent)
-    : QDialog(parent), variables_(variables), data_(data), messages_(messages) {
+UserVariablesWindow::UserVariablesWindow(Calculator& calculator, MessageSeam& messages,
+                                         QWidget* parent)
+    : QDialog(parent),
+      calculator_(calculator),
+      variables_(calculator.variables()),
+      messages_(messages) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
   setSizeGripEnabled(true);
@@ -219,7 +222,7 @@ bool UserVariablesWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void UserVariablesWindow::okClick() {
-  SaveVariables(data_, variables_, messages_);
+  calculator_.SaveVariables();
   accept();
 }
 
@@ -233,7 +236,7 @@ void UserVariablesWindow::createClick() {
 }
 
 void UserVariablesWindow::FormClose() {
-  LoadVariables(data_, variables_, messages_);
+  calculator_.LoadVariables();
   RefreshTable();
 }
 

@@ -5,8 +5,7 @@
 
 #include <QDialog>
 
-#include "engine/user_variables.h"
-#include "settings/data_directory.h"
+#include "core/calculator.h"
 
 class QTableWidget;
 
@@ -19,8 +18,7 @@ class UserVariablesWindow : public QDialog {
   Q_OBJECT
 
  public:
-  UserVariablesWindow(VariableTable& variables, const DataDirectory& data, MessageSeam& messages,
-                      QWidget* parent);
+  UserVariablesWindow(Calculator& calculator, MessageSeam& messages, QWidget* parent);
 
   // The wizard that "Create variable" shows; created after this window.
   void set_wizard(VariableWizard* wizard);
@@ -45,8 +43,8 @@ class UserVariablesWindow : public QDialog {
   // Why a name cannot stand in `row`; empty when it can.
   QString NameRefusal(const QString& name, int row) const;
 
-  VariableTable& variables_;
-  DataDirectory data_;
+  Calculator& calculator_;
+  VariableTable& variables_;  // the calculator's live table
   MessageSeam& messages_;
   VariableWizard* wizard_ = nullptr;
   QTableWidget* table_;

@@ -81,8 +81,9 @@ TEST_F(PlotCommandTest, StatsOfTheSquare) {
 TEST_F(PlotCommandTest, OutputsAndSettingsFromTheFile) {
   std::ofstream(root_ / "bin" / "plot.ini") << "t\r\n0\r\n1\r\n0,5\r\n";
   ASSERT_EQ(Run({"--csv", "t*pi"}), kExitOk) << err_.str();
-  // y is read back from its 15-digit number text.
-  EXPECT_EQ(out_.str(), "0,0\n0.5,1.5707963267949001\n1,3.14159265358979\n");
+  // y is read back from its 15-digit number text; each number is written in
+  // the shortest form that reads back to the same double.
+  EXPECT_EQ(out_.str(), "0,0\n0.5,1.5707963267949\n1,3.14159265358979\n");
 
   ASSERT_EQ(Run({"--table", "--derivative", "--variable", "x", "x^2"}), kExitOk) << err_.str();
   EXPECT_EQ(out_.str().substr(0, 15), "x: 0 = f'(x): 0");

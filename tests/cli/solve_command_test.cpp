@@ -133,6 +133,35 @@ TEST_F(SolveCommandTest, OtherIniRequestIsLeftForTheDesktopProgram) {
   EXPECT_EQ(*ReadLines(root_ / "bin" / "other.ini"), (Lines{"1"}));
 }
 
+// The system names and precision limits come from the General options; the
+// texts a user sees must stay as they were.
+TEST_F(SolveCommandTest, SystemAndPrecisionTakeTheGeneralOptionsChoices) {
+  const std::string system_error = "korvex-cli: --system takes hex, dec, oct, quat or bin\n";
+  const std::string precision_error = "korvex-cli: --precision takes a whole number from 8 to 64\n";
+  const struct {
+    std::vector<std::string> args;
+    const std::string& error;
+  } rejected[] = {
+      {{"--system", "dozenal", "1"}, system_error},
+      {{"--system", "HEX", "1"}, system_error},
+      {{"--precision", "7", "1"}, precision_error},
+      {{"--precision", "65", "1"}, precision_error},
+      {{"--precision", "99999999999", "1"}, precision_error},
+      {{"--precision", "8,5", "1"}, precision_error},
+  };
+  for (const auto& c : rejected) {
+    EXPECT_EQ(Run(c.args), kExitUsage) << c.args[1];
+    EXPECT_EQ(err_.str().substr(0, c.error.size()), c.error) << c.args[1];
+    EXPECT_NE(err_.str().find("\n                        [--system hex|dec|oct|quat|bin] "
+                              "[--precision N] [--scientific]\n"),
+              std::string::npos);
+  }
+  for (const char* system : {"hex", "dec", "oct", "quat", "bin"})
+    EXPECT_EQ(Run({"--system", system, "1"}), kExitOk) << system << err_.str();
+  for (const char* precision : {"8", "64"})
+    EXPECT_EQ(Run({"--system", "bin", "--precision", precision, "1"}), kExitOk) << precision;
+}
+
 TEST_F(SolveCommandTest, UsageErrorsAndMissingCataloguesExitWithTwo) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--bogus"}, {"--var"}, {"--var", "=3", "1"},

@@ -163,16 +163,5 @@ TEST(SubstituteUserVariables, SelfReferenceAndEmptyExpressionFail) {
   EXPECT_EQ(calc.sink.reports.back(), (Report{"Need something to evaluate", "Syntax error"}));
 }
 
-TEST(UserVariableLines, ParseAndFormatTheFileLayout) {
-  const VariableTable table = ParseVariableLines({"v#", "a#1#2", "#b#3", "", "x##y", "name#2(1+x)"});
-  const VariableTable expected = {{"v", ""}, {"a", "1"}, {"b", "3"}, {"", ""}, {"x", "y"}, {"name", "2(1+x)"}};
-  EXPECT_EQ(table, expected);
-  EXPECT_EQ(FormatVariableLines({{"x", "3"}, {"y", "x+1"}}),
-            (std::vector<std::string>{"x#3", "y#x+1"}));
-  EXPECT_TRUE(FormatVariableLines({{"", ""}}).empty());
-  EXPECT_TRUE(FormatVariableLines({}).empty());
-  EXPECT_EQ(FormatVariableLines({{"", ""}, {"y", "2"}}), (std::vector<std::string>{"#", "y#2"}));
-}
-
 }  // namespace
 }  // namespace korvex

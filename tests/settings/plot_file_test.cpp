@@ -1,6 +1,6 @@
 // plot.ini: defaults, the line encodings, short files, and read/write
 // failures.
-#include "plot/plot_settings.h"
+#include "settings/plot_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -10,12 +10,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 
 #include "engine/test_support.h"
-#include "plot/plot_settings.h"
+#include "settings/catalogue_files.h"
+#include "settings/line_file.h"
+#include "settings/plot_file.h"
 #include "ui/benchmark_result_window.h"
-#include "ui/calculator.h"
+#include "core/calculator.h"
 #include "ui/ui_test_support.h"
 
 namespace korvex {
@@ -57,17 +60,18 @@ class BenchmarkWindowTest : public ::testing::Test {
  protected:
   BenchmarkWindowTest()
       : app((testing::TestApp(), 0)),
-        calc(directory.path().toStdString(), sink),
-        progress(calc.plotter) {
+        calc(directory.path().toStdString(), messages),
+        progress(calc.plotter()) {
     QDir(directory.path()).mkpath(QStringLiteral("bin"));
     user_settings.variable = "t";
     user_settings.start = "5";
     user_settings.stop = "7";
     user_settings.mode = PlotMode::kSingle;
     user_settings.derivative = true;
-    EXPECT_TRUE(SavePlotSettings(calc.data, user_settings, messages));
-    calc.plotter.settings() = user_settings;
-    calc.plotter.set_progress(&progress);
+    EXPECT_TRUE(SavePlotSettings(calc.data(), user_settings, messages));
+    calc.plotter().settings() = user_settings;
+    calc.set_error_sink(&sink);
+    calc.set_plot_progress(&progress);
   }
 
   void UseWindow(std::vector<BenchmarkTest> tests) {
@@ -137,9 +141,9 @@ TEST_F(BenchmarkWindowTest, StopBetweenTestsKeepsDoneLabelsAndRestoresPlotOption
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 1500);
     EXPECT_EQ(Labels(), Expected(0, "Please wait..."));
-    EXPECT_EQ(calc.plotter.settings().variable, "x");
-    EXPECT_EQ(calc.plotter.settings().mode, PlotMode::kMultiple);
-    EXPECT_FALSE(calc.plotter.settings().derivative);
+    EXPECT_EQ(calc.plotter().settings().variable, "x");
+    EXPECT_EQ(calc.plotter().settings().mode, PlotMode::kMultiple);
+    EXPECT_FALSE(calc.plotter().settings().derivative);
 
     for (int i = 0; i < 4; ++i) window->testtimerTimer();
     EXPECT_EQ(Labels(), Expected(4, "Please wait...")) << c.how;
@@ -155,9 +159,9 @@ TEST_F(BenchmarkWindowTest, StopBetweenTestsKeepsDoneLabelsAndRestoresPlotOption
     EXPECT_EQ(test_done.count(), 4) << c.how;
     EXPECT_EQ(restored.count(), 1) << c.how;
     EXPECT_EQ(progress.resets, 1) << c.how;
-    EXPECT_EQ(calc.plotter.settings(), user_settings) << c.how;
-    EXPECT_FALSE(calc.plotter.timing().benchmark_running) << c.how;
-    EXPECT_EQ(calc.plotter.chart().series_count(), 0u) << c.how;
+    EXPECT_EQ(calc.plotter().settings(), user_settings) << c.how;
+    EXPECT_FALSE(calc.plotter().timing().benchmark_running) << c.how;
+    EXPECT_EQ(calc.plotter().chart().series_count(), 0u) << c.how;
   }
   EXPECT_TRUE(sink.reports.empty());
   EXPECT_TRUE(messages.shown.isEmpty());
@@ -183,7 +187,7 @@ TEST_F(BenchmarkWindowTest, CompleteRunShowsTheScoreAndStartBeginsAgain) {
   EXPECT_FALSE(timer->isActive());
   EXPECT_TRUE(start->isEnabled());
   EXPECT_FALSE(stop->isEnabled());
-  EXPECT_EQ(calc.plotter.settings(), user_settings);
+  EXPECT_EQ(calc.plotter().settings(), user_settings);
 
   window->testtimerTimer();  // a stray tick after the end does nothing
   EXPECT_EQ(progress.finished, 12);
@@ -205,7 +209,7 @@ TEST_F(BenchmarkWindowTest, WindowDoesNotReactWhileATestPlots) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(timer->isActive());
   EXPECT_EQ(Labels(), Expected(1, "Please wait..."));
-  EXPECT_TRUE(calc.plotter.timing().benchmark_running);
+  EXPECT_TRUE(calc.plotter().timing().benchmark_running);
 }
 
 TEST_F(BenchmarkWindowTest, FailedPlotEndsTheRunWithoutAScore) {
@@ -213,7 +217,13 @@ TEST_F(BenchmarkWindowTest, FailedPlotEndsTheRunWithoutAScore) {
     const char* expression;
     QStringList failures;  // the general failure display
   };
-  calc.engine.environment().functions = nullptr;  // any name is a function
+  // Catalogues that know `var`, as the shipped one does.
+  const std::filesystem::path bin = calc.data().File("");
+  for (const char* folder : {"functions", "constants"})
+    std::filesystem::create_directories(bin / folder);
+  ASSERT_TRUE(WriteLines(bin / kFunctionsFile, {"var#s#0#variance"}));
+  ASSERT_TRUE(WriteLines(bin / kConstantsFile, {"pi#g#3,14159265358979#pi"}));
+  ASSERT_TRUE(calc.StartWithoutWindows());
   const Case cases[] = {
       {"1/(x-2)", {}},  // refused by the plot request, which reports it
       {"var[x]", {"Invalid floating point operation."}},
@@ -230,7 +240,7 @@ TEST_F(BenchmarkWindowTest, FailedPlotEndsTheRunWithoutAScore) {
     EXPECT_FALSE(timer->isActive()) << c.expression;
     EXPECT_TRUE(start->isEnabled()) << c.expression;
     EXPECT_EQ(finished.count(), 0) << c.expression;
-    EXPECT_EQ(calc.plotter.settings(), user_settings) << c.expression;
+    EXPECT_EQ(calc.plotter().settings(), user_settings) << c.expression;
     EXPECT_EQ(messages.failures, c.failures) << c.expression;
   }
 }

@@ -46,7 +46,7 @@ TEST_F(CatalogueBrowserTest, CategoriesFilterTheListAndCountIt) {
   QWidget* window = Functions();
   auto* category = Child<QComboBox>(window, "category");
   auto* list = Child<QListWidget>(window, "function");
-  const Catalogue& catalogue = Main().calculator().catalogues.functions;
+  const Catalogue& catalogue = Main().calculator().catalogues().functions;
   ASSERT_EQ(category->count(), 13);
   EXPECT_EQ(category->currentText(), "All");
   EXPECT_EQ(list->count(), static_cast<int>(catalogue.size()));
@@ -96,10 +96,10 @@ TEST_F(CatalogueBrowserTest, SelectionShowsTheFormulaAndInsertsAtTheCaret) {
     auto* list = Child<QListWidget>(window, "function");
     ClickItem(list, c.name);
     EXPECT_EQ(Child<QLabel>(window, "formula")->text(), c.formula);
-    const auto index = Main().calculator().catalogues.functions.Find(c.name.toStdString());
+    const auto index = Main().calculator().catalogues().functions.Find(c.name.toStdString());
     ASSERT_TRUE(index.has_value());
     EXPECT_EQ(Child<QPlainTextEdit>(window, "info")->toPlainText().toStdString(),
-              Main().calculator().catalogues.functions.descriptions()[*index]);
+              Main().calculator().catalogues().functions.descriptions()[*index]);
     Click(Child<QPushButton>(window, "insert"));
     EXPECT_EQ(Input()->text(), c.input_after);
     EXPECT_EQ(Main().last_insertion(), c.inserted);

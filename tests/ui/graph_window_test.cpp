@@ -182,13 +182,13 @@ TEST(GraphWindowTest, DeleteLastSerieThenPlotReusesTheNumberWithFreshStatistics)
   ASSERT_EQ(w.graph.chart()->graphCount(), 1);
   EXPECT_EQ(w.graph.chart()->graph(0)->name(), QStringLiteral("x"));
   EXPECT_EQ(LegendTexts(w), QStringList{QStringLiteral("x")});
-  EXPECT_TRUE(w.calculator.plotter.stats(2).table_lines.empty());
+  EXPECT_TRUE(w.calculator.plotter().stats(2).table_lines.empty());
 
   ASSERT_TRUE(w.Plot("x^3"));
   ASSERT_EQ(w.graph.chart()->graphCount(), 2);
   EXPECT_EQ(w.graph.chart()->graph(1)->name(), QStringLiteral("x^3"));
   EXPECT_EQ(Label(&w.plot_info, "serie"), QStringLiteral("2"));
-  const SeriesStats& stats = w.calculator.plotter.stats(2);
+  const SeriesStats& stats = w.calculator.plotter().stats(2);
   ASSERT_EQ(stats.table_lines.size(), 201u);
   EXPECT_EQ(stats.table_lines.front(), "x: -10 = f(x): -1000");
   // x^3 over a symmetric range sums to about 0; anything left of x^2 would not.

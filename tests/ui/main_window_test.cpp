@@ -8,8 +8,8 @@
 #include <QRegularExpression>
 #include <QToolBar>
 
-#include "plot/plot_settings.h"
 #include "program_fixture.h"
+#include "settings/plot_file.h"
 #include "ui/solution_window.h"
 
 namespace korvex::testing {
@@ -250,14 +250,14 @@ TEST_F(MainWindowTest, PlotCheckMarksNewItemsAndSolvePlotsThem) {
   InsertExpression("x^2");
   EXPECT_EQ(List()->item(0)->checkState(), Qt::Checked);
   Click("solve");
-  EXPECT_EQ(Main().calculator().plotter.chart().series_count(), 1u);
-  EXPECT_EQ(Main().calculator().plotter.plot_expression(), "x^2");
+  EXPECT_EQ(Main().calculator().plotter().chart().series_count(), 1u);
+  EXPECT_EQ(Main().calculator().plotter().plot_expression(), "x^2");
   // The Plot info window writes the end of the run into the answer box.
   EXPECT_EQ(Answer(), "Plot complete. See (View/Graph) and (View/Plot info)");
   // Closing the main window removes every series.
   Main().close();
   EXPECT_FALSE(Main().isVisible());
-  EXPECT_EQ(Main().calculator().plotter.chart().series_count(), 0u);
+  EXPECT_EQ(Main().calculator().plotter().chart().series_count(), 0u);
 }
 
 TEST_F(MainWindowTest, ClipboardCopiesTheStoredAnswerAndPastesExpressions) {
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, ClipboardCopiesTheStoredAnswerAndPastesExpressions) {
 
   clipboard->setText("x");
   QTest::keyClick(Input(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(Main().calculator().plotter.chart().series_count(), 1u);
+  EXPECT_EQ(Main().calculator().plotter().chart().series_count(), 1u);
 }
 
 // Their windows plug them in (program_plot_paths_test checks that).
@@ -312,13 +312,8 @@ TEST(MainWindowStartUp, HooksRunInOrderAndThePlotRangeReachesTheStatusBar) {
   RecordingShell shell;
   ProgramWindows windows(root, messages, shell);
   QStringList order;
-  StartUpSteps& hooks = windows.main().start_up_hooks();
-  const auto load_plot = hooks.load_plot_settings;
-  ASSERT_TRUE(load_plot);
-  hooks.load_plot_settings = [&] {
-    order << "plot";
-    load_plot();
-  };
+  StartUpViews& hooks = windows.main().start_up_hooks();
+  hooks.plot_settings_loaded = [&] { order << "plot"; };
   hooks.show_splash = [&] { order << "splash"; };
   hooks.show_start_screen = [&] {
     order << "start screen";

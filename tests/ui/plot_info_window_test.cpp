@@ -42,7 +42,7 @@ TEST(PlotInfoWindowTest, ReminderStopEndsTheRunAsCancelled) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stop_at);
     PlotWindows w;
-    w.calculator.plotter.set_reminder_interval(0);
+    w.calculator.plotter().set_reminder_interval(0);
     w.reminder.stop_at = c.stop_at;
     EXPECT_EQ(w.Plot("x^2"), c.complete);
     EXPECT_EQ(w.reminder.shown, c.reminders);
@@ -96,7 +96,7 @@ TEST(PlotInfoWindowTest, ProgressBarPaintsDuringTheRunAtWholePercentSteps) {
 TEST(PlotInfoWindowTest, ResetAndClose) {
   PlotWindows w;
   ASSERT_TRUE(w.Plot("x^2"));
-  w.calculator.plotter.ResetPlotInfo();
+  w.calculator.plotter().ResetPlotInfo();
   for (const char* name : kValueLabels)
     EXPECT_EQ(Label(&w.plot_info, name), QString::fromLatin1(kNotAvailable)) << name;
   EXPECT_EQ(Child<QProgressBar>(&w.plot_info, "bar")->value(), 0);

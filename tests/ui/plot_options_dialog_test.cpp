@@ -20,7 +20,7 @@
 
 #include "engine/test_support.h"
 #include "settings/line_file.h"
-#include "ui/calculator.h"
+#include "core/calculator.h"
 #include "ui/chart_view.h"
 #include "ui/ui_test_support.h"
 #include "ui/window_support.h"
@@ -44,16 +44,19 @@ class PlotOptionsTest : public ::testing::Test {
  protected:
   PlotOptionsTest()
       : app((testing::TestApp(), 0)),
-        calculator(ProgramDirectory(), sink),
-        dialog(
-            calculator, messages, [this](const QString& text) { statuses << text; }, nullptr,
-            &colours) {}
+        calculator(ProgramDirectory(), messages),
+        dialog(calculator, nullptr, &colours) {
+    calculator.set_error_sink(&sink);
+    QObject::connect(&dialog, &PlotOptionsDialog::settingsLoaded, [this] {
+      statuses << QString::fromStdString(PlotStatusText(calculator.plot_settings()));
+    });
+  }
 
   std::string ProgramDirectory() {
     QDir(directory.path()).mkpath(QStringLiteral("bin"));
     return directory.path().toStdString();
   }
-  std::filesystem::path File() const { return calculator.data.File(kPlotSettingsFile); }
+  std::filesystem::path File() const { return calculator.data().File(kPlotSettingsFile); }
   Lines FileLines() const { return ReadLines(File()).value_or(Lines{"<unreadable>"}); }
 
   template <typename T>
@@ -109,7 +112,7 @@ TEST_F(PlotOptionsTest, OkSavesTheEditsAndTheCloseReloadsThem) {
   EXPECT_EQ(lines[7], "0");
   EXPECT_EQ(lines[11], "20");
   EXPECT_EQ(lines[19], "1");
-  const PlotSettings& live = calculator.plotter.settings();
+  const PlotSettings& live = calculator.plot_settings();
   EXPECT_EQ(live.start, "-5");
   EXPECT_EQ(live.mode, PlotMode::kMultiple);
   EXPECT_TRUE(live.stairs);
@@ -138,7 +141,7 @@ TEST_F(PlotOptionsTest, EveryOtherCloseDiscardsTheEdits) {
     close(dialog);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(FileLines(), saved);
-    EXPECT_EQ(calculator.plotter.settings(), PlotSettings());
+    EXPECT_EQ(calculator.plot_settings(), PlotSettings());
     EXPECT_EQ(Text("start"), QStringLiteral("-10"));
     EXPECT_FALSE(Find<QCheckBox>("derivative")->isChecked());
     EXPECT_EQ(statuses, QStringList{QStringLiteral("x E[-10;10] inc: 0,1")});
@@ -155,7 +158,7 @@ TEST_F(PlotOptionsTest, DefaultSetsTheControlsOnlyUntilOk) {
   odd.percent_3d = 40;
   ASSERT_TRUE(WriteLines(File(), PlotSettingsToLines(odd)));
   dialog.LoadPlotSettings();
-  ASSERT_EQ(calculator.plotter.settings(), odd);
+  ASSERT_EQ(calculator.plot_settings(), odd);
 
   Open();
   EXPECT_TRUE(Find<QRadioButton>("multipleall")->isChecked());
@@ -171,7 +174,7 @@ TEST_F(PlotOptionsTest, DefaultSetsTheControlsOnlyUntilOk) {
   Click("default");
   Click("ok");
   EXPECT_EQ(FileLines(), PlotSettingsToLines(PlotSettings()));
-  EXPECT_EQ(calculator.plotter.settings(), PlotSettings());
+  EXPECT_EQ(calculator.plot_settings(), PlotSettings());
 }
 
 // With the defaults every dependent field is disabled; its check box turns
@@ -225,7 +228,7 @@ TEST_F(PlotOptionsTest, ColourPanelsTakeTheChosenColour) {
   ASSERT_EQ(lines.size(), 29u);
   EXPECT_EQ(lines[23], "255");
   EXPECT_EQ(lines[25], "16777215");
-  EXPECT_EQ(calculator.plotter.settings().graph_colour, 255);
+  EXPECT_EQ(calculator.plot_settings().graph_colour, 255);
 }
 
 // When plot.ini can be neither written nor read, what "OK" confirmed stays
@@ -235,7 +238,7 @@ TEST_F(PlotOptionsTest, UnwritableFileKeepsTheConfirmedSettings) {
   Open();
   Retype("stop", QStringLiteral("5"));
   Click("ok");
-  EXPECT_EQ(calculator.plotter.settings().stop, "5");
+  EXPECT_EQ(calculator.plot_settings().stop, "5");
   const QStringList failure = {QStringLiteral("Could not save to file 'bin/plot.ini'"),
                                QString::fromLatin1(kReadOnlyDeviceMessage)};
   EXPECT_EQ(messages.shown, failure + failure);

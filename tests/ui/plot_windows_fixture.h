@@ -15,11 +15,12 @@
 #include <vector>
 
 #include "engine/test_support.h"
-#include "ui/calculator.h"
+#include "core/calculator.h"
 #include "ui/chart_view.h"
 #include "ui/choose_serie_dialog.h"
 #include "ui/graph_window.h"
 #include "ui/plot_info_window.h"
+#include "ui/plot_run_display.h"
 #include "ui/plot_warning_dialog.h"
 #include "ui/reminder_dialog.h"
 #include "ui/table_stats_window.h"
@@ -71,23 +72,25 @@ class ScriptedExport : public ExportSeam {
 struct PlotWindows {
   explicit PlotWindows(std::size_t line_limit = kTableLineLimit)
       : app((TestApp(), 0)),
-        calculator(ProgramDirectory(directory), sink),
-        chooser(calculator.plotter, warning, nullptr, line_limit),
-        table_stats(calculator.plotter, chooser),
+        calculator(ProgramDirectory(directory), messages),
+        chooser(calculator.plotter(), warning, nullptr, line_limit),
+        table_stats(calculator.plotter(), chooser),
         graph(calculator, messages, table_stats, nullptr, &exports),
-        plot_info(reminder, graph, [this](const QString& text) { answers << text; }) {
-    calculator.plotter.set_progress(&plot_info);
+        display(plot_info, reminder, graph, [this](const QString& text) { answers << text; }) {
+    calculator.set_error_sink(&sink);
+    calculator.set_plot_progress(&display);
   }
-  ~PlotWindows() { calculator.plotter.set_progress(nullptr); }
+  ~PlotWindows() { calculator.set_plot_progress(nullptr); }
 
   static std::string ProgramDirectory(const QTemporaryDir& directory) {
     QDir(directory.path()).mkpath(QStringLiteral("bin"));
     return directory.path().toStdString();
   }
 
-  bool Plot(std::string_view text) { return calculator.plotter.SolvePlot(text); }
-  PlotSettings& settings() { return calculator.plotter.settings(); }
-  const ChartModel& model() const { return std::as_const(calculator.plotter).chart(); }
+  // The plot driver itself: an arithmetic failure escapes.
+  bool Plot(std::string_view text) { return calculator.plotter().SolvePlot(text); }
+  PlotSettings& settings() { return calculator.plot_settings(); }
+  const ChartModel& model() const { return calculator.plotter().chart(); }
   std::vector<std::string> ErrorMessages() const {
     std::vector<std::string> messages;
     for (const Report& report : sink.reports) messages.push_back(report.message);
@@ -115,6 +118,7 @@ struct PlotWindows {
   TableStatsWindow table_stats;
   GraphWindow graph;
   PlotInfoWindow plot_info;
+  PlotRunDisplay display;
   QStringList answers;
 };
 

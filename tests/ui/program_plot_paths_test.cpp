@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "plot/plot_settings.h"
 #include "plot/plot_timing.h"
 #include "program_fixture.h"
 #include "settings/data_directory.h"
+#include "settings/plot_file.h"
 #include "ui/about_window.h"
 #include "ui/addresses.h"
 #include "ui/benchmark_result_window.h"
@@ -33,7 +33,7 @@ namespace {
 
 class ProgramPlotPathsTest : public ProgramFixture {
  protected:
-  const ChartModel& Chart() { return std::as_const(Main().calculator().plotter).chart(); }
+  const ChartModel& Chart() { return Main().calculator().plotter().chart(); }
   std::vector<std::string> Titles() {
     std::vector<std::string> titles;
     for (std::size_t n = 1; n <= Chart().series_count(); ++n)
@@ -55,11 +55,11 @@ class ProgramPlotPathsTest : public ProgramFixture {
   }
   // Saved as the options dialog's "OK" would, then loaded as its every close does.
   void SetPlotMode(PlotMode mode) {
-    PlotSettings settings = Main().calculator().plotter.settings();
+    PlotSettings settings = Main().calculator().plotter().settings();
     settings.mode = mode;
-    ASSERT_TRUE(SavePlotSettings(Main().calculator().data, settings, messages_));
+    ASSERT_TRUE(SavePlotSettings(Main().calculator().data(), settings, messages_));
     windows_->plot_options->LoadPlotSettings();
-    ASSERT_EQ(Main().calculator().plotter.settings().mode, mode);
+    ASSERT_EQ(Main().calculator().plotter().settings().mode, mode);
   }
 };
 
@@ -101,7 +101,7 @@ TEST_F(ProgramPlotPathsTest, PlotModeDecidesWhichSeriesStay) {
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
     SetPlotMode(c.mode);
-    Main().calculator().plotter.RemoveSeries(false);
+    Main().calculator().plotter().RemoveSeries(false);
     SolveRow(0);
     SolveRow(2);
     EXPECT_EQ(Titles(), c.titles);
@@ -188,7 +188,7 @@ struct ReminderWatch {
 };
 
 TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
-  Main().calculator().plotter.set_reminder_interval(0);
+  Main().calculator().plotter().set_reminder_interval(0);
   {
     // An ordinary plot is offered the reminder, and "Stop" cancels it.
     ReminderWatch watch(windows_->reminder);
@@ -197,7 +197,7 @@ TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
     EXPECT_GE(watch.shown, 1);
     EXPECT_EQ(Answer(), kPlotCanceledText);
   }
-  Main().calculator().plotter.RemoveSeries(false);
+  Main().calculator().plotter().RemoveSeries(false);
 
   ReminderWatch watch(windows_->reminder);
   Choose("benchmarkmenu");
@@ -215,9 +215,9 @@ TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
 
   // Stopping restores the user's options and ends the benchmark state.
   Click(Child<QPushButton>(windows_->benchmark, "stop"));
-  EXPECT_EQ(Main().calculator().plotter.settings(), PlotSettings{});  // plot.ini holds the defaults
+  EXPECT_EQ(Main().calculator().plotter().settings(), PlotSettings{});  // plot.ini holds the defaults
   EXPECT_EQ(Panel(3), "x E[-10;10] inc: 0,1");
-  EXPECT_FALSE(Main().calculator().plotter.timing().benchmark_running);
+  EXPECT_FALSE(Main().calculator().plotter().timing().benchmark_running);
   windows_->benchmark->reject();
 }
 
@@ -234,7 +234,7 @@ TEST_F(ProgramPlotPathsTest, FullBenchmarkRunsAllTwelveTestsAndShowsTheScore) {
   Child<QLabel>(windows_->benchmark_result, "score")->text().toLongLong(&whole);
   EXPECT_TRUE(whole);
   EXPECT_EQ(Chart().series_count(), 0u);
-  EXPECT_FALSE(Main().calculator().plotter.timing().benchmark_running);
+  EXPECT_FALSE(Main().calculator().plotter().timing().benchmark_running);
   windows_->benchmark_result->close();
   windows_->benchmark->reject();
 }

@@ -72,7 +72,7 @@ TEST_F(SimpleModeTest, CheckedItemsArePlottedAndStandardModeCloses) {
   ASSERT_TRUE(Simple()->isVisible());
   EXPECT_TRUE(SimpleInput()->text().isEmpty());
   SimpleSolve("x^3");
-  const Plotter& plotter = Main().calculator().plotter;
+  const Plotter& plotter = Main().calculator().plotter();
   EXPECT_EQ(plotter.chart().series_count(), 1u);
   EXPECT_EQ(plotter.plot_expression(), "x^3");
   EXPECT_EQ(Items(), QStringList{"x^3"});

@@ -73,7 +73,7 @@ TEST_F(UserVariablesTest, AVariableTypedIntoTheTableIsUsedAtTheNextSolve) {
   Click(Child<QPushButton>(window, "cancel"));
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(Rows(), QStringList{"="});
-  EXPECT_TRUE(Main().calculator().variables.empty());
+  EXPECT_TRUE(Main().calculator().variables().empty());
   SolveInMain("2(1+x)");
   EXPECT_EQ(Answer(), "Syntax error, see (View/Error log)");
 
@@ -122,7 +122,7 @@ TEST_F(UserVariablesTest, RowsAreAddedClearedAndNamesChecked) {
   QWidget* window = Open();
   Click(Child<QPushButton>(window, "clear"));
   EXPECT_EQ(Rows(), QStringList{"="});
-  EXPECT_TRUE(Main().calculator().variables.empty());
+  EXPECT_TRUE(Main().calculator().variables().empty());
   Click(Child<QPushButton>(window, "ok"));
   EXPECT_EQ(FileLines("var.ini"), Lines{});
 }
