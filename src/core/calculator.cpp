@@ -42,16 +42,21 @@ StartUpOutcome Calculator::RunStartUp(FirstActivationFlag& first_activation,
       if (view) view();
     };
   };
-  StartUpSteps steps;
-  steps.load_catalogues = [this, &views] {
-    if (!GetDatabase(data_, catalogues_, messages_)) return false;
+  StartUpSteps steps =
+      SettingsStartUpSteps(data_, {catalogues_, variables_, mask_, general_}, messages_);
+  steps.load_catalogues = [load = steps.load_catalogues, &views] {
+    if (!load()) return false;
     if (views.catalogues_loaded) views.catalogues_loaded();
     return true;
   };
-  steps.load_variables = then([this] { LoadVariables(); }, views.variables_loaded);
-  steps.load_mask_settings = then([this] { LoadMaskSettings(); }, views.mask_settings_loaded);
-  steps.load_general_settings =
-      then([this] { LoadGeneralSettings(); }, views.general_settings_loaded);
+  steps.load_variables = then(steps.load_variables, views.variables_loaded);
+  steps.load_mask_settings = then(steps.load_mask_settings, views.mask_settings_loaded);
+  steps.load_general_settings = then(
+      [this, load = steps.load_general_settings] {
+        load();
+        ApplyGeneralSettings();
+      },
+      views.general_settings_loaded);
   steps.load_plot_settings = then([this] { LoadPlotSettings(); }, views.plot_settings_loaded);
   steps.show_splash = views.show_splash;
   steps.show_start_screen = views.show_start_screen;

@@ -22,9 +22,9 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "core/calculator.h"
 #include "plot/chart_settings.h"
 #include "plot/points_csv.h"
-#include "core/calculator.h"
 #include "ui/chart_view.h"
 #include "ui/message_seam.h"
 #include "ui/table_stats_window.h"

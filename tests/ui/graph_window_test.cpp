@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QWheelEvent>
 #include <cmath>
 #include <cstdlib>
@@ -353,6 +354,42 @@ TEST(GraphWindowTest, CopyPutsPictureAndSvgOnTheClipboard) {
   const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
   EXPECT_TRUE(svg.contains("<svg"));
   EXPECT_TRUE(svg.contains("x^2"));  // the legend
+}
+
+// Changes made outside the window, by another window's plot or the
+// benchmark, reach the graph without a click: a burst of them is drawn once
+// when control is back in the event loop, or when a hidden graph is shown.
+TEST(GraphWindowTest, ChangesMadeElsewhereAreDrawnOnce) {
+  PlotWindows w;
+  ASSERT_TRUE(w.Plot("x"));
+  ASSERT_TRUE(w.graph.isVisible());
+  ChartView* chart = w.graph.chart();
+  ChartModel& model = w.calculator.plotter().chart();
+  QSignalSpy redraws(chart, &ChartView::rebuilt);
+
+  ASSERT_TRUE(model.AddSeries("y"));
+  for (int i = 0; i < 1000; ++i) model.AppendPoint(2, i, -i);
+  model.SetView3D(true);
+  EXPECT_FALSE(chart->in_sync());
+  EXPECT_EQ(redraws.count(), 0);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(chart->in_sync());
+  EXPECT_EQ(redraws.count(), 1);
+  ASSERT_EQ(chart->graphCount(), 2);
+  EXPECT_EQ(chart->graph(1)->dataCount(), 1000);
+  EXPECT_GT(chart->depth_pixels(), 0);
+  EXPECT_EQ(LegendTexts(w), (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
+
+  w.graph.hide();
+  w.calculator.plotter().RemoveSeries(false);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(redraws.count(), 1);
+  EXPECT_EQ(chart->graphCount(), 2);
+  w.graph.show();
+  EXPECT_TRUE(chart->in_sync());
+  EXPECT_EQ(redraws.count(), 2);
+  EXPECT_EQ(chart->graphCount(), 0);
+  EXPECT_TRUE(LegendTexts(w).isEmpty());
 }
 
 TEST(GraphWindowTest, ExportWritesPicturesAndPoints) {
