@@ -102,7 +102,8 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
       } else if (arg == "--var") {
         const size_t equals = value->find('=');
         if (equals == std::string::npos || equals == 0) return usage_error("--var needs NAME=EXPR");
-        options.command_line_variables.push_back({value->substr(0, equals), value->substr(equals + 1)});
+        options.command_line_variables.push_back(
+            {value->substr(0, equals), value->substr(equals + 1)});
       } else if (arg == "--prefix") {
         options.overrides.prefix = *value;
       } else if (arg == "--mask") {

@@ -35,7 +35,8 @@ std::int64_t Int64(long double x) {
 }
 
 std::int32_t Int32(long double x) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(Int64(x))));
+  return static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(static_cast<std::uint64_t>(Int64(x))));
 }
 
 }  // namespace korvex

@@ -8,7 +8,8 @@
 namespace korvex {
 namespace {
 
-constexpr const char* kFunctionsHint = ". See (View/Functions) for a list of all available functions";
+constexpr const char* kFunctionsHint =
+    ". See (View/Functions) for a list of all available functions";
 
 struct CallShape {
   size_t count = 1;        // parameters

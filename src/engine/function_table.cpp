@@ -6,8 +6,9 @@ namespace korvex {
 
 FunctionState::FunctionState()
     : fixed_generator(),
-      clock_generator(static_cast<std::uint64_t>(
-          std::chrono::system_clock::now().time_since_epoch().count())) {}
+      clock_generator(
+          static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
+}
 
 void FunctionTable::Add(std::string name, FunctionBody body) {
   bodies_.insert_or_assign(std::move(name), body);

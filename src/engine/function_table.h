@@ -52,12 +52,12 @@ class FunctionTable {
 };
 
 // The families, one file each.
-void RegisterElementaryFunctions(FunctionTable& table);   // trigonometric ... unit conversions
-void RegisterIntegerFunctions(FunctionTable& table);      // factorials, sequences, primes, counts
-void RegisterPowerFunctions(FunctionTable& table);        // powers, logs, bitwise, relational, random
-void RegisterGeometryFunctions(FunctionTable& table);     // figures, solids, sequence sums
-void RegisterStatisticsFunctions(FunctionTable& table);   // any number of parameters
-void RegisterFinancialFunctions(FunctionTable& table);    // depreciation, time value of money
+void RegisterElementaryFunctions(FunctionTable& table);  // trigonometric ... unit conversions
+void RegisterIntegerFunctions(FunctionTable& table);     // factorials, sequences, primes, counts
+void RegisterPowerFunctions(FunctionTable& table);     // powers, logs, bitwise, relational, random
+void RegisterGeometryFunctions(FunctionTable& table);  // figures, solids, sequence sums
+void RegisterStatisticsFunctions(FunctionTable& table);  // any number of parameters
+void RegisterFinancialFunctions(FunctionTable& table);   // depreciation, time value of money
 
 // Every built-in function; built once, immutable afterwards.
 const FunctionTable& BuiltinFunctions();

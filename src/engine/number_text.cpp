@@ -1,11 +1,11 @@
 // Correctly rounded number texts on top of the C library's exact conversions.
 #include "engine/number_text.h"
 
+#include <locale.h>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace korvex {
 namespace {

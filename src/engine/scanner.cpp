@@ -11,8 +11,16 @@ bool IsDigitClass(char c) { return (c >= '0' && c <= '9') || c == ',' || c == '.
 
 bool IsOperatorClass(char c) {
   switch (c) {
-    case '+': case '-': case '*': case '/': case '^':
-    case '(': case ')': case '[': case ']': case ';':
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '^':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case ';':
       return true;
     default:
       return false;
@@ -87,10 +95,14 @@ bool Engine::CheckBrackets() {
   long parentheses = 0;
   long squares = 0;
   for (const std::string& token : tokens_) {
-    if (token == "(") ++parentheses;
-    else if (token == ")") --parentheses;
-    else if (token == "[") ++squares;
-    else if (token == "]") --squares;
+    if (token == "(")
+      ++parentheses;
+    else if (token == ")")
+      --parentheses;
+    else if (token == "[")
+      ++squares;
+    else if (token == "]")
+      --squares;
     if (parentheses < 0 || squares < 0) break;
   }
   if (parentheses != 0) {

@@ -19,7 +19,13 @@ struct MaskSettings {
 };
 
 // Index of the number system in the list of General options.
-enum class NumberSystem { kHexadecimal = 0, kDecimal = 1, kOctal = 2, kQuaternary = 3, kBinary = 4 };
+enum class NumberSystem {
+  kHexadecimal = 0,
+  kDecimal = 1,
+  kOctal = 2,
+  kQuaternary = 3,
+  kBinary = 4
+};
 
 struct GeneralSettings {
   bool log_input = true;                       // "Log evaluate input"

@@ -1,6 +1,6 @@
 // The About window, the physical-memory figure and the logo.
-#include "ui/window_support.h"
 #include "ui/about_window.h"
+#include "ui/window_support.h"
 
 #include <unistd.h>
 

@@ -39,7 +39,8 @@ BenchmarkWindow::BenchmarkWindow(Calculator& calculator, MessageSeam& messages, 
     : QDialog(parent),
       calculator_(calculator),
       messages_(messages),
-      benchmark_(calculator.MakeBenchmark(std::move(tests), [this] { emit plotOptionsRestored(); })) {
+      benchmark_(
+          calculator.MakeBenchmark(std::move(tests), [this] { emit plotOptionsRestored(); })) {
   setObjectName(QStringLiteral("Form21"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 

@@ -1,7 +1,7 @@
 // The catalogue browser: category filter, exact-name search, information and
 // insertion of the selected entry.
-#include "ui/window_support.h"
 #include "ui/catalogue_browser.h"
+#include "ui/window_support.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -235,7 +235,8 @@ void GeneralOptionsDialog::numbersysChange() {
 }
 
 void GeneralOptionsDialog::ShowInsertionLog() {
-  log_->setPlainText(LinesOf(korvex::ShowInsertionLog(calculator_.data(), BoxLines(log_), messages_)));
+  log_->setPlainText(
+      LinesOf(korvex::ShowInsertionLog(calculator_.data(), BoxLines(log_), messages_)));
 }
 
 void GeneralOptionsDialog::clearClick() {

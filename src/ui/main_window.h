@@ -12,9 +12,9 @@
 #include <QKeySequence>
 #include <QMainWindow>
 
+#include "core/calculator.h"
 #include "engine/error_sink.h"
 #include "settings/startup_sequence.h"
-#include "core/calculator.h"
 
 class QAction;
 class QCheckBox;

@@ -41,8 +41,7 @@ QLineEdit* Edit(const char* name, const char* hint, QWidget* parent) {
 
 }  // namespace
 
-MaskOptionsDialog::MaskOptionsDialog(Calculator& calculator, MessageSeam& messages,
-                                     QWidget* parent)
+MaskOptionsDialog::MaskOptionsDialog(Calculator& calculator, MessageSeam& messages, QWidget* parent)
     : QDialog(parent), calculator_(calculator), messages_(messages) {
   setObjectName(QStringLiteral("Form7"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));

@@ -1,6 +1,6 @@
 // The Plot info window: labels, progress bar and the plotter's progress calls.
-#include "ui/window_support.h"
 #include "ui/plot_info_window.h"
+#include "ui/window_support.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -93,7 +93,8 @@ PlotInfoWindow::PlotInfoWindow(QWidget* parent) : QDialog(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &PlotInfoWindow::closeClick);
+  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this,
+          &PlotInfoWindow::closeClick);
 }
 
 void PlotInfoWindow::ShowFigures(const PlotInfo& info) {

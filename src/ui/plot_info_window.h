@@ -14,7 +14,6 @@ class QProgressBar;
 
 namespace korvex {
 
-
 class PlotInfoWindow : public QDialog {
   Q_OBJECT
 

@@ -1,7 +1,7 @@
 // The Plot options dialog: its three pages, the enabling rules, the colour
 // panels, and the round trip through plot.ini.
-#include "ui/window_support.h"
 #include "ui/plot_options_dialog.h"
+#include "ui/window_support.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -107,8 +107,7 @@ std::optional<QColor> QtColourSeam::ChooseColour(QWidget* parent, const QColor& 
   return chosen;
 }
 
-PlotOptionsDialog::PlotOptionsDialog(Calculator& calculator, QWidget* parent,
-                                     ColourSeam* colours)
+PlotOptionsDialog::PlotOptionsDialog(Calculator& calculator, QWidget* parent, ColourSeam* colours)
     : QDialog(parent),
       calculator_(calculator),
       own_colours_(colours ? nullptr : std::make_unique<QtColourSeam>()),

@@ -1,6 +1,6 @@
 // The tutorial links and where each one leads.
-#include "ui/window_support.h"
 #include "ui/tutorials_window.h"
+#include "ui/window_support.h"
 
 #include <QFile>
 #include <QGridLayout>

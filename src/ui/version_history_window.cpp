@@ -1,6 +1,6 @@
 // The version history window and its one read of history.rtf.
-#include "ui/window_support.h"
 #include "ui/version_history_window.h"
+#include "ui/window_support.h"
 
 #include <QFile>
 #include <QGroupBox>

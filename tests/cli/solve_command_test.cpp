@@ -91,8 +91,11 @@ TEST_F(SolveCommandTest, ReportsFailuresOnStandardErrorWithExitStatusOne) {
       {{"csc[0]"}, "", "Floating point division by zero.\n"},
       {{"sldepreciation[1000;100;0]"}, "", "SLNDepreciation.\n"},
       {{"--system", "hex", "2^48"}, "", "Conversion error: Max 48 bit conversion\n"},
-      {{"--steps", "(1+1)*x"}, "Step 1 (add): (2)*x\n", "Syntax error: Could not calculate '2*x'\n"},
-      {{"foo[1]"}, "",
+      {{"--steps", "(1+1)*x"},
+       "Step 1 (add): (2)*x\n",
+       "Syntax error: Could not calculate '2*x'\n"},
+      {{"foo[1]"},
+       "",
        "Function error: 'foo' is not a function. See (View/Functions) for a list of all "
        "available functions\n"},
   };
@@ -164,8 +167,11 @@ TEST_F(SolveCommandTest, SystemAndPrecisionTakeTheGeneralOptionsChoices) {
 
 TEST_F(SolveCommandTest, UsageErrorsAndMissingCataloguesExitWithTwo) {
   for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--bogus"}, {"--var"}, {"--var", "=3", "1"},
-                                             {"--system", "dozenal", "1"}, {"--precision", "7", "1"}}) {
+       std::vector<std::vector<std::string>>{{"--bogus"},
+                                             {"--var"},
+                                             {"--var", "=3", "1"},
+                                             {"--system", "dozenal", "1"},
+                                             {"--precision", "7", "1"}}) {
     EXPECT_EQ(Run(args), kExitUsage) << args[0];
     EXPECT_NE(err_.str().find("usage:"), std::string::npos);
   }

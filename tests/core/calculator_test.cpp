@@ -128,7 +128,8 @@ TEST_F(CalculatorTest, PlotOutcomes) {
     EXPECT_EQ(outcome.status, c.status) << c.text;
     EXPECT_EQ(outcome.failure_text, c.failure) << c.text;
     const ChartModel& chart = calculator.plotter().chart();
-    const std::size_t points = chart.series_count() == 0 ? 0 : chart.series(chart.series_count()).count();
+    const std::size_t points =
+        chart.series_count() == 0 ? 0 : chart.series(chart.series_count()).count();
     if (c.status == S::kComplete) {
       EXPECT_EQ(points, c.points) << c.text;
     }

@@ -27,7 +27,9 @@ TEST(Solve, ReducesGroupsAndRecordsOneStepPerPass) {
       {"2(3+4)", "14", {"Step 1 (add): 2*(7)", "Step 2 (multiply): 14"}},
       {"5", "5", {}},
       {"((5))", "5", {}},
-      {"(1+1)*(2+2)", "8", {"Step 1 (add): (2)*(2+2)", "Step 2 (add): 2*(4)", "Step 3 (multiply): 8"}},
+      {"(1+1)*(2+2)",
+       "8",
+       {"Step 1 (add): (2)*(2+2)", "Step 2 (add): 2*(4)", "Step 3 (multiply): 8"}},
       {"12/4*3", "9", {"Step 1 (multiply and divide): 9"}},
       {"8-2-1", "5", {"Step 1 (subtract): 5"}},
       {"2*3/4", "1,5", {"Step 1 (multiply and divide): 1,5"}},
@@ -42,9 +44,10 @@ TEST(Solve, ReducesGroupsAndRecordsOneStepPerPass) {
       {"2^0.5", "1,4142135623731", {"Step 1 (power): 1,4142135623731"}},
       {"10^20", "1E20", {"Step 1 (power): 1E20"}},
       {"2*sin[0]", "0", {"Step 1 (calculate 'sin'): 2*0", "Step 2 (multiply): 0"}},
-      {"anything[1+2;3*4]", "0", {"Step 1 (multiply): anything[1+2;12]",
-                                  "Step 2 (add): anything[3;12]",
-                                  "Step 3 (calculate 'anything'): 0"}},
+      {"anything[1+2;3*4]",
+       "0",
+       {"Step 1 (multiply): anything[1+2;12]", "Step 2 (add): anything[3;12]",
+        "Step 3 (calculate 'anything'): 0"}},
       {"nothing[1]", "0", {"Step 1 (calculate 'nothing'): 0"}},  // catalogued, not computed
       {"{1.5E3}", "1,5E3", {}},
       {"2pi", "6,28318530717958", {"Step 1 (multiply): 6,28318530717958"}},
@@ -75,20 +78,29 @@ TEST(Solve, ReportsFailuresWithTheirTitleAndKeepsEarlierSteps) {
       {"0/0", {"Could not calculate '0/0'", "Syntax error"}, {}},
       {"-(2)", {"Could not calculate '-*2'", "Syntax error"}, {}},
       {"--3", {"Could not calculate '--3'", "Syntax error"}, {}},
-      {"(-8)^(1/3)", {"'NAN' is not a number", "Syntax error"},
+      {"(-8)^(1/3)",
+       {"'NAN' is not a number", "Syntax error"},
        {"Step 1 (divide): -8^(0,333333333333333)", "Step 2 (power): NAN"}},
       {"10^5000", {"'INF' is not a number", "Syntax error"}, {"Step 1 (power): INF"}},
       {"0^-1", {"'INF' is not a number", "Syntax error"}, {"Step 1 (power): INF"}},
       {"10^5000*2", {"Could not calculate 'INF*2'", "Syntax error"}, {"Step 1 (power): INF*2"}},
       {"{1E4000}*{1E4000}", {"Could not calculate '1E4000*1E4000'", "Syntax error"}, {}},
-      {"[5]", {"No function before [ ]. See (View/Functions) for a list of all available functions",
-               "Function error"}, {}},
-      {"foo[1]", {"'foo' is not a function. See (View/Functions) for a list of all available functions",
-                  "Function error"}, {}},
-      {"Sin[1]", {"'Sin' is not a function. See (View/Functions) for a list of all available functions",
-                  "Function error"}, {}},
-      {"2[3]", {"'2' is not a function. See (View/Functions) for a list of all available functions",
-                "Function error"}, {}},
+      {"[5]",
+       {"No function before [ ]. See (View/Functions) for a list of all available functions",
+        "Function error"},
+       {}},
+      {"foo[1]",
+       {"'foo' is not a function. See (View/Functions) for a list of all available functions",
+        "Function error"},
+       {}},
+      {"Sin[1]",
+       {"'Sin' is not a function. See (View/Functions) for a list of all available functions",
+        "Function error"},
+       {}},
+      {"2[3]",
+       {"'2' is not a function. See (View/Functions) for a list of all available functions",
+        "Function error"},
+       {}},
       {"sin[1;2]", {"Function 'sin' need 1 parameter(s), got 2", "Function error"}, {}},
       {"sin[y]", {"Invalid input in parameter 1 for function 'sin'", "Function error"}, {}},
       {"gcd[4;y]", {"Invalid input in parameter 2 for function 'gcd'", "Function error"}, {}},
@@ -130,10 +142,8 @@ TEST(Solve, NestedCallsEvaluateInnermostFirst) {
   ASSERT_TRUE(calc.engine.Solve("sin[cos[0]]+sin[1+2]"));
   // Without the function bodies the calls give 0; the order is what counts here.
   const Steps expected = {"Step 1 (calculate 'cos'): sin[0]+sin[1+2]",
-                          "Step 2 (calculate 'sin'): 0+sin[1+2]",
-                          "Step 3 (add): 0+sin[3]",
-                          "Step 4 (calculate 'sin'): 0+0",
-                          "Step 5 (add): 0"};
+                          "Step 2 (calculate 'sin'): 0+sin[1+2]", "Step 3 (add): 0+sin[3]",
+                          "Step 4 (calculate 'sin'): 0+0", "Step 5 (add): 0"};
   if (ComputeFunction("sin", std::vector<long double>{0}, calc.engine.function_state()) == 0 &&
       BuiltinFunctions().Find("cos") == nullptr) {
     EXPECT_EQ(calc.engine.steps(), expected);
@@ -249,11 +259,13 @@ std::string RandomExpression(std::mt19937& random, int depth) {
     case 2:
       return "sin[" + RandomExpression(random, depth + 1) + "]";
     case 3:
-      return "sum[" + RandomExpression(random, depth + 1) + ";" + RandomExpression(random, depth + 1) + "]";
+      return "sum[" + RandomExpression(random, depth + 1) + ";" +
+             RandomExpression(random, depth + 1) + "]";
     case 4:
       return "((" + RandomExpression(random, depth + 1) + "))";
     default:
-      return RandomExpression(random, depth + 1) + ops[random() % 5] + RandomExpression(random, depth + 1);
+      return RandomExpression(random, depth + 1) + ops[random() % 5] +
+             RandomExpression(random, depth + 1);
   }
 }
 
@@ -264,8 +276,14 @@ TEST(Solve, IncrementalGroupSearchPicksTheSameGroupsAsARescan) {
     testing::TestCalculator fast, reference;
     reference.engine.set_always_rescan(true);
     bool fast_ok = false, reference_ok = false;
-    try { fast_ok = fast.engine.Solve(text); } catch (const ArithmeticFailure&) {}
-    try { reference_ok = reference.engine.Solve(text); } catch (const ArithmeticFailure&) {}
+    try {
+      fast_ok = fast.engine.Solve(text);
+    } catch (const ArithmeticFailure&) {
+    }
+    try {
+      reference_ok = reference.engine.Solve(text);
+    } catch (const ArithmeticFailure&) {
+    }
     ASSERT_EQ(fast_ok, reference_ok) << text;
     ASSERT_EQ(fast.engine.steps(), reference.engine.steps()) << text;
     ASSERT_EQ(fast.engine.tokens(), reference.engine.tokens()) << text;

@@ -37,7 +37,8 @@ TEST(FloatToStr, WritesFifteenSignificantDigitsInFixedOrScientificForm) {
       {-INFINITY, "-INF"},
       {NAN, "NAN"},
   };
-  for (const auto& c : cases) EXPECT_EQ(FloatToStr(c.value), c.text) << static_cast<double>(c.value);
+  for (const auto& c : cases)
+    EXPECT_EQ(FloatToStr(c.value), c.text) << static_cast<double>(c.value);
 }
 
 TEST(FloatToStr, RoundsExactDecimalTiesAwayFromZero) {
@@ -65,7 +66,10 @@ std::string ReferenceDigits(long double value) {
   if (digits[15] >= '5') {
     int i = 14;
     while (i >= 0 && kept[i] == '9') kept[i--] = '0';
-    if (i >= 0) ++kept[i]; else kept = "1" + kept.substr(0, 14);
+    if (i >= 0)
+      ++kept[i];
+    else
+      kept = "1" + kept.substr(0, 14);
   }
   return kept;
 }
@@ -89,9 +93,20 @@ TEST(StrToFloat, AcceptsTheEngineGrammar) {
     const char* text;
     long double value;
   } cases[] = {
-      {"12", 12},        {"3,5", 3.5L},     {"-7", -7},       {",5", 0.5L},      {",", 0},
-      {"+2", 2},         {" 42 ", 42},      {"1E3", 1000},    {"1,5e-3", 0.0015L}, {"2E+2", 200},
-      {"-0,25", -0.25L}, {"5,", 5},         {"0,1", 0.1L},    {"1,18973149535723E4932", 1.18973149535723e4932L},
+      {"12", 12},
+      {"3,5", 3.5L},
+      {"-7", -7},
+      {",5", 0.5L},
+      {",", 0},
+      {"+2", 2},
+      {" 42 ", 42},
+      {"1E3", 1000},
+      {"1,5e-3", 0.0015L},
+      {"2E+2", 200},
+      {"-0,25", -0.25L},
+      {"5,", 5},
+      {"0,1", 0.1L},
+      {"1,18973149535723E4932", 1.18973149535723e4932L},
   };
   for (const auto& c : cases) {
     const auto value = StrToFloat(c.text);
@@ -101,8 +116,9 @@ TEST(StrToFloat, AcceptsTheEngineGrammar) {
 }
 
 TEST(StrToFloat, RejectsEverythingElse) {
-  for (const char* text : {"", " ", "-", "+", "1.5", "1,2,3", "abc", "INF", "NAN", "-INF", "1E",
-                           "1E+", "E5", "1 2", "--1", "1e5000", "0x10", "1,5E3x", "+-1", "12a"}) {
+  for (const char* text :
+       {"",   " ",   "-",  "+",   "1.5", "1,2,3",  "abc",  "INF",    "NAN", "-INF",
+        "1E", "1E+", "E5", "1 2", "--1", "1e5000", "0x10", "1,5E3x", "+-1", "12a"}) {
     EXPECT_FALSE(StrToFloat(text).has_value()) << '"' << text << '"';
   }
 }
@@ -113,7 +129,8 @@ TEST(StrToFloat, ReadsThePointWhenItIsTheSeparator) {
 }
 
 TEST(NumberText, RoundTripsEveryFifteenDigitText) {
-  for (const char* text : {"0,333333333333333", "1,4142135623731", "1E-5", "-2,5E300", "123456789012345"}) {
+  for (const char* text :
+       {"0,333333333333333", "1,4142135623731", "1E-5", "-2,5E300", "123456789012345"}) {
     EXPECT_EQ(FloatToStr(*StrToFloat(text)), text);
   }
 }

@@ -38,7 +38,9 @@ TEST(ScanExpression, SplitsTextIntoTokens) {
       {"a>=b", "a>=b"},
       {"gcd[12;18]", "gcd | [ | 12 | ; | 18 | ]"},
       {"sin(1)", "sin | * | ( | 1 | )"},
-      {"-[2]", "- | ["  " | 2 | ]"},
+      {"-[2]",
+       "- | ["
+       " | 2 | ]"},
       {"2pi", "2 | * | pi"},
   };
   for (const auto& c : cases) {
@@ -79,12 +81,8 @@ TEST(PrepareExpression, SubstitutesConstantsAnsAndRedundantBrackets) {
     const char* text;
     const char* tokens;
   } cases[] = {
-      {"((5))", "5"},
-      {"(2+3)", "( | 2 | + | 3 | )"},
-      {"2pi", "2 | * | 3,14159265358979"},
-      {"ans", "0"},
-      {"(((x)))+(y)", "x | + | y"},
-      {"((1)+(2))", "( | 1 | + | 2 | )"},
+      {"((5))", "5"},  {"(2+3)", "( | 2 | + | 3 | )"}, {"2pi", "2 | * | 3,14159265358979"},
+      {"ans", "0"},    {"(((x)))+(y)", "x | + | y"},   {"((1)+(2))", "( | 1 | + | 2 | )"},
       {"Pi", "Pi"},  // names are case-sensitive
       {"2;", "2 | ;"},
   };
@@ -116,7 +114,8 @@ TEST(SubstituteUserVariables, ReplacesNamesByTheirTokensRepeatedly) {
   };
   for (const auto& c : cases) {
     TestCalculator calc;
-    calc.variables = {{"a", "1+2"}, {"r", "5"}, {"area", "pi*r^2"}, {"neg", "-3"}, {"dup", "1"}, {"dup", "2"}};
+    calc.variables = {{"a", "1+2"},  {"r", "5"},   {"area", "pi*r^2"},
+                      {"neg", "-3"}, {"dup", "1"}, {"dup", "2"}};
     ASSERT_TRUE(calc.engine.PrepareExpression(c.text)) << c.text;
     EXPECT_EQ(Joined(calc.engine.tokens()), c.tokens) << c.text;
   }

@@ -41,9 +41,9 @@ inline std::string Joined(const TokenList& tokens, const std::string& separator 
 // evaluation rules need them.
 struct TestCalculator {
   TestCalculator() : engine(sink) {
-    functions = Catalogue::FromLines({"sin#t#1#sine", "cos#t#1#cosine", "gcd#mi#2#gcd",
-                                      "sum#s#0#sum", "mean#s#0#mean", "nothing#m#1#computes nothing",
-                                      "anything#m#0#computes nothing from any count"});
+    functions = Catalogue::FromLines(
+        {"sin#t#1#sine", "cos#t#1#cosine", "gcd#mi#2#gcd", "sum#s#0#sum", "mean#s#0#mean",
+         "nothing#m#1#computes nothing", "anything#m#0#computes nothing from any count"});
     constants = Catalogue::FromLines({"pi#g#3,14159265358979#pi", "e#w#2,71828182845905#e"});
     engine.environment().functions = &functions;
     engine.environment().constants = &constants;

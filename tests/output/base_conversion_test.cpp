@@ -97,10 +97,16 @@ TEST(GroupBits, MakesDigitsFromTheLeastSignificantEnd) {
     int base;
     const char* digits;  // least significant first
   } cases[] = {
-      {"0101", 16, "A"}, {"00001", 16, "01"}, {"1111111", 16, "F7"},  // the top digit has only
-                                                                      // three bits
-      {"1101", 8, "31"}, {"0001", 8, "01"},   {"111", 4, "31"},      {"1011", 4, "13"},
-      {"", 16, ""},      {"101", 2, "101"},
+      {"0101", 16, "A"},
+      {"00001", 16, "01"},
+      {"1111111", 16, "F7"},  // the top digit has only
+                              // three bits
+      {"1101", 8, "31"},
+      {"0001", 8, "01"},
+      {"111", 4, "31"},
+      {"1011", 4, "13"},
+      {"", 16, ""},
+      {"101", 2, "101"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(GroupBits(c.bits, c.base), c.digits) << c.bits << " base " << c.base;

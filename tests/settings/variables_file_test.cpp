@@ -98,8 +98,10 @@ TEST_F(VariablesFileTest, SaveWritesOneLinePerRowAndNothingForAnEmptyTable) {
 }
 
 TEST(UserVariableLines, ParseAndFormatTheFileLayout) {
-  const VariableTable table = ParseVariableLines({"v#", "a#1#2", "#b#3", "", "x##y", "name#2(1+x)"});
-  const VariableTable expected = {{"v", ""}, {"a", "1"}, {"b", "3"}, {"", ""}, {"x", "y"}, {"name", "2(1+x)"}};
+  const VariableTable table =
+      ParseVariableLines({"v#", "a#1#2", "#b#3", "", "x##y", "name#2(1+x)"});
+  const VariableTable expected = {{"v", ""}, {"a", "1"}, {"b", "3"},
+                                  {"", ""},  {"x", "y"}, {"name", "2(1+x)"}};
   EXPECT_EQ(table, expected);
   EXPECT_EQ(FormatVariableLines({{"x", "3"}, {"y", "x+1"}}),
             (std::vector<std::string>{"x#3", "y#x+1"}));

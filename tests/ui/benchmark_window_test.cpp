@@ -13,12 +13,12 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/calculator.h"
 #include "engine/test_support.h"
 #include "settings/catalogue_files.h"
 #include "settings/line_file.h"
 #include "settings/plot_file.h"
 #include "ui/benchmark_result_window.h"
-#include "core/calculator.h"
 #include "ui/ui_test_support.h"
 
 namespace korvex {

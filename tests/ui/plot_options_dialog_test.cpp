@@ -18,9 +18,9 @@
 #include <optional>
 #include <string>
 
+#include "core/calculator.h"
 #include "engine/test_support.h"
 #include "settings/line_file.h"
-#include "core/calculator.h"
 #include "ui/chart_view.h"
 #include "ui/ui_test_support.h"
 #include "ui/window_support.h"

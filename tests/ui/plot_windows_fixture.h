@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/test_support.h"
 #include "core/calculator.h"
+#include "engine/test_support.h"
 #include "ui/chart_view.h"
 #include "ui/choose_serie_dialog.h"
 #include "ui/graph_window.h"

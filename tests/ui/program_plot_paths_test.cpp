@@ -215,7 +215,8 @@ TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
 
   // Stopping restores the user's options and ends the benchmark state.
   Click(Child<QPushButton>(windows_->benchmark, "stop"));
-  EXPECT_EQ(Main().calculator().plotter().settings(), PlotSettings{});  // plot.ini holds the defaults
+  EXPECT_EQ(Main().calculator().plotter().settings(),
+            PlotSettings{});  // plot.ini holds the defaults
   EXPECT_EQ(Panel(3), "x E[-10;10] inc: 0,1");
   EXPECT_FALSE(Main().calculator().plotter().timing().benchmark_running);
   windows_->benchmark->reject();

@@ -98,8 +98,7 @@ class StartUpTest : public ::testing::Test {
       ++shown;
       ShowModal(&start_screen);
     };
-    EXPECT_EQ(RunStartUpSequence(first_activation, steps, data, messages),
-              StartUpOutcome::kReady);
+    EXPECT_EQ(RunStartUpSequence(first_activation, steps, data, messages), StartUpOutcome::kReady);
     EXPECT_EQ(start_screen.isVisible(), shown == 1);
     // A later activation of the main window runs nothing again.
     EXPECT_EQ(RunStartUpSequence(first_activation, steps, data, messages),
