@@ -5,34 +5,50 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/usage.h"
 #include "core/calculator.h"
 
 namespace korvex {
-namespace {
 
-constexpr const char* kBenchUsage = "usage: korvex-cli bench [--data-dir DIR]\n";
+std::string BenchUsage() { return "usage: korvex-cli bench [--data-dir DIR]\n"; }
 
-}  // namespace
+std::string BenchHelp() {
+  return BenchUsage() +
+         "\n"
+         "Runs the twelve benchmark plots back to back, prints one line per test and\n"
+         "then the score, the average milliseconds.\n"
+         "\n"
+         "options:\n"
+         "  --data-dir DIR    use DIR/bin as the data folder\n"
+         "  --help            print this help\n";
+}
 
 int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string data_dir = DefaultDataDir();
+  std::optional<std::string> data_dir_option;
   ArgumentCursor cursor(args);
   while (!cursor.done()) {
     const std::string arg = cursor.next();
+    if (arg == "--help") {
+      out << BenchHelp();
+      out.flush();
+      return kExitOk;
+    }
     const auto value = arg == "--data-dir" ? cursor.value() : std::nullopt;
     if (!value) {
       err << "korvex-cli: "
           << (arg == "--data-dir" ? arg + " needs a value" : "unknown argument '" + arg + "'")
           << '\n'
-          << kBenchUsage;
+          << BenchUsage();
       return kExitUsage;
     }
-    data_dir = *value;
+    data_dir_option = *value;
   }
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);
-  Calculator calculator(data_dir, messages);
+  const auto data_dir = ChooseDataDir(data_dir_option, err);
+  if (!data_dir) return kExitUsage;
+  Calculator calculator(*data_dir, messages);
   calculator.set_error_sink(&errors);
   if (!calculator.StartWithoutWindows()) return kExitUsage;
 

@@ -10,6 +10,8 @@ namespace korvex {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// Stopped by Ctrl+C, as shells report a process ended by SIGINT.
+inline constexpr int kExitInterrupted = 130;
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err);

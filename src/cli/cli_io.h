@@ -2,6 +2,7 @@
 // default data folder.
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -20,10 +21,18 @@ class StreamErrorSink : public ErrorSink {
   void ReportError(const std::string& message, const std::string& title) override;
   int count() const { return count_; }
 
+  // A request reports its failure while it runs, before the command prints
+  // what the request did until then (its steps); held reports wait for
+  // Release so that they follow that output.
+  void Hold() { held_ = true; }
+  void Release();
+
  private:
   std::ostream& out_;
   std::ostream& err_;
   int count_ = 0;
+  bool held_ = false;
+  std::vector<std::string> held_lines_;
 };
 
 class StreamMessages : public Messages {
@@ -54,7 +63,15 @@ class ArgumentCursor {
   size_t index_ = 0;
 };
 
-// The folder a command looks for `bin` in unless --data-dir says otherwise.
-std::string DefaultDataDir();
+// The folder whose `bin` a command uses: DIR of --data-dir, else the one
+// LocateDataDirectory chooses (which may create and fill a per-user folder,
+// so it runs only once the options are known to be valid). Nothing when no
+// folder can be used; the reason has been printed on `err`.
+std::optional<std::filesystem::path> ChooseDataDir(const std::optional<std::string>& option,
+                                                   std::ostream& err);
+
+// Writes `text` on the error stream after flushing the output stream, so
+// that both in one file or pipe keep the order they were written in.
+void PrintError(const std::string& text, std::ostream& out, std::ostream& err);
 
 }  // namespace korvex

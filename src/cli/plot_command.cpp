@@ -8,6 +8,8 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/interrupt_stop.h"
+#include "cli/usage.h"
 #include "core/calculator.h"
 #include "plot/points_csv.h"
 #include "plot/series_figures.h"
@@ -15,31 +17,26 @@
 namespace korvex {
 namespace {
 
-constexpr const char* kPlotUsage =
-    "usage: korvex-cli plot [--data-dir DIR] [--variable V] [--start A] [--stop B]\n"
-    "                       [--increment C] [--derivative] [--epsilon E]\n"
-    "                       [--table | --stats | --csv] [--] EXPR\n";
-
 enum class PlotOutput { kSummary, kTable, kStats, kCsv };
 
 struct PlotOptions {
-  std::string data_dir;
+  std::optional<std::string> data_dir;
   // Texts exactly as the options dialog would hold them.
   std::optional<std::string> variable, start, stop, increment, epsilon;
   bool derivative = false;
   PlotOutput output = PlotOutput::kSummary;
   std::optional<std::string> expression;
+  bool help = false;
 };
 
 std::optional<PlotOptions> ParsePlotOptions(const std::vector<std::string>& args,
                                             std::ostream& err) {
   PlotOptions options;
-  options.data_dir = DefaultDataDir();
   ArgumentCursor cursor(args);
   bool options_ended = false;
   bool output_chosen = false;
   auto fail = [&err](const std::string& text) {
-    err << "korvex-cli: " << text << '\n' << kPlotUsage;
+    err << "korvex-cli: " << text << '\n' << PlotUsage();
     return std::nullopt;
   };
   while (!cursor.done()) {
@@ -54,6 +51,9 @@ std::optional<PlotOptions> ParsePlotOptions(const std::vector<std::string>& args
     bool is_output = false;
     if (arg == "--") {
       options_ended = true;
+    } else if (arg == "--help") {
+      options.help = true;
+      return options;
     } else if (arg == "--derivative") {
       options.derivative = true;
     } else if (arg == "--table" || arg == "--stats" || arg == "--csv") {
@@ -176,13 +176,48 @@ void PrintStats(std::ostream& out, const ChartSeries& series, const SeriesStats&
 
 }  // namespace
 
+std::string PlotUsage() {
+  return "usage: korvex-cli plot [--data-dir DIR] [--variable V] [--start A] [--stop B]\n"
+         "                       [--increment C] [--derivative] [--epsilon E]\n"
+         "                       [--table | --stats | --csv] [--] EXPR\n";
+}
+
+std::string PlotHelp() {
+  return PlotUsage() +
+         "\n"
+         "Samples EXPR with the plot options of bin/plot.ini and prints the Plot info\n"
+         "figures. Option values are read as the Plot options dialog holds them, so\n"
+         "write --increment 0,1.\n"
+         "\n"
+         "options:\n"
+         "  --data-dir DIR    use DIR/bin as the data folder\n"
+         "  --variable V      the name that takes each sample's value\n"
+         "  --start A         the first value of the variable\n"
+         "  --stop B          the last value of the variable\n"
+         "  --increment C     the step from one sample to the next\n"
+         "  --derivative      plot the numerical derivative of EXPR\n"
+         "  --epsilon E       the step of the numerical derivative\n"
+         "  --table           print the point table instead of the figures\n"
+         "  --stats           print the point lists and their statistics\n"
+         "  --csv             print x,y lines with a decimal point, for other tools\n"
+         "  --                end the options: the next argument is EXPR\n"
+         "  --help            print this help\n";
+}
+
 int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto options = ParsePlotOptions(args, err);
   if (!options) return kExitUsage;
+  if (options->help) {
+    out << PlotHelp();
+    out.flush();
+    return kExitOk;
+  }
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);
-  Calculator calculator(options->data_dir, messages);
+  const auto data_dir = ChooseDataDir(options->data_dir, err);
+  if (!data_dir) return kExitUsage;
+  Calculator calculator(*data_dir, messages);
   calculator.set_error_sink(&errors);
   if (!calculator.StartWithoutWindows()) return kExitUsage;
   PlotSettings& settings = calculator.plot_settings();
@@ -195,7 +230,11 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
   TerminalProgress progress(err, &err == &std::cerr && ::isatty(STDERR_FILENO));
   calculator.set_plot_progress(&progress);
-  const PlotOutcome outcome = calculator.Plot(*options->expression);
+  PlotOutcome outcome;
+  {
+    const InterruptStop interrupt(calculator);
+    outcome = calculator.Plot(*options->expression);
+  }
   calculator.set_plot_progress(nullptr);
   progress.Clear();
   if (outcome.status == PlotOutcome::Status::kGeneralFailure) {
@@ -203,7 +242,14 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
     err << outcome.failure_text << '\n';
     err.flush();
   }
-  if (outcome.status != PlotOutcome::Status::kComplete) return kExitFailed;
+  // A run stopped by Ctrl+C still prints the points it has.
+  const bool canceled = outcome.status == PlotOutcome::Status::kCanceled &&
+                        calculator.plotter().chart().series_count() > 0;
+  if (outcome.status == PlotOutcome::Status::kCanceled && !canceled) {
+    PrintError(kCanceledMessage, out, err);
+    return kExitInterrupted;
+  }
+  if (outcome.status != PlotOutcome::Status::kComplete && !canceled) return kExitFailed;
 
   const Plotter& plotter = calculator.plotter();
   const size_t number = plotter.chart().series_count();
@@ -224,6 +270,10 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
       break;
   }
   out.flush();
+  if (canceled) {
+    PrintError(kCanceledMessage, out, err);
+    return kExitInterrupted;
+  }
   return kExitOk;
 }
 

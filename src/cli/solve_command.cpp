@@ -1,7 +1,9 @@
 // korvex-cli solve: solves expressions from the arguments or standard input
 // and prints what the answer box would show.
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,9 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/interrupt_stop.h"
+#include "cli/line_reader.h"
+#include "cli/usage.h"
 #include "core/calculator.h"
 #include "settings/general_file.h"
 
@@ -34,7 +39,8 @@ struct AnswerOverrides {
 };
 
 struct SolveOptions {
-  std::string data_dir;
+  std::optional<std::string> data_dir;
+  bool help = false;
   bool steps = false;
   bool raw = false;
   VariableTable command_line_variables;
@@ -58,19 +64,9 @@ std::optional<int> NumberSystemIndex(std::string_view name) {
   return kNumberSystemRange.min + static_cast<int>(found - kNumberSystemShortNames.begin());
 }
 
-std::string SolveUsage() {
-  return "usage: korvex-cli solve [--data-dir DIR] [--steps] [--raw] [--var NAME=EXPR]...\n"
-         "                        [--prefix TEXT] [--mask TEXT] [--suffix TEXT]\n"
-         "                        [--system " +
-         SystemNames("|", "|") +
-         "] [--precision N] [--scientific]\n"
-         "                        [--point] [--] [EXPR...]\n";
-}
-
 std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& args,
                                               std::ostream& err) {
   SolveOptions options;
-  options.data_dir = DefaultDataDir();
   ArgumentCursor cursor(args);
   bool options_ended = false;
   auto usage_error = [&](const std::string& text) {
@@ -85,6 +81,9 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
     }
     if (arg == "--") {
       options_ended = true;
+    } else if (arg == "--help") {
+      options.help = true;
+      return options;
     } else if (arg == "--steps") {
       options.steps = true;
     } else if (arg == "--raw") {
@@ -131,51 +130,103 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
   return options;
 }
 
-void PrintGeneralFailure(const std::string& text, std::ostream& out, std::ostream& err) {
-  out.flush();
-  err << text << '\n';
-  err.flush();
-}
+enum class Solved { kOk, kFailed, kCanceled };
 
-// One expression: steps, then the answer line. False when it failed.
-bool SolveOne(Calculator& calculator, const std::string& text, const SolveOptions& options,
-              std::ostream& out, std::ostream& err) {
-  const SolveOutcome outcome = calculator.Solve(text);
-  // A failure inside a function abandons the request before its steps count.
-  if (!outcome.evaluated && outcome.status == SolveOutcome::Status::kGeneralFailure) {
-    PrintGeneralFailure(outcome.failure_text, out, err);
-    return false;
+// One expression: the steps it got through, then its answer or failure
+// line.
+Solved SolveOne(Calculator& calculator, StreamErrorSink& errors, const std::string& text,
+                const SolveOptions& options, std::ostream& out, std::ostream& err) {
+  errors.Hold();
+  SolveOutcome outcome;
+  {
+    const InterruptStop interrupt(calculator);
+    outcome = calculator.Solve(text);
   }
   if (options.steps)
     for (const std::string& step : calculator.steps()) out << step << '\n';
-  if (!outcome.evaluated) return false;
+  errors.Release();
+  if (outcome.status == SolveOutcome::Status::kCanceled) {
+    PrintError(outcome.failure_text, out, err);
+    return Solved::kCanceled;
+  }
+  if (!outcome.evaluated) {
+    if (outcome.status == SolveOutcome::Status::kGeneralFailure)
+      PrintError(outcome.failure_text, out, err);
+    return Solved::kFailed;
+  }
   if (options.raw) {
     out << calculator.CopyAnswerText() << '\n';
-    return true;
+    return Solved::kOk;
   }
   switch (outcome.status) {
     case SolveOutcome::Status::kAnswered:
       out << outcome.answer_text << '\n';
-      return true;
+      return Solved::kOk;
     case SolveOutcome::Status::kGeneralFailure:
-      PrintGeneralFailure(outcome.failure_text, out, err);
-      return false;
+      PrintError(outcome.failure_text, out, err);
+      return Solved::kFailed;
     case SolveOutcome::Status::kReported:
-      return false;
+    case SolveOutcome::Status::kCanceled:
+      return Solved::kFailed;
   }
-  return false;
+  return Solved::kFailed;
 }
 
 }  // namespace
+
+std::string SolveUsage() {
+  return "usage: korvex-cli solve [--data-dir DIR] [--steps] [--raw] [--var NAME=EXPR]...\n"
+         "                        [--prefix TEXT] [--mask TEXT] [--suffix TEXT]\n"
+         "                        [--system " +
+         SystemNames("|", "|") +
+         "] [--precision N] [--scientific]\n"
+         "                        [--point] [--] [EXPR...]\n";
+}
+
+std::string SolveHelp() {
+  return SolveUsage() +
+         "\n"
+         "Solves each EXPR and prints the answer as the answer box shows it, through\n"
+         "bin/mask.ini and bin/general.ini. Without EXPR it reads one expression per\n"
+         "line from standard input; when it and standard output are a terminal, at a\n"
+         "prompt with line editing and a history (Ctrl+D ends it). ans is the\n"
+         "previous answer.\n"
+         "\n"
+         "options:\n"
+         "  --data-dir DIR    use DIR/bin as the data folder\n"
+         "  --steps           print every solution step before the answer\n"
+         "  --raw             print the plain number text, as Copy answer copies it\n"
+         "  --var NAME=EXPR   a user variable in front of those of bin/var.ini\n"
+         "  --prefix TEXT     the answer prefix instead of that of bin/mask.ini\n"
+         "  --mask TEXT       the answer mask instead of that of bin/mask.ini\n"
+         "  --suffix TEXT     the answer suffix instead of that of bin/mask.ini\n"
+         "  --system NAME     the number system of the answer: " +
+         SystemNames(", ", " or ") +
+         "\n"
+         "  --precision N     the mantissa bits of a bit pattern, " +
+         std::to_string(kPrecisionRange.min) + " to " + std::to_string(kPrecisionRange.max) +
+         "\n"
+         "  --scientific      write the answer in scientific notation\n"
+         "  --point           write the answer with a decimal point\n"
+         "  --                end the options: every later argument is an EXPR\n"
+         "  --help            print this help\n";
+}
 
 int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
   const auto options = ParseSolveOptions(args, err);
   if (!options) return kExitUsage;
+  if (options->help) {
+    out << SolveHelp();
+    out.flush();
+    return kExitOk;
+  }
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);
-  Calculator calculator(options->data_dir, messages);
+  const auto data_dir = ChooseDataDir(options->data_dir, err);
+  if (!data_dir) return kExitUsage;
+  Calculator calculator(*data_dir, messages);
   calculator.set_error_sink(&errors);
   if (!calculator.StartWithoutWindows()) return kExitUsage;
   VariableTable& variables = calculator.variables();
@@ -185,20 +236,31 @@ int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std:
 
   bool all_ok = true;
   if (!options->expressions.empty()) {
-    for (const std::string& text : options->expressions)
-      all_ok = SolveOne(calculator, text, *options, out, err) && all_ok;
-  } else {
-    const bool interactive = &in == &std::cin && ::isatty(STDIN_FILENO);
-    std::string line;
-    while (true) {
-      if (interactive) out << "> " << std::flush;
-      if (!std::getline(in, line)) break;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.find_first_not_of(' ') == std::string::npos) continue;
-      all_ok = SolveOne(calculator, line, *options, out, err) && all_ok;
-      out.flush();
+    for (const std::string& text : options->expressions) {
+      const Solved solved = SolveOne(calculator, errors, text, *options, out, err);
+      // Ctrl+C ends the whole run; what was printed so far stands.
+      if (solved == Solved::kCanceled) {
+        out.flush();
+        return kExitInterrupted;
+      }
+      all_ok = solved == Solved::kOk && all_ok;
     }
-    if (interactive) out << '\n';
+  } else {
+    // The prompt and its editing only make sense where someone types and
+    // reads; with the answers going to a file or pipe the lines are read
+    // as they come.
+    const bool interactive =
+        &in == &std::cin && &out == &std::cout && ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
+    const std::unique_ptr<LineReader> lines =
+        interactive ? MakeTerminalLineReader("> ", stdin, stdout) : MakeStreamLineReader(in);
+    while (const std::optional<std::string> line = lines->ReadLine()) {
+      if (line->find_first_not_of(' ') == std::string::npos) continue;
+      const Solved solved = SolveOne(calculator, errors, *line, *options, out, err);
+      out.flush();
+      // At the prompt Ctrl+C only ends the calculation, as in a shell.
+      if (solved == Solved::kCanceled && !interactive) return kExitInterrupted;
+      all_ok = solved == Solved::kOk && all_ok;
+    }
   }
   out.flush();
   return all_ok ? kExitOk : kExitFailed;

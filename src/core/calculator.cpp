@@ -24,6 +24,7 @@ Calculator::Calculator(const std::filesystem::path& program_directory, Messages&
   engine_.environment().functions = &catalogues_.functions;
   engine_.environment().constants = &catalogues_.constants;
   engine_.environment().variables = &variables_;
+  engine_.environment().stop = &stop_;
   ApplyGeneralSettings();
 }
 
@@ -78,6 +79,7 @@ bool Calculator::StartWithoutWindows() {
 SolveOutcome Calculator::Solve(std::string_view text) {
   SolveOutcome outcome;
   decimal_separator_ = kEngineSeparator;
+  stop_.Clear();
   try {
     if (!engine_.Solve(text)) return outcome;
     const ShownAnswer shown =
@@ -95,6 +97,9 @@ SolveOutcome Calculator::Solve(std::string_view text) {
       outcome.status = SolveOutcome::Status::kGeneralFailure;
       outcome.failure_text = GeneralFailureText(shown.failure->message);
     }
+  } catch (const Cancelled& canceled) {
+    outcome.status = SolveOutcome::Status::kCanceled;
+    outcome.failure_text = canceled.what();
   } catch (const std::exception& failure) {
     outcome.status = SolveOutcome::Status::kGeneralFailure;
     outcome.failure_text = GeneralFailureText(failure.what());
@@ -105,8 +110,15 @@ SolveOutcome Calculator::Solve(std::string_view text) {
 PlotOutcome Calculator::Plot(std::string_view text) {
   PlotOutcome outcome;
   decimal_separator_ = kEngineSeparator;
+  stop_.Clear();
   try {
-    if (plotter_.SolvePlot(text)) outcome.status = PlotOutcome::Status::kComplete;
+    if (plotter_.SolvePlot(text))
+      outcome.status = PlotOutcome::Status::kComplete;
+    else if (stop_.requested())
+      outcome.status = PlotOutcome::Status::kCanceled;
+  } catch (const Cancelled&) {
+    // Stopped while preparing: no run to finish.
+    outcome.status = PlotOutcome::Status::kCanceled;
   } catch (const std::exception& failure) {
     outcome.status = PlotOutcome::Status::kGeneralFailure;
     outcome.failure_text = GeneralFailureText(failure.what());

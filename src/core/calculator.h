@@ -59,6 +59,10 @@ class Calculator {
 
   // A solve request: engine, answer text, stored answer, separator, steps.
   SolveOutcome Solve(std::string_view text);
+  // Asks the running request to stop; safe from any thread and from a
+  // signal handler. The request ends within milliseconds as canceled; each
+  // new request starts with the flag clear.
+  void RequestStop() { stop_.Request(); }
   // A plot request with the live plot settings.
   PlotOutcome Plot(std::string_view text);
   // A benchmark over this calculator's plotter. When it ends it reloads
@@ -125,6 +129,7 @@ class Calculator {
   DataDirectory data_;
   Messages& messages_;
   ForwardingSink errors_;
+  StopFlag stop_;
   Catalogues catalogues_;
   VariableTable variables_;
   MaskSettings mask_;

@@ -12,6 +12,7 @@ struct SolveOutcome {
     kAnswered,        // `answer_text` is the answer box text
     kReported,        // the failure went to the error sink
     kGeneralFailure,  // `failure_text` goes to the general failure display
+    kCanceled,        // stopped by RequestStop; the steps recorded so far stay
   };
   Status status = Status::kReported;
   // The engine produced a number: the stored answer, the separator in force
@@ -25,8 +26,9 @@ struct SolveOutcome {
 struct PlotOutcome {
   enum class Status {
     kComplete,        // every sample plotted
-    kStopped,         // refused, failed (reported) or cancelled (shown)
+    kStopped,         // refused, failed (reported) or cancelled at the reminder (shown)
     kGeneralFailure,  // `failure_text`: an arithmetic failure inside a function
+    kCanceled,        // stopped by RequestStop, finished as a cancelled run
   };
   Status status = Status::kStopped;
   std::string failure_text;

@@ -23,6 +23,8 @@ struct EngineEnvironment {
   const Catalogue* constants = nullptr;
   const VariableTable* variables = nullptr;
   int loop_limit = kDefaultLoopLimit;
+  // Polled while a request runs; a request that sees it set throws Cancelled.
+  const StopFlag* stop = nullptr;
 };
 
 class Engine {
@@ -32,8 +34,8 @@ class Engine {
   EngineEnvironment& environment() { return environment_; }
   const EngineEnvironment& environment() const { return environment_; }
 
-  // The engine half of a solve request: flags on, the text prepared, the
-  // steps cleared and the list evaluated. True when token 0 holds the
+  // The engine half of a solve request: flags on, the steps cleared, the
+  // text prepared and the list evaluated. True when token 0 holds the
   // answer's number text. Arithmetic failures inside a function escape as
   // ArithmeticFailure.
   bool Solve(std::string_view text);

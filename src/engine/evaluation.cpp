@@ -26,8 +26,10 @@ bool IsSingle(const std::string& token, char c) { return token.size() == 1 && to
 
 bool Engine::Solve(std::string_view text) {
   BeginRequest();
-  if (!PrepareExpression(text)) return false;
+  // Cleared before preparing, so a text that fails there shows no steps of
+  // the request before it.
   steps_.clear();
+  if (!PrepareExpression(text)) return false;
   return EvaluateTokens();
 }
 
@@ -58,6 +60,7 @@ bool Engine::EvaluateTokens() {
   stray_pairs_possible_ = true;
   group_search_.valid = false;
   while (tokens_.size() > 2) {
+    ThrowIfStopRequested(environment_.stop);
     const size_t count_before = tokens_.size();
     long deepest = 0;
     size_t group_start = 0;

@@ -30,22 +30,28 @@ long double IntegralPower(long double x, std::int32_t m) {
   return m < 0 ? Divide(1, result) : result;
 }
 
-long double MultiFactorial(long double x, long double k) {
+long double MultiFactorial(long double x, long double k, const StopFlag* stop) {
   const long double n = std::floor(x);
   const long double s = std::floor(k);
   if (n < 1 || s < 1) return 1;
   // Every round multiplies by at least 2, so the overflow check ends the loop
   // within a few thousand rounds whatever n is.
   long double r = n;
-  for (long double d = n - s; d > 1; d -= s) r = Multiply(r, d);
+  StopPoll poll(stop);
+  for (long double d = n - s; d > 1; d -= s) {
+    poll();
+    r = Multiply(r, d);
+  }
   return r;
 }
 
-long double RisingFactorial(long double x, long double n) {
+long double RisingFactorial(long double x, long double n, const StopFlag* stop) {
   const long double m = std::floor(n);
   if (m < 1) return 1;
   long double r = x;
+  StopPoll poll(stop);
   for (long double i = 1; i <= m - 1; i += 1) {
+    poll();
     const long double factor = Add(x, i);
     // A zero product followed only by positive factors stays the same zero;
     // without this, pochhammer[0;1E18] would multiply zeros for ages.
@@ -61,7 +67,7 @@ long double Stirling(long double x) {
   return Multiply(RealPower(t, x), s);
 }
 
-long double LinearRecursion(long double x, long double a, long double b) {
+long double LinearRecursion(long double x, long double a, long double b, const StopFlag* stop) {
   const long double n = std::floor(x);
   if (n < 1) return a;
   if (n == 1) return b;
@@ -70,7 +76,9 @@ long double LinearRecursion(long double x, long double a, long double b) {
   if (a == 0 && b == 0) return a + b;
   long double r = 0;
   bool odd = true;
+  StopPoll poll(stop);
   for (long double i = 1; i <= n - 1; i += 1, odd = !odd) {
+    poll();
     if (odd) {
       a = Add(a, b);
       r = a;
@@ -176,7 +184,8 @@ std::vector<SievingPrime> OddPrimesUpTo(std::uint64_t bound) {
 
 }  // namespace
 
-std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit) {
+std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit,
+                          const StopFlag* stop) {
   if (limit < 2) return 0;
   if (limit < 3) return 1;
   const std::uint64_t root = IntegerSqrt(limit);
@@ -191,6 +200,8 @@ std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit) 
   std::uint64_t count = 1;                     // the prime 2
   std::vector<std::uint64_t> bits(kSegmentWords);
   for (std::uint64_t low = 0;; low += kSegmentBits) {
+    // A segment takes well under a millisecond.
+    ThrowIfStopRequested(stop);
     const std::uint64_t high = std::min(last, low + kSegmentBits - 1);
     std::fill(bits.begin(), bits.end(), 0);
     if (low == 0) bits[0] = 1;  // the number 1
@@ -208,7 +219,9 @@ std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit) 
       count += std::popcount(~bits[full_words] & used);
     }
     if (!sieve_decides && 2 * high + 1 >= undecided_from) {
+      StopPoll poll(stop);
       for (std::uint64_t j = std::max(low, undecided_from / 2); j <= high; ++j) {
+        poll();
         const bool marked = (bits[(j - low) >> 6] >> ((j - low) & 63)) & 1u;
         if (!marked && !IsPrimeInteger(2 * j + 1)) --count;
       }

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "engine/stop_flag.h"
+
 namespace korvex {
 
 // pi and e are the nearest doubles, used in extended arithmetic; 1/e is an
@@ -21,11 +23,13 @@ long double RealPower(long double x, long double y);
 // zero base with a negative power are arithmetic failures.
 long double IntegralPower(long double x, std::int32_t m);
 
-// Integer and combinatorial families.
-long double MultiFactorial(long double x, long double k);
-long double RisingFactorial(long double x, long double n);
+// Integer and combinatorial families. The loops that can run long poll
+// `stop` and throw Cancelled when it is set.
+long double MultiFactorial(long double x, long double k, const StopFlag* stop = nullptr);
+long double RisingFactorial(long double x, long double n, const StopFlag* stop = nullptr);
 long double Stirling(long double x);
-long double LinearRecursion(long double x, long double a, long double b);
+long double LinearRecursion(long double x, long double a, long double b,
+                            const StopFlag* stop = nullptr);
 long double IsPrime(long double x);
 long double Gcd(long double x, long double y);
 
@@ -41,6 +45,21 @@ bool IsPrimeInteger(std::uint64_t n);
 inline constexpr std::uint32_t kSievePrimeLimit = 1u << 24;
 // The number of primes p <= limit (segmented sieve of odd numbers). A smaller
 // sieve_prime_limit only moves work from the sieve to the per-number test.
-std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit = kSievePrimeLimit);
+std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit = kSievePrimeLimit,
+                          const StopFlag* stop = nullptr);
+
+// Polls a stop flag once every 2^16 calls, so a tight loop pays a counter
+// increment per round.
+class StopPoll {
+ public:
+  explicit StopPoll(const StopFlag* stop) : stop_(stop) {}
+  void operator()() {
+    if ((++rounds_ & 0xFFFFu) == 0) ThrowIfStopRequested(stop_);
+  }
+
+ private:
+  const StopFlag* stop_;
+  std::uint32_t rounds_ = 0;
+};
 
 }  // namespace korvex

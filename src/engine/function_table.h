@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "engine/stop_flag.h"
 #include "engine/string_hash.h"
 
 namespace korvex {
@@ -36,6 +37,8 @@ struct FunctionState {
   // `randomrange` and `randomgaussian`: Mersenne twister seeded from the
   // clock once when the engine is created.
   std::mt19937_64 clock_generator;
+  // The running request's stop flag, for the loops that can run long.
+  const StopFlag* stop = nullptr;
 };
 
 using FunctionBody = long double (*)(FunctionArgs args, FunctionState& state);

@@ -58,13 +58,13 @@ long double FibonacciReal(long double x) {
 // up to the largest integer below x + 1 (an extended sum, so primepi[10] = 4 and
 // primepi[10.5] = 5); from 2^64 on, counting one by one could never end, and
 // the count simply runs to the largest 64-bit limit.
-long double PrimePi(long double x) {
+long double PrimePi(long double x, const StopFlag* stop) {
   const long double bound = Add(x, 1);
   if (!(bound > 2)) return 0;
   constexpr long double kTwoTo64 = 18446744073709551616.0L;
   const std::uint64_t limit = bound > kTwoTo64 ? std::numeric_limits<std::uint64_t>::max()
                                                : static_cast<std::uint64_t>(std::ceil(bound) - 1);
-  return static_cast<long double>(CountPrimes(limit));
+  return static_cast<long double>(CountPrimes(limit, kSievePrimeLimit, stop));
 }
 
 long double Lcm(long double x, long double y) {
@@ -81,10 +81,12 @@ constexpr Row kRows[] = {
     // Factorials and combinatorial counts.
     {"factorial", [](FunctionArgs p, FunctionState&) { return Factorial(p[0]); }},
     {"doublefactorial", [](FunctionArgs p, FunctionState&) { return MultiFactorial(p[0], 2); }},
-    {"multifactorial", [](FunctionArgs p, FunctionState&) { return MultiFactorial(p[0], p[1]); }},
+    {"multifactorial",
+     [](FunctionArgs p, FunctionState& s) { return MultiFactorial(p[0], p[1], s.stop); }},
     {"subfactorial", [](FunctionArgs p, FunctionState&) { return Subfactorial(p[0]); }},
     {"hyperfactorial", [](FunctionArgs p, FunctionState&) { return Hyperfactorial(p[0]); }},
-    {"pochhammer", [](FunctionArgs p, FunctionState&) { return RisingFactorial(p[0], p[1]); }},
+    {"pochhammer",
+     [](FunctionArgs p, FunctionState& s) { return RisingFactorial(p[0], p[1], s.stop); }},
     {"fallingfactorial",
      [](FunctionArgs p, FunctionState&) {
        return Multiply(RealPower(-1, std::floor(p[1])), RisingFactorial(-p[0], p[1]));
@@ -104,14 +106,15 @@ constexpr Row kRows[] = {
     {"triangleco",
      [](FunctionArgs p, FunctionState&) { return TriangleCoefficient(p[0], p[1], p[2]); }},
     // Integer sequences.
-    {"fibonacci", [](FunctionArgs p, FunctionState&) { return LinearRecursion(p[0], 0, 1); }},
-    {"lucas", [](FunctionArgs p, FunctionState&) { return LinearRecursion(p[0], 2, 1); }},
+    {"fibonacci",
+     [](FunctionArgs p, FunctionState& s) { return LinearRecursion(p[0], 0, 1, s.stop); }},
+    {"lucas", [](FunctionArgs p, FunctionState& s) { return LinearRecursion(p[0], 2, 1, s.stop); }},
     {"linearrecursion",
-     [](FunctionArgs p, FunctionState&) { return LinearRecursion(p[0], p[1], p[2]); }},
+     [](FunctionArgs p, FunctionState& s) { return LinearRecursion(p[0], p[1], p[2], s.stop); }},
     {"fibonaccireal", [](FunctionArgs p, FunctionState&) { return FibonacciReal(p[0]); }},
     // Primes and divisibility.
     {"prime", [](FunctionArgs p, FunctionState&) { return IsPrime(p[0]); }},
-    {"primepi", [](FunctionArgs p, FunctionState&) { return PrimePi(p[0]); }},
+    {"primepi", [](FunctionArgs p, FunctionState& s) { return PrimePi(p[0], s.stop); }},
     {"even",
      [](FunctionArgs p, FunctionState&) -> long double {
        return TruncatedMod(p[0], 2) == 0 ? 1 : 0;

@@ -24,11 +24,13 @@ bool SameValue(long double a, long double b) {
 // Each round depends on r alone, so once a value repeats (a fixed point or
 // an alternation of two values) the rest of the rounds are known: the result
 // is the same as running them all, and a large height cannot hang the call.
-long double PowerTower(long double x, long double y) {
+long double PowerTower(long double x, long double y, const StopFlag* stop) {
   const long double rounds = std::floor(y) - 1;
   long double r = x;
   long double before = 0;  // the value one round before r
+  StopPoll poll(stop);
   for (long double i = 0; i < rounds;) {
+    poll();
     const long double next = (x == 0 && r == 0) ? 1 : std::pow(x, r);
     i += 1;
     if (SameValue(next, r)) return r;
@@ -119,7 +121,7 @@ constexpr Row kRows[] = {
     {"power", [](FunctionArgs p, FunctionState&) { return RealPower(p[0], p[1]); }},
     {"integralpower",
      [](FunctionArgs p, FunctionState&) { return IntegralPower(p[0], Int32(p[1])); }},
-    {"powertower", [](FunctionArgs p, FunctionState&) { return PowerTower(p[0], p[1]); }},
+    {"powertower", [](FunctionArgs p, FunctionState& s) { return PowerTower(p[0], p[1], s.stop); }},
     {"root", [](FunctionArgs p, FunctionState&) { return RealPower(p[1], Divide(1, p[0])); }},
     {"log", [](FunctionArgs p, FunctionState&) { return LogToBase(p[0], p[1]); }},
     {"colog", [](FunctionArgs p, FunctionState&) { return LogToBase(Divide(1, p[0]), p[1]); }},

@@ -74,12 +74,13 @@ long double Extreme(FunctionArgs args, bool largest) {
   return extreme;
 }
 
-long double Median(FunctionArgs args) {
+long double Median(FunctionArgs args, const StopFlag* stop) {
   std::vector<double> values = AsDoubles(args);
   const std::size_t n = values.size();
   if (n == 0) return 0;
   // Insertion sort: each value moves down past every larger one before it.
   for (std::size_t i = 1; i < n; ++i) {
+    if (i % 1024 == 0) ThrowIfStopRequested(stop);
     const double value = values[i];
     std::size_t j = i;
     for (; j > 0 && values[j - 1] > value; --j) values[j] = values[j - 1];
@@ -104,7 +105,7 @@ const Entry kStatisticsFunctions[] = {
      }},
     {"min", [](FunctionArgs a, FunctionState&) { return Extreme(a, false); }},
     {"max", [](FunctionArgs a, FunctionState&) { return Extreme(a, true); }},
-    {"median", [](FunctionArgs a, FunctionState&) { return Median(a); }},
+    {"median", [](FunctionArgs a, FunctionState& s) { return Median(a, s.stop); }},
     {"sumsquares", [](FunctionArgs a, FunctionState&) { return SumsOf(a).squares; }},
     {"norm", [](FunctionArgs a, FunctionState&) { return std::sqrt(SumsOf(a).squares); }},
     {"statvar", [](FunctionArgs a, FunctionState&) { return Deviations(SumsOf(a)); }},

@@ -7,6 +7,7 @@ namespace korvex {
 Engine::Engine(ErrorSink& errors) : errors_(errors) {}
 
 void Engine::BeginRequest() {
+  function_state_.stop = environment_.stop;
   steps_enabled_ = true;
   checks_enabled_ = true;
 }

@@ -103,7 +103,13 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     }
     if (!timing_.benchmark_running && timing_.ReminderDue(reminder_interval_ms_) && !ShowReminder())
       return false;
-    if (!engine_.EvaluateSample(token_template, slots)) return false;
+    const StopFlag* stop_flag = engine_.environment().stop;
+    if (stop_flag != nullptr && stop_flag->requested()) return CancelRun();
+    try {
+      if (!engine_.EvaluateSample(token_template, slots)) return false;
+    } catch (const Cancelled&) {
+      return CancelRun();
+    }
     const long double y = *StrToFloat(engine_.tokens()[0]);
     chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
     RecordPlotPoint(x, y);
@@ -158,6 +164,12 @@ void Plotter::RecordPlotPoint(long double x, long double y) {
   if (number == 0) return;
   korvex::RecordPlotPoint(stats_.slot(number), tracker_, line_format_, x, y,
                           engine_.tokens().empty() ? std::string_view() : engine_.tokens()[0]);
+}
+
+bool Plotter::CancelRun() {
+  timing_.reminder_stopwatch.Stop();
+  FinishPlotInfo(true);
+  return false;
 }
 
 bool Plotter::ShowReminder() {

@@ -91,6 +91,8 @@ class Plotter {
 
  private:
   std::string SeriesTitle() const;
+  // Ends the run as the Reminder's "Stop" does; always false.
+  bool CancelRun();
   // Sampling, once the series exists; false on a failed or cancelled sample.
   bool SampleSeries(long double start, long double stop, long double increment,
                     long double epsilon);

@@ -31,6 +31,7 @@ struct AboutTexts {
   const char* title = "Korvex";
   const char* author = "Written by the Korvex developer";
   const char* memory_caption = "Physical memory available:";
+  const char* data_folder_caption = "Data folder:";
 };
 constexpr AboutTexts kTexts;
 
@@ -113,7 +114,8 @@ QPixmap KorvexLogo(int logical_size, qreal device_pixel_ratio) {
   return pixmap;
 }
 
-AboutWindow::AboutWindow(Shell& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+AboutWindow::AboutWindow(Shell& shell, const std::filesystem::path& data_folder, QWidget* parent)
+    : QDialog(parent), shell_(shell) {
   setObjectName(QStringLiteral("Form20"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 
@@ -143,6 +145,12 @@ AboutWindow::AboutWindow(Shell& shell, QWidget* parent) : QDialog(parent), shell
       new QLabel(MemoryText(TotalPhysicalMemory(), SystemThousandsSeparatorForDisplay()), this);
   memory->setObjectName(QStringLiteral("memory"));
 
+  auto* data_folder_caption = new QLabel(QString::fromUtf8(kTexts.data_folder_caption), this);
+  auto* data_folder_path = new QLabel(QFile::decodeName(data_folder.c_str()), this);
+  data_folder_path->setObjectName(QStringLiteral("datafolder"));
+  // Users look for it to back up or edit their settings by hand.
+  data_folder_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
   auto* texts = new QVBoxLayout;
   texts->addWidget(title);
   texts->addWidget(version);
@@ -155,6 +163,10 @@ AboutWindow::AboutWindow(Shell& shell, QWidget* parent) : QDialog(parent), shell
   memory_row->addWidget(memory);
   memory_row->addStretch();
   texts->addLayout(memory_row);
+  auto* data_folder_row = new QHBoxLayout;
+  data_folder_row->addWidget(data_folder_caption);
+  data_folder_row->addWidget(data_folder_path, 1);
+  texts->addLayout(data_folder_row);
   texts->addStretch();
 
   auto* group = new QGroupBox(QString::fromUtf8(kTexts.group), this);

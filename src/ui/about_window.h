@@ -1,10 +1,12 @@
-// The "About Korvex" window (Form20): version, release date, home page link
-// and the machine's physical memory; also the program's logo picture.
+// The "About Korvex" window (Form20): version, release date, home page link,
+// the machine's physical memory and the data folder in use; also the
+// program's logo picture.
 #pragma once
 
 #include <QDialog>
 #include <QPixmap>
 #include <cstdint>
+#include <filesystem>
 
 namespace korvex {
 
@@ -32,8 +34,9 @@ class AboutWindow : public QDialog {
   Q_OBJECT
 
  public:
-  // The memory figure is read here, once.
-  AboutWindow(Shell& shell, QWidget* parent = nullptr);
+  // The memory figure is read here, once. `data_folder` is the `bin` folder
+  // the program reads and writes, which is not always beside the program.
+  AboutWindow(Shell& shell, const std::filesystem::path& data_folder, QWidget* parent = nullptr);
 
  public slots:
   // The home page link; Help > "Visit homepage" performs it too.

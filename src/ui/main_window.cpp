@@ -320,6 +320,10 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
     failure = calculator_.Plot(text.toStdString()).failure_text;
   } else {
     const SolveOutcome outcome = calculator_.Solve(text.toStdString());
+    if (outcome.status == SolveOutcome::Status::kCanceled) {
+      ShowCanceled(QString::fromStdString(outcome.failure_text));
+      return false;
+    }
     if (outcome.evaluated) panels_[0]->setText(QString::fromStdString(outcome.bit_count));
     if (outcome.status == SolveOutcome::Status::kAnswered) {
       answer_->setText(QString::fromStdString(outcome.answer_text));
@@ -340,6 +344,14 @@ void MainWindow::PasteAndSolve(bool plot) {
     return;
   }
   ReportError(kTexts.no_clipboard_text, kPasteError);
+}
+
+// A stopped solve: the answer box and the error log say so; the stored
+// answer and the steps so far stay.
+void MainWindow::ShowCanceled(const QString& text) {
+  if (peers_.error_log) peers_.error_log->AppendError(text);
+  answer_->setText(text);
+  RefreshOpenSolution();
 }
 
 void MainWindow::ReportError(const std::string& message, const std::string& title) {

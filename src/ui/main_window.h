@@ -142,6 +142,7 @@ class MainWindow : public QMainWindow, public ErrorSink {
   StartUpViews MakeStartUpViews();
   void Guarded(const std::function<void()>& work);
   void RefreshOpenSolution();
+  void ShowCanceled(const QString& text);
 
   void ReplaceSelectedItem(const QString& text);
   void postimerTimer();

@@ -93,7 +93,7 @@ void ProgramWindows::CreateInformationWindows() {
   MainWindow* owner = main_.get();
   Calculator& calculator = *calculator_;
   splash = new SplashWindow(owner);
-  about = new AboutWindow(owner->shell(), owner);
+  about = new AboutWindow(owner->shell(), calculator.data().Folder(), owner);
   benchmark = new BenchmarkWindow(calculator, owner->messages(), owner);
   benchmark_result = new BenchmarkResultWindow(owner);
   start_screen = new StartScreen(owner);

@@ -19,6 +19,43 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Standard output and error of a process that writes both into one pipe:
+// output is buffered and reaches the pipe only when flushed, errors reach it
+// at once.
+class SharedPipe {
+ public:
+  SharedPipe() { err_.setf(std::ios::unitbuf); }
+  std::ostream& out() { return out_; }
+  std::ostream& err() { return err_; }
+  // What the pipe holds once the process has ended (and flushed).
+  std::string text() {
+    out_.flush();
+    return text_;
+  }
+
+ private:
+  class Buffer : public std::stringbuf {
+   public:
+    explicit Buffer(std::string& pipe) : pipe_(pipe) {}
+
+   protected:
+    int sync() override {
+      pipe_ += str();
+      str("");
+      return 0;
+    }
+
+   private:
+    std::string& pipe_;
+  };
+
+  std::string text_;
+  Buffer out_buffer_{text_};
+  Buffer err_buffer_{text_};
+  std::ostream out_{&out_buffer_};
+  std::ostream err_{&err_buffer_};
+};
+
 class SolveCommandTest : public ::testing::Test {
  protected:
   SolveCommandTest() {
@@ -40,6 +77,16 @@ class SolveCommandTest : public ::testing::Test {
     err_.str("");
     std::istringstream in(input);
     return RunCli(args, in, out_, err_);
+  }
+
+  // Runs with both streams going into one pipe, as `2>&1 | ...` gives them.
+  int RunIntoOnePipe(std::vector<std::string> args, const std::string& input, std::string& pipe) {
+    args.insert(args.begin(), {"solve", "--data-dir", root_.string()});
+    std::istringstream in(input);
+    SharedPipe shared;
+    const int status = RunCli(args, in, shared.out(), shared.err());
+    pipe = shared.text();
+    return status;
   }
 
   void WriteFile(const std::string& name, const std::string& content) {
@@ -104,6 +151,55 @@ TEST_F(SolveCommandTest, ReportsFailuresOnStandardErrorWithExitStatusOne) {
     EXPECT_EQ(out_.str(), c.out) << c.args.back();
     EXPECT_EQ(err_.str(), c.err) << c.args.back();
   }
+}
+
+// Each expression's failure line follows the steps it got through, however
+// the failure arose (reported while evaluating, escaping from a function,
+// found when preparing the text, or in the answer's conversion), and a failed
+// expression shows no steps of the one before it.
+TEST_F(SolveCommandTest, StepsPrecedeTheirFailureInOnePipe) {
+  const struct {
+    std::vector<std::string> args;
+    std::string input;
+    std::string pipe;
+  } cases[] = {
+      {{"--steps", "--raw", "10^5000"},
+       "",
+       "Step 1 (power): INF\nSyntax error: 'INF' is not a number\n"},
+      {{"--steps", "--raw", "(1+2)*csc[0]"},
+       "",
+       "Step 1 (add): (3)*csc[0]\nFloating point division by zero.\n"},
+      {{"--steps", "(1+2)*csc[0]"},
+       "",
+       "Step 1 (add): (3)*csc[0]\nFloating point division by zero.\n"},
+      {{"--steps", "--raw", "1+1", "2)"},
+       "",
+       "Step 1 (add): 2\n2\nSyntax error: One or more ( ) are unbalanced\n"},
+      {{"--steps", "--system", "hex", "2^48"},
+       "",
+       "Step 1 (power): 281474976710656\nConversion error: Max 48 bit conversion\n"},
+      {{"--steps"},
+       "2*3\n(1+1)*x\n4+4\n()\n",
+       "Step 1 (multiply): 6\n= 6\nStep 1 (add): (2)*x\nSyntax error: Could not calculate "
+       "'2*x'\nStep 1 (add): 8\n= 8\nSyntax error: Need something to evaluate inside ( )\n"},
+  };
+  for (const auto& c : cases) {
+    std::string pipe;
+    EXPECT_EQ(RunIntoOnePipe(c.args, c.input, pipe), kExitFailed) << c.args.back();
+    EXPECT_EQ(pipe, c.pipe) << c.args.back();
+  }
+}
+
+TEST_F(SolveCommandTest, HelpIsAnOptionOnlyWhereOptionsAre) {
+  EXPECT_EQ(Run({"--steps", "--help", "1+1"}), kExitOk);
+  EXPECT_EQ(out_.str().rfind("usage: korvex-cli solve ", 0), 0u) << out_.str();
+  EXPECT_EQ(err_.str(), "");
+  // The value of an option, or an argument after "--", is not an option.
+  EXPECT_EQ(Run({"--prefix", "--help", "1"}), kExitOk);
+  EXPECT_EQ(out_.str(), "--help1\n");
+  EXPECT_EQ(Run({"--", "--help"}), kExitFailed);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(err_.str(), "Syntax error: Could not calculate '--help'\n");
 }
 
 TEST_F(SolveCommandTest, ReadsExpressionsFromStandardInput) {

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/test_support.h"
@@ -81,6 +83,7 @@ TEST_F(CalculatorTest, SolveOutcomes) {
         EXPECT_FALSE(outcome.bit_count.empty()) << c.text;
         break;
       case S::kGeneralFailure:
+      case S::kCanceled:
         EXPECT_EQ(outcome.failure_text, c.shown) << c.text;
         break;
       case S::kReported:
@@ -201,6 +204,95 @@ TEST_F(CalculatorTest, BenchmarkRestoresThePlotSettings) {
   EXPECT_TRUE(restored);
   EXPECT_EQ(calculator.plot_settings(), PlotSettings());
   EXPECT_TRUE(benchmark.score().has_value());
+}
+
+}  // namespace
+}  // namespace korvex
+
+namespace korvex {
+namespace {
+
+// Asks the calculator to stop once `delay` has passed, from another thread,
+// as a window or a signal handler would.
+class DelayedStop {
+ public:
+  DelayedStop(Calculator& calculator, std::chrono::milliseconds delay)
+      : thread_([&calculator, delay] {
+          std::this_thread::sleep_for(delay);
+          calculator.RequestStop();
+        }) {}
+  ~DelayedStop() { thread_.join(); }
+
+ private:
+  std::thread thread_;
+};
+
+// "(1+(1+(...(1+1)...)))": one evaluation round per group.
+std::string NestedSums(int depth) {
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "(1+";
+  text += "1";
+  text.append(static_cast<std::size_t>(depth), ')');
+  return text;
+}
+
+// median[n;n-1;...;1]: the worst case of its sort.
+std::string DescendingMedian(int count) {
+  std::string text = "median[";
+  for (int i = count; i >= 1; --i) text += std::to_string(i) + (i > 1 ? ";" : "]");
+  return text;
+}
+
+TEST_F(CalculatorTest, StopEndsALongSolveAndKeepsTheAnswer) {
+  // Each would run for many seconds to forever; the stop arrives after 100 ms.
+  const std::string long_solves[] = {
+      "primepi[{1E18}]",
+      "powertower[e^(1/e);{1E18}]",
+      DescendingMedian(300000),
+      NestedSums(30000),
+  };
+  Calculator& calculator = Started();
+  ASSERT_EQ(calculator.Solve("7").status, SolveOutcome::Status::kAnswered);
+  for (const std::string& text : long_solves) {
+    const auto started = std::chrono::steady_clock::now();
+    SolveOutcome outcome;
+    {
+      DelayedStop stop(calculator, std::chrono::milliseconds(100));
+      outcome = calculator.Solve(text);
+    }
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(outcome.status, SolveOutcome::Status::kCanceled) << text.substr(0, 40);
+    EXPECT_EQ(outcome.failure_text, "Operation was canceled.") << text.substr(0, 40);
+    // A generous bound for a loaded machine.
+    EXPECT_LT(took, std::chrono::seconds(2)) << text.substr(0, 40);
+    EXPECT_EQ(calculator.CopyAnswerText(), "7") << text.substr(0, 40);
+  }
+  // The steps made before the stop are kept.
+  ASSERT_FALSE(calculator.steps().empty());
+  EXPECT_EQ(calculator.steps()[0].substr(0, 20), "Step 1 (add): (1+(1+");
+  // The next request starts afresh.
+  EXPECT_EQ(calculator.Solve("1+1").answer_text, "= 2");
+}
+
+TEST_F(CalculatorTest, StopEndsAPlotAsCanceledWithThePointsSoFar) {
+  Calculator& calculator = Started();
+  PlotSettings& settings = calculator.plot_settings();
+  settings.start = "0";
+  settings.stop = "100000000";
+  settings.increment = "1";
+  PlotOutcome outcome;
+  {
+    DelayedStop stop(calculator, std::chrono::milliseconds(100));
+    outcome = calculator.Plot("x*2");
+  }
+  EXPECT_EQ(outcome.status, PlotOutcome::Status::kCanceled);
+  const ChartModel& chart = calculator.plotter().chart();
+  ASSERT_EQ(chart.series_count(), 1u);
+  const std::size_t points = chart.series(1).count();
+  EXPECT_GT(points, 0u);
+  EXPECT_LT(points, 100000001u);
+  // Finished as a cancelled run: the figures count the points plotted.
+  EXPECT_EQ(calculator.plotter().plot_info().calculations_done, std::to_string(points));
 }
 
 }  // namespace

@@ -154,12 +154,18 @@ TEST(Solve, NestedCallsEvaluateInnermostFirst) {
   }
 }
 
-TEST(Solve, StepsAreClearedByEachSolveButNotByAFailedPreparation) {
+TEST(Solve, StepsAreClearedByEachSolveAlsoWhenPreparationFails) {
+  // Whatever shows the steps of a failed request must not show those of the
+  // request before it as if they were its own.
+  for (const char* failing : {"()", "2)", "sin[1", "", "{}"}) {
+    TestCalculator calc;
+    ASSERT_TRUE(calc.engine.Solve("1+1"));
+    ASSERT_EQ(calc.engine.steps().size(), 1u);
+    EXPECT_FALSE(calc.engine.Solve(failing)) << failing;
+    EXPECT_TRUE(calc.engine.steps().empty()) << failing;
+  }
   TestCalculator calc;
   ASSERT_TRUE(calc.engine.Solve("1+1"));
-  ASSERT_EQ(calc.engine.steps().size(), 1u);
-  EXPECT_FALSE(calc.engine.Solve("()"));
-  EXPECT_EQ(calc.engine.steps().size(), 1u);
   ASSERT_TRUE(calc.engine.Solve("5"));
   EXPECT_TRUE(calc.engine.steps().empty());
 }

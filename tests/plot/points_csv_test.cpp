@@ -23,13 +23,17 @@ TEST(PointsCsv, ShortestTextThatReadsBackWithADecimalPoint) {
       {0.1 + 0.2, -0.0},  // one digit more than 0.3 keeps the double apart
       {1e21, 5e-324},
       {2, std::numeric_limits<double>::infinity()},
+      {100000, 0.00002},  // plain decimals where exponents would only save a digit
+      {1e15, 1e-6},
   });
   const char* const lines =
       "-1.5,2.25\n"
       "0.1,0.3333333333333333\n"
       "0.30000000000000004,-0\n"
       "1e+21,5e-324\n"
-      "2,inf\n";
+      "2,inf\n"
+      "100000,0.00002\n"
+      "1e+15,1e-06\n";
   EXPECT_EQ(PointsCsv(series, CsvHeader::kWithout), lines);
   EXPECT_EQ(PointsCsv(series, CsvHeader::kWith), std::string("x,y\n") + lines);
 }

@@ -46,7 +46,7 @@ TEST(MemoryText, WholeMebibytesGroupedWithTheSeparator) {
 TEST(AboutWindow, ShowsVersionMemoryAndOpensTheHomePage) {
   testing::TestApp();
   testing::RecordingShell shell;
-  AboutWindow about(shell);
+  AboutWindow about(shell, "/home/user/.local/share/korvex/bin");
   EXPECT_EQ(about.objectName(), QStringLiteral("Form20"));
   EXPECT_EQ(about.windowTitle(), QStringLiteral("About Korvex"));
   EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("version"))->text(),
@@ -68,6 +68,17 @@ TEST(AboutWindow, ShowsVersionMemoryAndOpensTheHomePage) {
   QTest::mouseClick(homepage, Qt::LeftButton);
   about.homepageClick();  // Help > "Visit homepage"
   EXPECT_EQ(shell.opened, QStringList({kHomePageAddress, kHomePageAddress}));
+}
+
+TEST(AboutWindow, ShowsTheDataFolderInUse) {
+  testing::TestApp();
+  testing::RecordingShell shell;
+  const QString folder = QStringLiteral("/opt/Korvex 1.1/ø/bin");  // as the file system names it
+  AboutWindow about(shell, QFile::encodeName(folder).toStdString());
+  const auto* label = about.findChild<QLabel*>(QStringLiteral("datafolder"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), folder);
+  EXPECT_TRUE(label->textInteractionFlags() & Qt::TextSelectableByMouse);
 }
 
 TEST(ReportBug, OpensTheMailLinkWithTheSubject) {

@@ -168,6 +168,8 @@ TEST_F(ProgramPlotPathsTest, HelpMenuEntriesOpenTheirWindowsAndAddresses) {
     EXPECT_EQ(c.window->isModal(), c.modal);
     c.window->hide();
   }
+  EXPECT_EQ(Child<QLabel>(windows_->about, "datafolder")->text(),
+            QString::fromStdString((Directory() / "bin").string()));
   // The temporary program directory holds no history file.
   EXPECT_EQ(messages_.shown, QStringList{kHistoryMissingMessage});
 }
