@@ -1,7 +1,11 @@
 // The calculator's requests, start-up and settings files.
 #include "core/calculator.h"
 
+#include <unistd.h>
+
+#include <cstdint>
 #include <exception>
+#include <new>
 #include <utility>
 
 #include "output/show_answer.h"
@@ -14,10 +18,34 @@
 
 namespace korvex {
 
+namespace {
+
+// A plot may take up to half of the machine's memory; the rest stays for the
+// program and everything else that runs.
+std::uint64_t PlotMemoryBudget() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long page_size = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || page_size <= 0) return UINT64_MAX;
+  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size) / 2;
+}
+
+}  // namespace
+
 std::string GeneralFailureText(const std::string& text) {
   if (!text.empty() && text.back() > '.') return text + ".";
   return text;
 }
+
+namespace {
+
+// What a failure that abandoned a request shows. Running out of memory ends
+// the request, not the program.
+std::string FailureText(const std::exception& failure) {
+  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return kOutOfMemoryMessage;
+  return GeneralFailureText(failure.what());
+}
+
+}  // namespace
 
 Calculator::Calculator(const std::filesystem::path& program_directory, Messages& messages)
     : data_(program_directory), messages_(messages), engine_(errors_), plotter_(engine_) {
@@ -25,6 +53,7 @@ Calculator::Calculator(const std::filesystem::path& program_directory, Messages&
   engine_.environment().constants = &catalogues_.constants;
   engine_.environment().variables = &variables_;
   engine_.environment().stop = &stop_;
+  plotter_.set_memory_budget(PlotMemoryBudget());
   ApplyGeneralSettings();
 }
 
@@ -102,7 +131,7 @@ SolveOutcome Calculator::Solve(std::string_view text) {
     outcome.failure_text = canceled.what();
   } catch (const std::exception& failure) {
     outcome.status = SolveOutcome::Status::kGeneralFailure;
-    outcome.failure_text = GeneralFailureText(failure.what());
+    outcome.failure_text = FailureText(failure);
   }
   return outcome;
 }
@@ -121,7 +150,7 @@ PlotOutcome Calculator::Plot(std::string_view text) {
     outcome.status = PlotOutcome::Status::kCanceled;
   } catch (const std::exception& failure) {
     outcome.status = PlotOutcome::Status::kGeneralFailure;
-    outcome.failure_text = GeneralFailureText(failure.what());
+    outcome.failure_text = FailureText(failure);
   }
   return outcome;
 }
@@ -145,7 +174,7 @@ BenchmarkStepOutcome Calculator::RunBenchmarkTest(Benchmark& benchmark) {
   } catch (const std::exception& failure) {
     // The benchmark has already ended the run as failed.
     outcome.step = Benchmark::Step::kFailed;
-    outcome.failure_text = GeneralFailureText(failure.what());
+    outcome.failure_text = FailureText(failure);
   }
   return outcome;
 }

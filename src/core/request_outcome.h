@@ -40,6 +40,9 @@ struct BenchmarkStepOutcome {
   std::string failure_text;
 };
 
+inline constexpr const char* kOutOfMemoryMessage =
+    "There is not enough memory for this calculation.";
+
 // The general failure display's text: the failure's own text with a full
 // stop when its last character sorts after the full stop ("Floating point
 // overflow" -> "Floating point overflow.").

@@ -57,6 +57,10 @@ bool Plotter::PlotExpression() {
     errors.ReportError(kTooFewOrManyMessage, kPlotError);
     return false;
   }
+  if (static_cast<long double>(memory_budget_) / kBytesPerSample < total) {
+    errors.ReportError(kPlotTooLargeMessage, kPlotError);
+    return false;
+  }
   const auto total32 = static_cast<std::int32_t>(total);
   progress_->SetProgressMaximum(total32);
 

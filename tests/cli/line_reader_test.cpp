@@ -29,6 +29,7 @@ class PseudoTerminal {
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
     const int terminal = ::open(::ptsname(master_), O_RDWR | O_NOCTTY);
     if (terminal < 0) return;
+
     in_ = ::fdopen(terminal, "r");
     out_ = ::fdopen(::dup(terminal), "w");
   }
@@ -62,9 +63,11 @@ class PseudoTerminal {
     }
   }
 
-  // Forgets everything shown so far.
+  // Forgets everything shown so far. The pseudo-terminal hands output on
+  // with a delay, so it waits until nothing more has come for a while: a
+  // late redraw of the last prompt must not pass for the next one.
   void Drain() {
-    while (ReadShown(0)) {
+    while (ReadShown(100)) {
     }
     consumed_ = shown_.size();
   }

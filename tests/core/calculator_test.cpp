@@ -297,3 +297,35 @@ TEST_F(CalculatorTest, StopEndsAPlotAsCanceledWithThePointsSoFar) {
 
 }  // namespace
 }  // namespace korvex
+
+namespace korvex {
+namespace {
+
+TEST_F(CalculatorTest, PlotsThatWouldExhaustMemoryAreRefusedUpFront) {
+  Calculator& calculator = Started();
+  PlotSettings& settings = calculator.plot_settings();
+  settings.start = "1";
+  settings.increment = "1";
+  calculator.plotter().set_memory_budget(1000 * kBytesPerSample);
+  struct Case {
+    const char* stop;
+    PlotOutcome::Status status;
+  };
+  const Case cases[] = {
+      {"1000", PlotOutcome::Status::kComplete},  // exactly the budget
+      {"1001", PlotOutcome::Status::kStopped},
+      {"2E9", PlotOutcome::Status::kStopped},  // once ended in an allocation failure at 3 GB
+  };
+  for (const Case& c : cases) {
+    sink_.reports.clear();
+    settings.stop = c.stop;
+    EXPECT_EQ(calculator.Plot("x").status, c.status) << c.stop;
+    if (c.status == PlotOutcome::Status::kStopped) {
+      ASSERT_EQ(sink_.reports.size(), 1u) << c.stop;
+      EXPECT_EQ(sink_.reports[0].message, kPlotTooLargeMessage) << c.stop;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvex
