@@ -37,6 +37,21 @@ void BM_SolveWithUserVariables(benchmark::State& state) {
 }
 BENCHMARK(BM_SolveWithUserVariables);
 
+// v = v+v+...+v with `terms` terms: the substitution runs into the loop
+// control limit after producing about limit * terms tokens.
+void BM_SelfReferencingVariable(benchmark::State& state) {
+  NullSink sink;
+  Engine engine(sink);
+  std::string expression = "v";
+  for (int64_t i = 1; i < state.range(0); ++i) expression += "+v";
+  const VariableTable variables = {{"v", expression}};
+  engine.environment().variables = &variables;
+  for (auto _ : state) {
+    if (engine.Solve("v")) state.SkipWithError("the loop control limit was not reached");
+  }
+}
+BENCHMARK(BM_SelfReferencingVariable)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 void BM_SolveNestedGroups(benchmark::State& state) {
   const int depth = static_cast<int>(state.range(0));
   std::string text;

@@ -1,5 +1,7 @@
 // PrepareExpression and its substitution steps: user variables, `ans` and
 // constants, and parentheses around single tokens.
+#include <optional>
+
 #include "engine/engine.h"
 
 namespace korvex {
@@ -22,21 +24,36 @@ bool Engine::PrepareExpression(std::string_view text) {
   return true;
 }
 
+// Each name found is replaced by its expression's tokens, and those are
+// searched again from their first token on, depth first and left to right.
+// The output is written once, front to back, from a stack of expansions, and
+// each row is scanned at most once, so the cost follows the size of what is
+// produced (moving the list's tail at every substitution made long
+// self-references quadratic).
 bool Engine::SubstituteUserVariables() {
   const VariableTable* table = environment_.variables;
   if (table == nullptr || table->empty()) return true;
-  TokenList working = tokens_;
+  std::vector<std::optional<TokenList>> scanned(table->size());
+  struct Expansion {
+    const TokenList* tokens;
+    size_t next;
+  };
+  const TokenList input = std::move(tokens_);
+  std::vector<Expansion> stack{{&input, 0}};
+  TokenList output;
+  output.reserve(input.size());
   int substitutions = 0;
-  for (size_t i = 0; i < working.size();) {
-    const UserVariable* match = nullptr;
-    for (const UserVariable& row : *table) {
-      if (row.name == working[i]) {
-        match = &row;
-        break;
-      }
+  while (!stack.empty()) {
+    Expansion& top = stack.back();
+    if (top.next == top.tokens->size()) {
+      stack.pop_back();
+      continue;
     }
-    if (match == nullptr) {
-      ++i;
+    const std::string& token = (*top.tokens)[top.next++];
+    size_t row = 0;
+    while (row < table->size() && (*table)[row].name != token) ++row;
+    if (row == table->size()) {
+      output.push_back(token);
       continue;
     }
     if (substitutions == environment_.loop_limit) {
@@ -44,12 +61,14 @@ bool Engine::SubstituteUserVariables() {
                           kUserVariableError);
       return false;
     }
-    working.erase(working.begin() + static_cast<long>(i));
-    if (!ScanExpression(match->expression)) return false;
-    working.insert(working.begin() + static_cast<long>(i), tokens_.begin(), tokens_.end());
+    if (!scanned[row]) {
+      if (!ScanExpression((*table)[row].expression)) return false;
+      scanned[row] = std::move(tokens_);
+    }
     ++substitutions;
+    stack.push_back({&*scanned[row], 0});
   }
-  tokens_ = std::move(working);
+  tokens_ = std::move(output);
   return true;
 }
 
