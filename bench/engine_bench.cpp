@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/engine.h"
+#include "engine/prime_count.h"
 
 namespace korvex {
 namespace {
@@ -51,6 +52,18 @@ void BM_SelfReferencingVariable(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SelfReferencingVariable)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// primepi of 10^12 and 10^18 as the function counts them (10^18 takes the
+// library tens of seconds; a sieve would take days).
+void BM_PrimeCount(benchmark::State& state) {
+  const std::uint64_t limit =
+      state.range(0) == 12 ? 1'000'000'000'000ULL : 1'000'000'000'000'000'000ULL;
+  const std::uint64_t known = state.range(0) == 12 ? 37'607'912'018ULL : 24'739'954'287'740'860ULL;
+  for (auto _ : state) {
+    if (PrimesUpTo(limit, nullptr) != known) state.SkipWithError("wrong count");
+  }
+}
+BENCHMARK(BM_PrimeCount)->Arg(12)->Arg(18)->Iterations(1)->Unit(benchmark::kSecond);
 
 void BM_SolveNestedGroups(benchmark::State& state) {
   const int depth = static_cast<int>(state.range(0));

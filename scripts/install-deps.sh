@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
-          pkg-config libedit-dev
+          pkg-config libedit-dev libprimecount-dev
           dpkg-dev   # dpkg-shlibdeps: the Debian package's dependencies (tests/package)
           desktop-file-utils appstream)  # validators of the desktop entry and metainfo
 missing=()

@@ -8,6 +8,7 @@
 #include "engine/bits.h"
 #include "engine/function_helpers.h"
 #include "engine/function_table.h"
+#include "engine/prime_count.h"
 
 namespace korvex {
 namespace {
@@ -64,7 +65,7 @@ long double PrimePi(long double x, const StopFlag* stop) {
   constexpr long double kTwoTo64 = 18446744073709551616.0L;
   const std::uint64_t limit = bound > kTwoTo64 ? std::numeric_limits<std::uint64_t>::max()
                                                : static_cast<std::uint64_t>(std::ceil(bound) - 1);
-  return static_cast<long double>(CountPrimes(limit, kSievePrimeLimit, stop));
+  return static_cast<long double>(PrimesUpTo(limit, stop));
 }
 
 long double Lcm(long double x, long double y) {
