@@ -99,7 +99,10 @@ bool Calculator::StartWithoutWindows() {
   LoadMaskSettings();
   LoadGeneralSettings();
   LoadPlotSettings();
-  if (!ReadLines(data_.File(kOtherSettingsFile))) SaveOtherSettings(data_, messages_);
+  // Created when missing; one that cannot be read is left for the desktop
+  // program to report.
+  if (ReadLineFile(data_.File(kOtherSettingsFile)).state == LineFile::State::kMissing)
+    SaveOtherSettings(data_, messages_);
   return true;
 }
 

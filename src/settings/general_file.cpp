@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/settings_files.h"
+
 namespace korvex {
 namespace {
 
@@ -78,20 +80,15 @@ void ApplyGeneralSettingsLines(const Lines& lines, GeneralSettings& settings) {
 
 bool SaveGeneralSettings(const DataDirectory& data, const GeneralSettings& settings,
                          Messages& messages) {
-  if (WriteLines(data.File(kGeneralSettingsFile), GeneralSettingsToLines(settings))) return true;
-  ShowSaveFailureMessages(messages, kGeneralSettingsFile);
-  return false;
+  SettingsFiles files(data, messages);
+  return files.Save(kGeneralSettingsFile, GeneralSettingsToLines(settings));
 }
 
 void LoadGeneralSettings(const DataDirectory& data, GeneralSettings& settings, Messages& messages) {
-  auto lines = ReadLines(data.File(kGeneralSettingsFile));
-  if (!lines) {
-    // Recreate the file from what the dialog holds, once.
-    if (!SaveGeneralSettings(data, settings, messages)) return;
-    lines = ReadLines(data.File(kGeneralSettingsFile));
-    if (!lines) return;
-  }
-  ApplyGeneralSettingsLines(*lines, settings);
+  // A missing file is recreated from what the dialog holds.
+  SettingsFiles files(data, messages);
+  if (const auto lines = files.ReadOrCreate(kGeneralSettingsFile, GeneralSettingsToLines(settings)))
+    ApplyGeneralSettingsLines(*lines, settings);
 }
 
 }  // namespace korvex

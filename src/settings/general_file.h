@@ -38,12 +38,15 @@ Lines GeneralSettingsToLines(const GeneralSettings& settings);
 void ApplyGeneralSettingsLines(const Lines& lines, GeneralSettings& settings);
 
 // Writes general.ini; on failure shows the two save-failure messages and
-// returns false, leaving the old file as it was.
+// returns false, leaving the old file as it was. A file that is there but
+// cannot be read is not written over; that is said instead.
 bool SaveGeneralSettings(const DataDirectory& data, const GeneralSettings& settings,
                          Messages& messages);
 
-// Reads general.ini over `settings`. An unreadable file is first written from
-// `settings` and read again; when that write fails, `settings` stay.
+// Reads general.ini over `settings`. A missing file is first written from
+// `settings` and read again; when that write fails (said once, not at every
+// load), `settings` stay. So they do when the file is there but cannot be
+// read, which is said once and never written over.
 void LoadGeneralSettings(const DataDirectory& data, GeneralSettings& settings, Messages& messages);
 
 }  // namespace korvex

@@ -3,46 +3,53 @@
 
 #include <algorithm>
 
+#include "settings/settings_files.h"
+
 namespace korvex {
 namespace {
 
-bool WriteLog(const DataDirectory& data, const Lines& lines, Messages& messages) {
-  if (WriteLines(data.File(kInsertionLogFile), lines)) return true;
-  ShowSaveFailureMessages(messages, kInsertionLogFile);
-  return false;
+using State = LineFile::State;
+
+Lines ShowLog(SettingsFiles& files, const Lines& log_box) {
+  LineFile log = files.Read(kInsertionLogFile);
+  if (log.state == State::kRead) return std::move(log.lines);
+  if (log.state == State::kMissing) files.Create(kInsertionLogFile, log_box);
+  return log_box;
 }
 
 }  // namespace
 
 void AppendToInsertionLog(const DataDirectory& data, const std::string& text, Messages& messages) {
-  Lines log = ReadLines(data.File(kInsertionLogFile)).value_or(Lines{});
-  if (std::find(log.begin(), log.end(), text) != log.end()) return;
-  log.push_back(text);
-  WriteLog(data, log, messages);
+  // Read and written under one lock: another process appending meanwhile
+  // would otherwise lose its line to this write.
+  SettingsFiles files(data, messages);
+  LineFile log = files.Read(kInsertionLogFile);
+  if (log.state == State::kUnreadable) return;
+  if (std::find(log.lines.begin(), log.lines.end(), text) != log.lines.end()) return;
+  log.lines.push_back(text);
+  files.Save(kInsertionLogFile, log.lines);
 }
 
 std::optional<Lines> InsertLog(const DataDirectory& data, const Lines& expression_list,
                                Messages& messages) {
   if (!expression_list.empty()) return std::nullopt;
-  auto log = ReadLines(data.File(kInsertionLogFile));
-  if (!log) {
-    WriteLog(data, expression_list, messages);
-    return std::nullopt;
-  }
-  return log;
+  SettingsFiles files(data, messages);
+  LineFile log = files.Read(kInsertionLogFile);
+  if (log.state == State::kMissing) files.Create(kInsertionLogFile, expression_list);
+  if (log.state != State::kRead) return std::nullopt;
+  return std::move(log.lines);
 }
 
 Lines ShowInsertionLog(const DataDirectory& data, const Lines& log_box, Messages& messages) {
-  auto log = ReadLines(data.File(kInsertionLogFile));
-  if (log) return std::move(*log);
-  WriteLog(data, log_box, messages);
-  return log_box;
+  SettingsFiles files(data, messages);
+  return ShowLog(files, log_box);
 }
 
 Lines ClearInsertionLog(const DataDirectory& data, const Lines& log_box, Messages& messages) {
-  Lines shown = ShowInsertionLog(data, log_box, messages);
+  SettingsFiles files(data, messages);
+  Lines shown = ShowLog(files, log_box);
   if (shown.empty()) return shown;
-  if (!WriteLog(data, Lines{}, messages)) return shown;
+  if (!files.Save(kInsertionLogFile, Lines{})) return shown;
   return Lines{};
 }
 

@@ -1,13 +1,36 @@
 #include "settings/line_file.h"
 
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvex {
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".tmp";
+
+// The process that wrote `name`, when it is one of WriteLines' temporary files.
+std::optional<pid_t> TemporaryFileWriter(std::string_view name) {
+  const size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos || mark == 0) return std::nullopt;
+  const std::string_view digits = name.substr(mark + kTemporaryMark.size());
+  pid_t pid = 0;
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, pid);
+  if (digits.empty() || error != std::errc() || stop != end || pid <= 0) return std::nullopt;
+  return pid;
+}
+
+}  // namespace
 
 Lines SplitLines(const std::string& text) {
   Lines lines;
@@ -26,14 +49,44 @@ Lines SplitLines(const std::string& text) {
   return lines;
 }
 
+LineFile ReadLineFile(const std::filesystem::path& path) {
+  LineFile file;
+  // Non-blocking, so that a pipe in the file's place cannot hang the read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    // ENOTDIR: the folder itself is a plain file, so no file can be there.
+    const bool missing = errno == ENOENT || errno == ENOTDIR;
+    file.state = missing ? LineFile::State::kMissing : LineFile::State::kUnreadable;
+    return file;
+  }
+  struct stat info {};
+  bool readable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  std::string text;
+  char buffer[4096];
+  while (readable) {
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count > 0) {
+      text.append(buffer, static_cast<size_t>(count));
+    } else if (count == 0) {
+      break;
+    } else if (errno != EINTR) {
+      readable = false;
+    }
+  }
+  ::close(fd);
+  if (!readable) {
+    file.state = LineFile::State::kUnreadable;
+    return file;
+  }
+  file.state = LineFile::State::kRead;
+  file.lines = SplitLines(text);
+  return file;
+}
+
 std::optional<Lines> ReadLines(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return SplitLines(text);
+  LineFile file = ReadLineFile(path);
+  if (file.state != LineFile::State::kRead) return std::nullopt;
+  return std::move(file.lines);
 }
 
 bool WriteLines(const std::filesystem::path& path, const Lines& lines) {
@@ -43,7 +96,7 @@ bool WriteLines(const std::filesystem::path& path, const Lines& lines) {
     text += "\r\n";
   }
   std::filesystem::path temporary = path;
-  temporary += ".tmp" + std::to_string(::getpid());
+  temporary += std::string(kTemporaryMark) + std::to_string(::getpid());
   {
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (file == nullptr) return false;
@@ -62,6 +115,22 @@ bool WriteLines(const std::filesystem::path& path, const Lines& lines) {
     return false;
   }
   return true;
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder) {
+  // Collected first: removing entries while the folder is being listed may
+  // make the listing skip or repeat some.
+  std::vector<std::filesystem::path> stale;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const auto writer = TemporaryFileWriter(entry->path().filename().native());
+    // EPERM means the process exists under another user: not stale.
+    if (!writer || ::kill(*writer, 0) == 0 || errno != ESRCH) continue;
+    std::error_code kind_error;
+    if (entry->is_regular_file(kind_error)) stale.push_back(entry->path());
+  }
+  for (const std::filesystem::path& path : stale) std::filesystem::remove(path, error);
 }
 
 }  // namespace korvex

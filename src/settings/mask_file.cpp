@@ -3,6 +3,8 @@
 
 #include <iterator>
 
+#include "settings/settings_files.h"
+
 namespace korvex {
 
 Lines MaskSettingsToLines(const MaskSettings& settings) {
@@ -19,21 +21,15 @@ std::string MaskStatusText(const MaskSettings& settings) {
 }
 
 bool SaveMaskSettings(const DataDirectory& data, const MaskSettings& settings, Messages& messages) {
-  if (WriteLines(data.File(kMaskSettingsFile), MaskSettingsToLines(settings))) return true;
-  ShowSaveFailureMessages(messages, kMaskSettingsFile);
-  return false;
+  SettingsFiles files(data, messages);
+  return files.Save(kMaskSettingsFile, MaskSettingsToLines(settings));
 }
 
 void LoadMaskSettings(const DataDirectory& data, MaskSettings& settings, Messages& messages) {
-  auto lines = ReadLines(data.File(kMaskSettingsFile));
-  if (!lines) {
-    // Recreate the file from what the dialog holds, once; a second failure
-    // would only repeat the same messages.
-    if (!SaveMaskSettings(data, settings, messages)) return;
-    lines = ReadLines(data.File(kMaskSettingsFile));
-    if (!lines) return;
-  }
-  ApplyMaskSettingsLines(*lines, settings);
+  // A missing file is recreated from what the dialog holds.
+  SettingsFiles files(data, messages);
+  if (const auto lines = files.ReadOrCreate(kMaskSettingsFile, MaskSettingsToLines(settings)))
+    ApplyMaskSettingsLines(*lines, settings);
 }
 
 }  // namespace korvex

@@ -22,11 +22,14 @@ void ApplyMaskSettingsLines(const Lines& lines, MaskSettings& settings);
 std::string MaskStatusText(const MaskSettings& settings);
 
 // Writes mask.ini; on failure shows the two save-failure messages and
-// returns false, leaving the old file as it was.
+// returns false, leaving the old file as it was. A file that is there but
+// cannot be read is not written over; that is said instead.
 bool SaveMaskSettings(const DataDirectory& data, const MaskSettings& settings, Messages& messages);
 
-// Reads mask.ini over `settings`. An unreadable file is first written from
-// `settings` and read again; when that write fails, `settings` stay.
+// Reads mask.ini over `settings`. A missing file is first written from
+// `settings` and read again; when that write fails (said once, not at every
+// load), `settings` stay. So they do when the file is there but cannot be
+// read, which is said once and never written over.
 void LoadMaskSettings(const DataDirectory& data, MaskSettings& settings, Messages& messages);
 
 }  // namespace korvex

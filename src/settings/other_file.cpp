@@ -2,23 +2,26 @@
 #include "settings/other_file.h"
 
 #include "settings/line_file.h"
+#include "settings/settings_files.h"
 
 namespace korvex {
 
 bool SaveOtherSettings(const DataDirectory& data, Messages& messages) {
-  if (WriteLines(data.File(kOtherSettingsFile), {"0"})) return true;
-  ShowSaveFailureMessages(messages, kOtherSettingsFile);
-  return false;
+  SettingsFiles files(data, messages);
+  return files.Save(kOtherSettingsFile, {"0"});
 }
 
 bool LoadOtherSettings(const DataDirectory& data, Messages& messages) {
-  const auto lines = ReadLines(data.File(kOtherSettingsFile));
-  if (!lines) {
-    SaveOtherSettings(data, messages);
+  SettingsFiles files(data, messages);
+  const LineFile file = files.Read(kOtherSettingsFile);
+  if (file.state == LineFile::State::kMissing) {
+    files.Create(kOtherSettingsFile, {"0"});
     return false;
   }
-  if (lines->empty() || lines->front() != "1") return false;
-  SaveOtherSettings(data, messages);
+  if (file.state != LineFile::State::kRead) return false;
+  if (file.lines.empty() || file.lines.front() != "1") return false;
+  // Consumed under the same lock, so two starts cannot both honour it.
+  files.Save(kOtherSettingsFile, {"0"});
   return true;
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "settings/settings_files.h"
+
 namespace korvex {
 namespace {
 
@@ -165,19 +167,17 @@ std::string PlotStatusText(const PlotSettings& settings) {
 }
 
 bool SavePlotSettings(const DataDirectory& data, const PlotSettings& settings, Messages& messages) {
-  if (WriteLines(data.File(kPlotSettingsFile), PlotSettingsToLines(settings))) return true;
-  ShowSaveFailureMessages(messages, kPlotSettingsFile);
-  return false;
+  SettingsFiles files(data, messages);
+  return files.Save(kPlotSettingsFile, PlotSettingsToLines(settings));
 }
 
 void LoadPlotSettings(const DataDirectory& data, PlotSettings& settings, Messages& messages) {
-  auto lines = ReadLines(data.File(kPlotSettingsFile));
-  if (!lines) {
-    if (!SavePlotSettings(data, settings, messages)) return;
-    lines = ReadLines(data.File(kPlotSettingsFile));
-    if (!lines) return;
-  }
-  ApplyPlotSettingsLines(*lines, settings);
+  // The reload as the Options dialog closes follows its "OK": on a folder
+  // that cannot be written, that save has already said so, and this load's
+  // attempt to recreate the file stays quiet.
+  SettingsFiles files(data, messages);
+  if (const auto lines = files.ReadOrCreate(kPlotSettingsFile, PlotSettingsToLines(settings)))
+    ApplyPlotSettingsLines(*lines, settings);
 }
 
 }  // namespace korvex

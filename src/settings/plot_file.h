@@ -67,10 +67,13 @@ void ApplyPlotSettingsLines(const Lines& lines, PlotSettings& settings);
 std::string PlotStatusText(const PlotSettings& settings);
 
 // Writes plot.ini; on failure shows the two save-failure messages and
-// returns false.
+// returns false. A file that is there but cannot be read is not written
+// over; that is said instead.
 bool SavePlotSettings(const DataDirectory& data, const PlotSettings& settings, Messages& messages);
-// Reads plot.ini over `settings`. An unreadable file is first written from
-// `settings` and read again; when that fails too, `settings` stay as they are.
+// Reads plot.ini over `settings`. A missing file is first written from
+// `settings` and read again; when that write fails (said once, not at every
+// load), `settings` stay as they are. So they do when the file is there but
+// cannot be read, which is said once and never written over.
 void LoadPlotSettings(const DataDirectory& data, PlotSettings& settings, Messages& messages);
 
 }  // namespace korvex

@@ -5,6 +5,7 @@
 
 #include "engine/catalogue.h"
 #include "settings/line_file.h"
+#include "settings/settings_files.h"
 
 namespace korvex {
 
@@ -29,18 +30,16 @@ std::vector<std::string> FormatVariableLines(const VariableTable& table) {
 }
 
 bool SaveVariables(const DataDirectory& data, const VariableTable& table, Messages& messages) {
-  if (WriteLines(data.File(kVariablesFile), FormatVariableLines(table))) return true;
-  ShowSaveFailureMessages(messages, kVariablesFile);
-  return false;
+  SettingsFiles files(data, messages);
+  return files.Save(kVariablesFile, FormatVariableLines(table));
 }
 
 void LoadVariables(const DataDirectory& data, VariableTable& table, Messages& messages) {
-  const auto lines = ReadLines(data.File(kVariablesFile));
-  if (!lines) {
-    SaveVariables(data, table, messages);
-    return;
-  }
-  table = ParseVariableLines(*lines);
+  SettingsFiles files(data, messages);
+  const LineFile file = files.Read(kVariablesFile);
+  if (file.state == LineFile::State::kMissing)
+    files.Create(kVariablesFile, FormatVariableLines(table));
+  if (file.state == LineFile::State::kRead) table = ParseVariableLines(file.lines);
 }
 
 void ClearVariables(VariableTable& table) { table.clear(); }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <optional>
@@ -231,18 +232,40 @@ TEST_F(PlotOptionsTest, ColourPanelsTakeTheChosenColour) {
   EXPECT_EQ(calculator.plot_settings().graph_colour, 255);
 }
 
-// When plot.ini can be neither written nor read, what "OK" confirmed stays
-// in force; both attempts say why.
-TEST_F(PlotOptionsTest, UnwritableFileKeepsTheConfirmedSettings) {
+// When plot.ini is there but cannot be read, "OK" does not write over it and
+// says why, once; what "OK" confirmed stays in force.
+TEST_F(PlotOptionsTest, UnreadableFileKeepsTheConfirmedSettings) {
   std::filesystem::create_directories(File());  // a folder where the file belongs
   Open();
   Retype("stop", QStringLiteral("5"));
   Click("ok");
   EXPECT_EQ(calculator.plot_settings().stop, "5");
-  const QStringList failure = {QStringLiteral("Could not save to file 'bin/plot.ini'"),
-                               QString::fromLatin1(kReadOnlyDeviceMessage)};
-  EXPECT_EQ(messages.shown, failure + failure);
+  EXPECT_EQ(messages.shown,
+            QStringList({QStringLiteral("Could not save to file 'bin/plot.ini'"),
+                         QStringLiteral("The file exists but cannot be read, so it is left "
+                                        "untouched")}));
   EXPECT_EQ(statuses.back(), QStringLiteral("x E[-10;5] inc: 0,1"));
+  EXPECT_TRUE(std::filesystem::is_directory(File()));
+}
+
+// On a folder that cannot be written (here `bin` is a plain file, which stops
+// root too), "OK" says so once: the reload as the dialog closes adds nothing.
+TEST_F(PlotOptionsTest, UnwritableFolderKeepsTheConfirmedSettingsAndSaysSoOnce) {
+  const std::filesystem::path bin = File().parent_path();
+  std::filesystem::remove_all(bin);
+  { std::ofstream plain(bin); }
+  Open();
+  Retype("stop", QStringLiteral("5"));
+  Click("ok");
+  EXPECT_EQ(calculator.plot_settings().stop, "5");
+  EXPECT_EQ(messages.shown, QStringList({QStringLiteral("Could not save to file 'bin/plot.ini'"),
+                                         QString::fromLatin1(kReadOnlyDeviceMessage)}));
+  EXPECT_EQ(statuses.back(), QStringLiteral("x E[-10;5] inc: 0,1"));
+
+  // Opened and closed again without "OK": nothing more to say.
+  Open();
+  Click("cancel");
+  EXPECT_EQ(messages.shown.size(), 2);
 }
 
 }  // namespace
