@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "cli/line_reader.h"
 
@@ -29,6 +31,7 @@ class PseudoTerminal {
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
     const int terminal = ::open(::ptsname(master_), O_RDWR | O_NOCTTY);
     if (terminal < 0) return;
+    terminal_ = terminal;
 
     in_ = ::fdopen(terminal, "r");
     out_ = ::fdopen(::dup(terminal), "w");
@@ -63,6 +66,19 @@ class PseudoTerminal {
     }
   }
 
+  // Waits until the reader has taken the terminal out of its own line
+  // editing: it shows its prompt a moment before, and keys typed in between
+  // (a Ctrl+D above all) would be handled by the terminal, not the reader.
+  bool WaitForReaderMode() {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    termios modes{};
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (::tcgetattr(terminal_, &modes) == 0 && (modes.c_lflag & ICANON) == 0) return true;
+      std::this_thread::sleep_for(1ms);
+    }
+    return false;
+  }
+
   // Forgets everything shown so far. The pseudo-terminal hands output on
   // with a delay, so it waits until nothing more has come for a while: a
   // late redraw of the last prompt must not pass for the next one.
@@ -84,6 +100,7 @@ class PseudoTerminal {
   }
 
   int master_ = -1;
+  int terminal_ = -1;  // the program's side, owned by in_
   std::FILE* in_ = nullptr;
   std::FILE* out_ = nullptr;
   std::string shown_;
@@ -115,7 +132,7 @@ TEST(TerminalLineReader, EditsRecallsHistoryAndEndsAtCtrlD) {
     auto line = std::async(std::launch::async, [&] { return reader->ReadLine(); });
     // Keys typed before the prompt is up would meet the terminal's own line
     // editing, not the reader's.
-    const bool prompted = terminal.WaitFor("calc> ");
+    const bool prompted = terminal.WaitFor("calc> ") && terminal.WaitForReaderMode();
     if (prompted) terminal.Type(step.keys);
     if (!prompted || line.wait_for(5s) != std::future_status::ready) {
       // Ends the reader's wait so that the test can fail instead of hanging.
