@@ -11,9 +11,9 @@ fi
 
 # shellcheck source=/dev/null
 source "$1" || exit 1
-spec=$(complete -p korvex-cli 2>/dev/null)
-if [[ ! $spec =~ -F\ ([^ ]+) ]]; then
-    echo "FAIL: korvex-cli has no completion function: '$spec'"
+registration=$(complete -p korvex-cli 2>/dev/null)
+if [[ ! $registration =~ -F\ ([^ ]+) ]]; then
+    echo "FAIL: korvex-cli has no completion function: '$registration'"
     exit 1
 fi
 function=${BASH_REMATCH[1]}
