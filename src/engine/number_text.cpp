@@ -136,4 +136,9 @@ std::optional<long double> StrToFloat(std::string_view text, char separator) {
   return value;
 }
 
+std::optional<long double> RoundThroughNumberText(long double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  return StrToFloat(FloatToStr(value));
+}
+
 }  // namespace korvex

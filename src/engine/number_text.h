@@ -26,4 +26,10 @@ std::string FloatToStr(long double value, char separator = kEngineSeparator);
 // and for values beyond the extended range.
 std::optional<long double> StrToFloat(std::string_view text, char separator = kEngineSeparator);
 
+// The value a result has once written as a number text and read back:
+// StrToFloat(FloatToStr(value)), without building the texts where that can
+// be avoided. Nothing for non-finite values and for texts that do not read
+// back (rounded beyond the extended range).
+std::optional<long double> RoundThroughNumberText(long double value);
+
 }  // namespace korvex
