@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/interrupt_stop.h"
 #include "cli/usage.h"
 #include "core/calculator.h"
 
@@ -57,6 +58,7 @@ int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std
   Benchmark benchmark = calculator.MakeBenchmark();
   benchmark.Start();
   Benchmark::Step step = Benchmark::Step::kNextPending;
+  const InterruptStop interrupt(calculator);
   while (step == Benchmark::Step::kNextPending) {
     const size_t index = benchmark.test_index();
     const BenchmarkTest& test = benchmark.tests()[index];
@@ -68,6 +70,10 @@ int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     out << test.group << ' ' << test.caption << ' ' << benchmark.labels()[index] << '\n';
     out.flush();
+  }
+  if (step == Benchmark::Step::kStopped) {
+    PrintError(kCanceledMessage, out, err);
+    return kExitInterrupted;
   }
   if (step != Benchmark::Step::kFinished || !benchmark.score()) return kExitFailed;
   out << "Your average MS is: " << *benchmark.score() << '\n';

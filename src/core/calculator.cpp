@@ -57,6 +57,8 @@ Calculator::Calculator(const std::filesystem::path& program_directory, Messages&
   ApplyGeneralSettings();
 }
 
+Calculator::~Calculator() { RequestStop(); }
+
 void Calculator::ApplyGeneralSettings() {
   engine_.environment().loop_limit = general_.loop_limit;
   plotter_.set_reminder_interval(general_.reminder_interval);
@@ -160,18 +162,21 @@ PlotOutcome Calculator::Plot(std::string_view text) {
 
 Benchmark Calculator::MakeBenchmark(std::vector<BenchmarkTest> tests,
                                     std::function<void()> settings_restored) {
-  return Benchmark(
+  Benchmark benchmark(
       plotter_,
       [this, restored = std::move(settings_restored)] {
         LoadPlotSettings();
         if (restored) restored();
       },
       std::move(tests));
+  benchmark.set_stop_flag(&stop_);
+  return benchmark;
 }
 
 BenchmarkStepOutcome Calculator::RunBenchmarkTest(Benchmark& benchmark) {
   BenchmarkStepOutcome outcome;
   decimal_separator_ = kEngineSeparator;
+  stop_.Clear();
   try {
     outcome.step = benchmark.RunCurrentTest();
   } catch (const std::exception& failure) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/request_outcome.h"
+#include "core/request_worker.h"
 #include "engine/engine.h"
 #include "plot/benchmark.h"
 #include "plot/plotter.h"
@@ -39,6 +40,8 @@ class Calculator {
   // `program_directory` holds the `bin` data folder; `messages` shows the
   // settings files' failures and must outlive the calculator.
   Calculator(const std::filesystem::path& program_directory, Messages& messages);
+  // Stops a request still running on the worker and waits for it.
+  ~Calculator();
   Calculator(const Calculator&) = delete;
   Calculator& operator=(const Calculator&) = delete;
 
@@ -63,6 +66,14 @@ class Calculator {
   // signal handler. The request ends within milliseconds as canceled; each
   // new request starts with the flag clear.
   void RequestStop() { stop_.Request(); }
+  // Runs `request` (Solve, Plot, RunBenchmarkTest and what the front end
+  // does around them) on the calculator's own worker thread, so a desktop
+  // program keeps answering while it works. False, and nothing runs, while
+  // another request runs: requests never overlap. Until it has ended the
+  // caller leaves the calculator alone except for RequestStop and busy.
+  bool StartOnWorker(std::function<void()> request) { return worker_.Start(std::move(request)); }
+  bool busy() const { return worker_.busy(); }
+  void WaitUntilIdle() { worker_.WaitUntilIdle(); }
   // A plot request with the live plot settings.
   PlotOutcome Plot(std::string_view text);
   // A benchmark over this calculator's plotter. When it ends it reloads
@@ -137,6 +148,8 @@ class Calculator {
   Engine engine_;
   Plotter plotter_;
   char decimal_separator_ = kEngineSeparator;
+  // Last, so it ends (and with it any request) before the rest goes.
+  RequestWorker worker_;
 };
 
 }  // namespace korvex

@@ -2,8 +2,7 @@
 
 namespace korvex {
 
-long double CheckedResult(long double result, long double a, long double b) {
-  if (std::isfinite(result)) return result;
+long double CheckedNonFiniteResult(long double result, long double a, long double b) {
   if (!std::isfinite(a) || !std::isfinite(b)) return result;
   if (std::isnan(result)) throw ArithmeticFailure(kInvalidOperation);
   throw ArithmeticFailure(kOverflow);

@@ -21,7 +21,14 @@ class ArithmeticFailure : public std::runtime_error {
 // Checked operations follow the 80-bit unit with invalid operation, division
 // by zero and overflow trapped: finite operands that give a non-finite result
 // fail; operands that are already infinite or NAN pass quietly.
-long double CheckedResult(long double result, long double a, long double b);
+// Inline because every operator of every sample passes through it; only a
+// non-finite result takes the call.
+long double CheckedNonFiniteResult(long double result, long double a, long double b);
+inline long double CheckedResult(long double result, long double a, long double b) {
+  if (std::isfinite(result)) [[likely]]
+    return result;
+  return CheckedNonFiniteResult(result, a, b);
+}
 
 inline long double Add(long double a, long double b) { return CheckedResult(a + b, a, b); }
 inline long double Subtract(long double a, long double b) { return CheckedResult(a - b, a, b); }

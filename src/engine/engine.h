@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/catalogue.h"
+#include "engine/compiled_sample.h"
 #include "engine/error_sink.h"
 #include "engine/function_table.h"
 #include "engine/number_text.h"
@@ -45,12 +46,18 @@ class Engine {
   // plot variable still a name, is what samples start from.
   bool PreparePlot(std::string_view text);
   // One plot sample: `sample_template` with each slot's text written at its
-  // position, evaluated. Only a run's first sample runs the checks.
+  // position, evaluated. Only a run's first sample runs the checks. With
+  // `record`, the reductions are recorded into it as well (ready only when
+  // the sample succeeded and every reduction can be replayed).
   struct SampleSlot {
     size_t position;
     const std::string* text;
+    // Which of the sample's inputs the text is (CompiledSample's numbering:
+    // 0 for x or x + epsilon, 1 for x - epsilon).
+    CompiledSample::Ref input = 0;
   };
-  bool EvaluateSample(const TokenList& sample_template, const std::vector<SampleSlot>& slots);
+  bool EvaluateSample(const TokenList& sample_template, const std::vector<SampleSlot>& slots,
+                      CompiledSample* record = nullptr);
 
   // The preprocessing pipeline on its own: scan, user variables, bracket
   // check, constants, brackets.
@@ -88,6 +95,15 @@ class Engine {
   void RecordStep(std::string_view operation);
   bool CheckFunctionCall(long a);
   bool EvaluateFunctionCall(long a);
+
+  // While a sample is recorded, origins_ runs parallel to tokens_: what each
+  // token's value is in the recording, or kUnrecorded for a token of the
+  // template that no reduction has read yet. Every rewrite of the list
+  // during evaluation moves the origins along.
+  static constexpr CompiledSample::Ref kUnrecorded = UINT32_MAX;
+  CompiledSample::Ref RecordedOperand(size_t position, long double value);
+  void RecordFunctionCall(size_t name_index, const long double* values, size_t count,
+                          long double result);
 
   // After a parenthesised group has been reduced: the same result as
   // RemoveRedundantBrackets, looking only where a pair can have appeared.
@@ -140,6 +156,8 @@ class Engine {
   bool checks_enabled_ = true;
   long double stored_answer_ = 0;
   FunctionState function_state_;
+  CompiledSample* recorder_ = nullptr;
+  std::vector<CompiledSample::Ref> origins_;
 };
 
 }  // namespace korvex

@@ -40,15 +40,40 @@ bool Engine::PreparePlot(std::string_view text) {
   return true;
 }
 
-bool Engine::EvaluateSample(const TokenList& sample_template,
-                            const std::vector<SampleSlot>& slots) {
+bool Engine::EvaluateSample(const TokenList& sample_template, const std::vector<SampleSlot>& slots,
+                            CompiledSample* record) {
   // Copy-assigning keeps the list's and its strings' buffers from the last
   // sample.
   tokens_ = sample_template;
   for (const SampleSlot& slot : slots) tokens_[slot.position] = *slot.text;
-  const bool evaluated = EvaluateTokens();
-  // The first sample has shown that the expression reduces; the later ones
-  // differ only in numbers.
+  if (record == nullptr) {
+    const bool evaluated = EvaluateTokens();
+    // The first sample has shown that the expression reduces; the later ones
+    // differ only in numbers.
+    checks_enabled_ = false;
+    return evaluated;
+  }
+  record->Clear();
+  origins_.assign(tokens_.size(), kUnrecorded);
+  for (const SampleSlot& slot : slots) origins_[slot.position] = slot.input;
+  recorder_ = record;
+  bool evaluated = false;
+  try {
+    evaluated = EvaluateTokens();
+  } catch (...) {
+    recorder_ = nullptr;
+    checks_enabled_ = false;
+    throw;
+  }
+  if (evaluated) {
+    // Token 0 has read as a number; a template constant keeps its own text.
+    const CompiledSample::Ref origin = origins_[0];
+    if (origin == kUnrecorded)
+      record->Finish(record->AddConstant(*StrToFloat(tokens_[0])), &tokens_[0]);
+    else
+      record->Finish(origin, nullptr);
+  }
+  recorder_ = nullptr;
   checks_enabled_ = false;
   return evaluated;
 }

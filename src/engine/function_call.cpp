@@ -87,11 +87,15 @@ bool Engine::EvaluateFunctionCall(long a) {
   }
   const long double result = ComputeFunction(
       tokens_[name_index], std::span<const long double>(values, shape.count), function_state_);
+  if (recorder_ != nullptr) RecordFunctionCall(name_index, values, shape.count, result);
   std::string name = steps_enabled_ ? tokens_[name_index] : std::string();
   tokens_[name_index] = FloatToStr(result);
   const size_t last = std::min(shape.close_index, tokens_.size() - 1);
   tokens_.erase(tokens_.begin() + static_cast<long>(name_index) + 1,
                 tokens_.begin() + static_cast<long>(last) + 1);
+  if (recorder_ != nullptr)
+    origins_.erase(origins_.begin() + static_cast<long>(name_index) + 1,
+                   origins_.begin() + static_cast<long>(last) + 1);
   if (steps_enabled_) RecordStep("calculate '" + name + "'");
   return true;
 }

@@ -10,13 +10,18 @@ FunctionState::FunctionState()
           static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
 }
 
-void FunctionTable::Add(std::string name, FunctionBody body) {
-  bodies_.insert_or_assign(std::move(name), body);
+void FunctionTable::Add(std::string name, FunctionBody body, bool keeps_state) {
+  bodies_.insert_or_assign(std::move(name), Entry{body, keeps_state});
 }
 
 FunctionBody FunctionTable::Find(std::string_view name) const {
   const auto found = bodies_.find(name);
-  return found == bodies_.end() ? nullptr : found->second;
+  return found == bodies_.end() ? nullptr : found->second.body;
+}
+
+bool FunctionTable::KeepsState(std::string_view name) const {
+  const auto found = bodies_.find(name);
+  return found != bodies_.end() && found->second.keeps_state;
 }
 
 const FunctionTable& BuiltinFunctions() {

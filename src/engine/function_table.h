@@ -45,13 +45,21 @@ using FunctionBody = long double (*)(FunctionArgs args, FunctionState& state);
 
 class FunctionTable {
  public:
-  void Add(std::string name, FunctionBody body);
+  // `keeps_state`: the function reads or changes FunctionState beyond the
+  // stop flag (the random numbers), so equal parameters can give different
+  // values.
+  void Add(std::string name, FunctionBody body, bool keeps_state = false);
   // nullptr for a name no function computes.
   FunctionBody Find(std::string_view name) const;
+  bool KeepsState(std::string_view name) const;
   std::size_t size() const { return bodies_.size(); }
 
  private:
-  std::unordered_map<std::string, FunctionBody, StringHash, std::equal_to<>> bodies_;
+  struct Entry {
+    FunctionBody body;
+    bool keeps_state;
+  };
+  std::unordered_map<std::string, Entry, StringHash, std::equal_to<>> bodies_;
 };
 
 // The families, one file each.

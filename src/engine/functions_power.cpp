@@ -114,6 +114,7 @@ long double RandomGaussian(long double x, long double y, FunctionState& state) {
 struct Row {
   const char* name;
   FunctionBody body;
+  bool keeps_state = false;
 };
 
 constexpr Row kRows[] = {
@@ -158,16 +159,17 @@ constexpr Row kRows[] = {
     {"<", [](FunctionArgs p, FunctionState&) -> long double { return p[0] < p[1] ? 1 : 0; }},
     {"<=", [](FunctionArgs p, FunctionState&) -> long double { return p[0] <= p[1] ? 1 : 0; }},
     // Random numbers.
-    {"random", [](FunctionArgs p, FunctionState& s) { return Random(p[0], s); }},
-    {"randomrange", [](FunctionArgs p, FunctionState& s) { return RandomRange(p[0], p[1], s); }},
+    {"random", [](FunctionArgs p, FunctionState& s) { return Random(p[0], s); }, true},
+    {"randomrange", [](FunctionArgs p, FunctionState& s) { return RandomRange(p[0], p[1], s); },
+     true},
     {"randomgaussian",
-     [](FunctionArgs p, FunctionState& s) { return RandomGaussian(p[0], p[1], s); }},
+     [](FunctionArgs p, FunctionState& s) { return RandomGaussian(p[0], p[1], s); }, true},
 };
 
 }  // namespace
 
 void RegisterPowerFunctions(FunctionTable& table) {
-  for (const Row& row : kRows) table.Add(row.name, row.body);
+  for (const Row& row : kRows) table.Add(row.name, row.body, row.keeps_state);
 }
 
 }  // namespace korvex

@@ -1,11 +1,14 @@
 // Statistics over any number of parameters: count, sum, mean, extremes,
 // median, sums of squares, variances and standard deviations.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "engine/arithmetic.h"
 #include "engine/function_table.h"
+#include "engine/stop_flag.h"
 
 namespace korvex {
 namespace {
@@ -74,18 +77,79 @@ long double Extreme(FunctionArgs args, bool largest) {
   return extreme;
 }
 
+// Stable merge sort of values[0..n) by <, bottom up: runs of kRun values are
+// sorted by insertion, then merged in passes of doubling width through the
+// buffer. A stop request is polled every kStopPollWork values moved, so even
+// a single pass over a long list ends quickly.
+constexpr std::size_t kRun = 32;
+constexpr std::size_t kStopPollWork = 1 << 16;
+
+void MergeSort(double* values, double* buffer, std::size_t n, const StopFlag* stop) {
+  std::size_t work = 0;
+  auto count = [&](std::size_t moved) {
+    work += moved;
+    if (work >= kStopPollWork) {
+      work = 0;
+      ThrowIfStopRequested(stop);
+    }
+  };
+  for (std::size_t start = 0; start < n; start += kRun) {
+    const std::size_t end = std::min(n, start + kRun);
+    // Each value moves down past every larger one before it.
+    for (std::size_t i = start + 1; i < end; ++i) {
+      const double value = values[i];
+      std::size_t j = i;
+      for (; j > start && values[j - 1] > value; --j) values[j] = values[j - 1];
+      values[j] = value;
+    }
+    count((end - start) * 8);
+  }
+  double* from = values;
+  double* to = buffer;
+  for (std::size_t width = kRun; width < n; width *= 2) {
+    for (std::size_t low = 0; low < n; low += 2 * width) {
+      const std::size_t middle = std::min(n, low + width);
+      const std::size_t high = std::min(n, low + 2 * width);
+      std::size_t i = low;
+      std::size_t j = middle;
+      std::size_t k = low;
+      // The right value goes first only when it is smaller: equal values
+      // keep their order.
+      while (i < middle && j < high) to[k++] = from[j] < from[i] ? from[j++] : from[i++];
+      while (i < middle) to[k++] = from[i++];
+      while (j < high) to[k++] = from[j++];
+      count(high - low);
+    }
+    std::swap(from, to);
+  }
+  if (from != values) std::copy(from, from + n, values);
+}
+
+// Sorts as an insertion sort that moves each value down past every larger one
+// before it would, in O(n log n): ascending, equal values (zeros of either
+// sign too) in their given order. A NAN is larger and smaller than nothing, so
+// such a sort moves no value past one: each stretch between NANs is sorted on
+// its own and the NANs keep their places.
+void SortValues(std::vector<double>& values, const StopFlag* stop) {
+  const std::size_t n = values.size();
+  std::vector<double> buffer(n);
+  for (std::size_t start = 0; start < n;) {
+    if (std::isnan(values[start])) {
+      ++start;
+      continue;
+    }
+    std::size_t end = start;
+    while (end < n && !std::isnan(values[end])) ++end;
+    MergeSort(values.data() + start, buffer.data(), end - start, stop);
+    start = end;
+  }
+}
+
 long double Median(FunctionArgs args, const StopFlag* stop) {
   std::vector<double> values = AsDoubles(args);
   const std::size_t n = values.size();
   if (n == 0) return 0;
-  // Insertion sort: each value moves down past every larger one before it.
-  for (std::size_t i = 1; i < n; ++i) {
-    if (i % 1024 == 0) ThrowIfStopRequested(stop);
-    const double value = values[i];
-    std::size_t j = i;
-    for (; j > 0 && values[j - 1] > value; --j) values[j] = values[j - 1];
-    values[j] = value;
-  }
+  SortValues(values, stop);
   if (n % 2 == 1) return values[(n + 1) / 2 - 1];
   return Multiply(Add(values[n / 2 - 1], values[n / 2]), 0.5L);
 }

@@ -1,8 +1,8 @@
 // EvaluateOperators: the three left-to-right precedence passes over one
 // group, each recording at most one solution step.
-#include "engine/arithmetic.h"
+#include "engine/compiled_sample.h"
 #include "engine/engine.h"
-#include "engine/function_helpers.h"
+#include "engine/operator_apply.h"
 
 namespace korvex {
 namespace {
@@ -20,21 +20,6 @@ constexpr Pass kPasses[] = {
     {'*', '/', "multiply", "divide", "multiply and divide"},
     {'+', '-', "add", "subtract", "add and subtract"},
 };
-
-long double Apply(char op, long double left, long double right) {
-  switch (op) {
-    case '^':
-      return RealPower(left, right);  // NAN and INF are results, not failures
-    case '*':
-      return Multiply(left, right);
-    case '/':
-      return Divide(left, right);
-    case '+':
-      return Add(left, right);
-    default:
-      return Subtract(left, right);
-  }
-}
 
 bool IsSingle(const std::string& token, char c) { return token.size() == 1 && token[0] == c; }
 
@@ -55,8 +40,11 @@ bool Engine::EvaluateOperators(size_t start) {
     bool did_second = false;
     bool failed = false;
     auto keep = [&](size_t count) {
-      for (size_t k = 0; k < count && read < size; ++k, ++read)
-        if (removed != 0) tokens_[read - removed] = std::move(tokens_[read]);
+      for (size_t k = 0; k < count && read < size; ++k, ++read) {
+        if (removed == 0) continue;
+        tokens_[read - removed] = std::move(tokens_[read]);
+        if (recorder_ != nullptr) origins_[read - removed] = origins_[read];
+      }
     };
     while (read + 1 < size && !IsSingle(tokens_[read], ')') && !IsSingle(tokens_[read], ']')) {
       if (IsSingle(tokens_[read], ';') && read + 2 < size) keep(2);
@@ -75,7 +63,7 @@ bool Engine::EvaluateOperators(size_t start) {
         bool ok = left.has_value() && right.has_value();
         if (ok) {
           try {
-            result = Apply(op, *left, *right);
+            result = ApplyOperator(op, *left, *right);
           } catch (const ArithmeticFailure&) {
             ok = false;
           }
@@ -86,6 +74,11 @@ bool Engine::EvaluateOperators(size_t start) {
                               kSyntaxError);
           failed = true;
           break;
+        }
+        if (recorder_ != nullptr) {
+          const size_t left_position = read - removed - 1;
+          origins_[left_position] = recorder_->AddOperator(
+              op, RecordedOperand(left_position, *left), RecordedOperand(read + 1, *right), result);
         }
         left_text = FloatToStr(result);
         read += 2;
@@ -99,6 +92,7 @@ bool Engine::EvaluateOperators(size_t start) {
       NoteChangedFrom(start - 1);
       keep(size - read);
       tokens_.resize(size - removed);
+      if (recorder_ != nullptr) origins_.resize(size - removed);
     }
     if (failed) return false;
     if (steps_enabled_ && (did_first || did_second)) {

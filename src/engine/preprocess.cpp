@@ -90,16 +90,22 @@ void Engine::SubstituteConstants() {
 // "( )" and no two candidate pairs can overlap; the result is the same as
 // walking the list and stepping back after each removal.
 void Engine::RemoveRedundantBrackets() {
+  const bool recording = recorder_ != nullptr;
   size_t kept = 0;
   for (size_t read = 0; read < tokens_.size(); ++read) {
-    if (kept != read) tokens_[kept] = std::move(tokens_[read]);
+    if (kept != read) {
+      tokens_[kept] = std::move(tokens_[read]);
+      if (recording) origins_[kept] = origins_[read];
+    }
     ++kept;
     while (kept >= 3 && tokens_[kept - 1] == ")" && tokens_[kept - 3] == "(") {
       tokens_[kept - 3] = std::move(tokens_[kept - 2]);
+      if (recording) origins_[kept - 3] = origins_[kept - 2];
       kept -= 2;
     }
   }
   tokens_.resize(kept);
+  if (recording) origins_.resize(kept);
   stray_pairs_possible_ = false;
   group_search_.valid = false;
 }
@@ -127,6 +133,11 @@ void Engine::RemoveBracketsAroundGroup(size_t group_start, long depth) {
   tokens_[first_open] = std::move(tokens_[group_start]);
   tokens_.erase(tokens_.begin() + static_cast<long>(first_open) + 1,
                 tokens_.begin() + static_cast<long>(group_start + pairs) + 1);
+  if (recorder_ != nullptr) {
+    origins_[first_open] = origins_[group_start];
+    origins_.erase(origins_.begin() + static_cast<long>(first_open) + 1,
+                   origins_.begin() + static_cast<long>(group_start + pairs) + 1);
+  }
 }
 
 }  // namespace korvex

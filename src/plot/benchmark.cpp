@@ -67,13 +67,17 @@ Benchmark::Step Benchmark::RunCurrentTest() {
   bool plotted = false;
   try {
     plotted = plotter_.SolvePlot(test.expression);
+  } catch (const Cancelled&) {
+    EndFailedTest(series_before, kStoppedText);
+    return Step::kStopped;
   } catch (...) {
-    EndFailedTest(series_before);
+    EndFailedTest(series_before, kFailedText);
     throw;
   }
   if (!plotted) {
-    EndFailedTest(series_before);
-    return Step::kFailed;
+    const bool stopped = stop_ != nullptr && stop_->requested();
+    EndFailedTest(series_before, stopped ? kStoppedText : kFailedText);
+    return stopped ? Step::kStopped : Step::kFailed;
   }
   plotter_.RemoveSeries(true);
   const std::int64_t time = plotter_.timing().net_plot_time;
@@ -97,9 +101,9 @@ void Benchmark::Stop() {
 
 // A refused plot created no series, and the user's own newest series must
 // not go in its place.
-void Benchmark::EndFailedTest(std::size_t series_before) {
+void Benchmark::EndFailedTest(std::size_t series_before, const char* label) {
   if (plotter_.chart().series_count() > series_before) plotter_.RemoveSeries(true);
-  labels_[index_] = kFailedText;
+  labels_[index_] = std::string(label);
   Finish();
 }
 

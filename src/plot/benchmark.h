@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/stop_flag.h"
 #include "plot/plotter.h"
 
 namespace korvex {
@@ -40,14 +41,18 @@ class Benchmark {
   Benchmark(Plotter& plotter, std::function<void()> restore_settings,
             std::vector<BenchmarkTest> tests = StandardBenchmarkTests());
 
-  enum class Step { kNextPending, kFinished, kFailed, kIdle };
+  enum class Step { kNextPending, kFinished, kFailed, kStopped, kIdle };
+
+  // Polled after a test that did not complete: set means the user stopped
+  // it, and its label reads "Stopped" rather than "Failed".
+  void set_stop_flag(const StopFlag* stop) { stop_ = stop; }
 
   // "Start": benchmark settings in the plotter, labels "n/a", total 0, the
   // first label "Please wait...".
   void Start();
   // One test (a timer tick). After the last test the benchmark finishes and
   // the score is available. An arithmetic failure escaping the plot ends the
-  // benchmark as failed and is passed on.
+  // benchmark as failed and is passed on; a stop ends it as stopped.
   Step RunCurrentTest();
   // "Stop" while waiting: the current label reads "Stopped"; no score.
   void Stop();
@@ -61,9 +66,11 @@ class Benchmark {
 
  private:
   void Finish();
-  void EndFailedTest(std::size_t series_before);
+  // `label` is kFailedText or kStoppedText.
+  void EndFailedTest(std::size_t series_before, const char* label);
 
   Plotter& plotter_;
+  const StopFlag* stop_ = nullptr;
   std::function<void()> restore_settings_;
   std::vector<BenchmarkTest> tests_;
   std::vector<std::string> labels_;

@@ -46,6 +46,7 @@ std::optional<ValueRange> ChartSeries::YRange() const {
 }
 
 bool ChartModel::AddSeries(std::string title) {
+  const auto lock = ReadLock();
   if (series_.size() >= kMaxSeries) return false;
   series_.emplace_back(std::move(title));
   Changed();
@@ -53,17 +54,20 @@ bool ChartModel::AddSeries(std::string title) {
 }
 
 void ChartModel::RemoveLastSeries() {
+  const auto lock = ReadLock();
   if (series_.empty()) return;
   series_.pop_back();
   Changed();
 }
 
 void ChartModel::AppendPoint(std::size_t number, double x, double y) {
+  const auto lock = ReadLock();
   series_[number - 1].Append(x, y);
   Changed();
 }
 
 void ChartModel::SetSeriesAppearance(std::size_t number, const SeriesAppearance& appearance) {
+  const auto lock = ReadLock();
   ChartSeries& series = series_[number - 1];
   if (series.appearance() == appearance) return;
   series.set_appearance(appearance);
@@ -71,10 +75,14 @@ void ChartModel::SetSeriesAppearance(std::size_t number, const SeriesAppearance&
 }
 
 ChartModel::Subscription ChartModel::Subscribe(std::function<void()> observer) const {
+  const auto lock = ReadLock();
   return observers_.Add(std::move(observer));
 }
 
-void ChartModel::Unsubscribe(Subscription subscription) const { observers_.Remove(subscription); }
+void ChartModel::Unsubscribe(Subscription subscription) const {
+  const auto lock = ReadLock();
+  observers_.Remove(subscription);
+}
 
 std::optional<ValueRange> ChartModel::DataRange(AxisId id) const {
   std::optional<ValueRange> result;
@@ -98,6 +106,7 @@ std::optional<ValueRange> ChartModel::CurrentRange(AxisId id) const {
 }
 
 void ChartModel::SetAutomatic(AxisId id, bool automatic) {
+  const auto lock = ReadLock();
   ChartAxis& a = mutable_axis(id);
   if (a.automatic == automatic) return;
   if (!automatic) {
@@ -112,6 +121,7 @@ void ChartModel::SetAutomatic(AxisId id, bool automatic) {
 }
 
 bool ChartModel::SetMaximum(AxisId id, double maximum) {
+  const auto lock = ReadLock();
   const auto range = CurrentRange(id);
   ChartAxis& a = mutable_axis(id);
   if (!a.automatic && range && maximum < range->minimum) return false;
@@ -120,6 +130,7 @@ bool ChartModel::SetMaximum(AxisId id, double maximum) {
 }
 
 bool ChartModel::SetMinimum(AxisId id, double minimum) {
+  const auto lock = ReadLock();
   const auto range = CurrentRange(id);
   ChartAxis& a = mutable_axis(id);
   if (!a.automatic && range && minimum > range->maximum) return false;
@@ -132,6 +143,7 @@ void ChartModel::SetInverted(AxisId id, bool inverted) {
 }
 
 bool ChartModel::SetLogarithmic(AxisId id, bool logarithmic) {
+  const auto lock = ReadLock();
   if (logarithmic) {
     const auto range = CurrentRange(id);
     if (range && (range->minimum < 0 || range->maximum < 0)) return false;

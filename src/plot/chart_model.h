@@ -2,9 +2,11 @@
 // legend. Windows draw it; the axis setters refuse what the chart cannot show.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,6 +79,11 @@ struct ChartAxis {
 
 // Every change goes through a setter, which tells the observers; a setter
 // that leaves everything as it was is no change.
+//
+// A plot fills the model on the calculator's worker thread while the window
+// thread draws it: every setter holds the model's lock, and a reader on
+// another thread than the one changing it holds ReadLock while it reads.
+// Observers are told on the changing thread, inside the lock.
 class ChartModel {
  public:
   using Subscription = ChangeObservers::Id;
@@ -123,17 +130,24 @@ class ChartModel {
   void Unsubscribe(Subscription subscription) const;
   // Grows with every change and only then, so a view knows whether it shows
   // the chart as it is.
-  std::uint64_t revision() const { return revision_; }
+  std::uint64_t revision() const { return revision_.load(std::memory_order_acquire); }
+
+  // Held while reading what another thread may be changing. The same thread
+  // may take it again (a setter called by a reader).
+  [[nodiscard]] std::unique_lock<std::recursive_mutex> ReadLock() const {
+    return std::unique_lock(lock_.mutex);
+  }
 
  private:
   std::optional<ValueRange> DataRange(AxisId id) const;
   ChartAxis& mutable_axis(AxisId id) { return axes_[static_cast<int>(id)]; }
   void Changed() {
-    ++revision_;
+    revision_.fetch_add(1, std::memory_order_acq_rel);
     observers_.Notify();
   }
   template <typename T>
   void Update(T& field, const T& value) {
+    const auto lock = ReadLock();
     if (field == value) return;
     field = value;
     Changed();
@@ -145,8 +159,21 @@ class ChartModel {
   bool view_3d_ = false;
   int depth_percent_ = 15;
   bool legend_visible_ = true;
-  std::uint64_t revision_ = 0;
+  // A copy of the model has its own lock and revision count.
+  struct Lock {
+    Lock() = default;
+    Lock(const Lock& /*other*/) {}
+    Lock& operator=(const Lock&) = delete;
+    mutable std::recursive_mutex mutex;
+  };
+  struct Revision : std::atomic<std::uint64_t> {
+    Revision() : std::atomic<std::uint64_t>(0) {}
+    Revision(const Revision& other) : std::atomic<std::uint64_t>(other.load()) {}
+    Revision& operator=(const Revision&) = delete;
+  };
+  Revision revision_;
   mutable ChangeObservers observers_;
+  Lock lock_;
 };
 
 }  // namespace korvex

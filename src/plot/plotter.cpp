@@ -90,33 +90,55 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
   std::vector<Engine::SampleSlot> slots;
   for (size_t i = 0; i < token_template.size(); ++i)
     if (token_template[i] == settings_.variable) slots.push_back({i, &sample_text});
-  if (settings_.derivative)
-    for (size_t k = (slots.size() + 1) / 2; k < slots.size(); ++k) slots[k].text = &minus_text;
+  if (settings_.derivative) {
+    for (size_t k = (slots.size() + 1) / 2; k < slots.size(); ++k) {
+      slots[k].text = &minus_text;
+      slots[k].input = 1;
+    }
+  }
 
   const size_t number = chart_.series_count();
   timing_.StartSampling();
+  // The first sample runs on the token engine with its checks and is
+  // recorded; the later ones replay the recording where it can.
+  CompiledSample* record = force_token_engine_ ? nullptr : &compiled_;
+  compiled_.Clear();
+  replayed_samples_ = 0;
+  FunctionState& function_state = engine_.function_state();
   long double x = start;
   while (x < stop + increment) {
-    if (!slots.empty()) {
-      if (settings_.derivative) {
-        sample_text = FloatToStr(x + epsilon);
-        minus_text = FloatToStr(x - epsilon);
-      } else {
-        sample_text = FloatToStr(x);
-      }
-    }
+    const long double plus_input = settings_.derivative ? x + epsilon : x;
+    const long double minus_input = settings_.derivative ? x - epsilon : x;
     if (!timing_.benchmark_running && timing_.ReminderDue(reminder_interval_ms_) && !ShowReminder())
       return false;
     const StopFlag* stop_flag = engine_.environment().stop;
     if (stop_flag != nullptr && stop_flag->requested()) return CancelRun();
+    std::optional<CompiledSample::Outcome> replayed;
     try {
-      if (!engine_.EvaluateSample(token_template, slots)) return false;
+      if (compiled_.ready()) replayed = compiled_.Run(plus_input, minus_input, function_state);
+      if (!replayed) {
+        if (!slots.empty()) {
+          sample_text = FloatToStr(plus_input);
+          if (settings_.derivative) minus_text = FloatToStr(minus_input);
+        }
+        if (!engine_.EvaluateSample(token_template, slots, record)) return false;
+        record = nullptr;
+      }
     } catch (const Cancelled&) {
       return CancelRun();
     }
-    const long double y = *StrToFloat(engine_.tokens()[0]);
-    chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
-    RecordPlotPoint(x, y);
+    long double y;
+    if (replayed) {
+      ++replayed_samples_;
+      y = replayed->y;
+      chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
+      RecordDeferredPoint(x, y, replayed->written, compiled_.constant_text());
+    } else {
+      const std::string& value_text = engine_.tokens()[0];
+      y = *StrToFloat(value_text);
+      chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
+      RecordDeferredPoint(x, y, 0, &value_text);
+    }
     progress_->SetProgressPosition(chart_.series(number).count());
     const long double next = x + increment;
     // An increment too small to move x would repeat this sample for ever.
@@ -164,10 +186,20 @@ void Plotter::RemoveSeries(bool last_only) {
 }
 
 void Plotter::RecordPlotPoint(long double x, long double y) {
+  RecordPlotPoint(x, y, engine_.tokens().empty() ? std::string_view() : engine_.tokens()[0]);
+}
+
+void Plotter::RecordPlotPoint(long double x, long double y, std::string_view value_text) {
   const size_t number = chart_.series_count();
   if (number == 0) return;
-  korvex::RecordPlotPoint(stats_.slot(number), tracker_, line_format_, x, y,
-                          engine_.tokens().empty() ? std::string_view() : engine_.tokens()[0]);
+  korvex::RecordPlotPoint(stats_.slot(number), tracker_, line_format_, x, y, value_text);
+}
+
+void Plotter::RecordDeferredPoint(long double x, long double y, long double written,
+                                  const std::string* value_text) {
+  const size_t number = chart_.series_count();
+  if (number == 0) return;
+  RecordPlotPointDeferred(stats_.slot(number), tracker_, line_format_, x, y, written, value_text);
 }
 
 bool Plotter::CancelRun() {

@@ -66,6 +66,11 @@ class Plotter {
   // Runs whose samples would take more bytes than this are refused before
   // they start.
   void set_memory_budget(std::uint64_t bytes) { memory_budget_ = bytes; }
+  // Every sample on the token engine, none replayed from the first one's
+  // recording (the reference the replay is checked against).
+  void set_force_token_engine(bool on) { force_token_engine_ = on; }
+  // Samples of the last run that were replayed rather than evaluated.
+  std::size_t replayed_samples() const { return replayed_samples_; }
 
   // The plot branch of a request: begin, prepare, steps off, keep the text as
   // the plot expression, plot, and finish the figures after a complete run.
@@ -81,6 +86,11 @@ class Plotter {
   void RemoveSeries(bool last_only);
   // The newest series' statistics; reads token 0 as the value text.
   void RecordPlotPoint(long double x, long double y);
+  void RecordPlotPoint(long double x, long double y, std::string_view value_text);
+  // Lines left for later: the value text is FloatToStr(written), or
+  // `value_text` where one is given.
+  void RecordDeferredPoint(long double x, long double y, long double written,
+                           const std::string* value_text);
   // True to go on; false when the user stopped (the run is then finished as
   // cancelled).
   bool ShowReminder();
@@ -91,8 +101,12 @@ class Plotter {
   void set_plot_expression(std::string text) { plot_expression_ = std::move(text); }
   ChartModel& chart() { return chart_; }
   const ChartModel& chart() const { return chart_; }
-  // Statistics slot of series number 1..100.
-  const SeriesStats& stats(std::size_t number) const { return stats_.slot(number); }
+  // Statistics slot of series number 1..100, its lines written out.
+  const SeriesStats& stats(std::size_t number) const {
+    SeriesStats& slot = stats_.slot(number);
+    slot.WritePendingLines();
+    return slot;
+  }
   PlotTiming& timing() { return timing_; }
   const PlotTiming& timing() const { return timing_; }
   const PlotInfo& plot_info() const { return plot_info_; }
@@ -110,9 +124,14 @@ class Plotter {
   PlotSettings settings_;
   int reminder_interval_ms_ = kDefaultReminderMs;
   std::uint64_t memory_budget_ = UINT64_MAX;
+  bool force_token_engine_ = false;
+  std::size_t replayed_samples_ = 0;
+  // The reductions of the running plot's first sample.
+  CompiledSample compiled_;
   std::string plot_expression_;
   ChartModel chart_;
-  SeriesStatsStore stats_;
+  // The samples' lines are written when somebody reads them.
+  mutable SeriesStatsStore stats_;
   CurveTracker tracker_;
   PointLineFormat line_format_;  // of the newest series, set when it is created
   PlotTiming timing_;

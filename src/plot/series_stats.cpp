@@ -9,7 +9,10 @@
 namespace korvex {
 namespace {
 
-void ReleaseAll(std::vector<std::string>& lines) { std::vector<std::string>().swap(lines); }
+template <typename T>
+void ReleaseAll(std::vector<T>& items) {
+  std::vector<T>().swap(items);
+}
 
 std::string ValueLine(const PointLineFormat& format, long double a, long double b) {
   std::string line = format.prefix;
@@ -30,6 +33,139 @@ std::string SignChangeLine(const PointLineFormat& format, long double from, long
   return line;
 }
 
+// The lists after the table, for the tracking both ways of recording share.
+enum class List { kTop, kBottom, kMax, kMin, kZero };
+
+// Writes every line at once.
+class EagerLines {
+ public:
+  EagerLines(SeriesStats& stats, const PointLineFormat& format) : stats_(stats), format_(format) {}
+  void Value(List list, long double a, long double b) {
+    Of(list).push_back(ValueLine(format_, a, b));
+  }
+  void SignChange(long double from, long double to) {
+    stats_.zero_lines.push_back(SignChangeLine(format_, from, to));
+  }
+  void Clear(List list) { Of(list).clear(); }
+
+ private:
+  std::vector<std::string>& Of(List list) {
+    switch (list) {
+      case List::kTop:
+        return stats_.top_lines;
+      case List::kBottom:
+        return stats_.bottom_lines;
+      case List::kMax:
+        return stats_.max_lines;
+      case List::kMin:
+        return stats_.min_lines;
+      default:
+        return stats_.zero_lines;
+    }
+  }
+  SeriesStats& stats_;
+  const PointLineFormat& format_;
+};
+
+// Keeps the numbers; a list cleared drops its written lines as well.
+class DeferredLines {
+ public:
+  explicit DeferredLines(SeriesStats& stats) : stats_(stats) {}
+  // Built in place: a long double copied through a temporary stalls the
+  // store it was written with, and this runs for most samples.
+  void Value(List list, long double a, long double b) {
+    SeriesStats::PendingLine& line = Of(list).emplace_back();
+    line.a = a;
+    line.b = b;
+  }
+  void SignChange(long double from, long double to) {
+    SeriesStats::PendingLine& line = stats_.pending_zero.emplace_back();
+    line.a = from;
+    line.b = to;
+    line.sign_change = true;
+  }
+  void Clear(List list) {
+    Of(list).clear();
+    (list == List::kMax ? stats_.max_lines : stats_.min_lines).clear();
+  }
+
+ private:
+  std::vector<SeriesStats::PendingLine>& Of(List list) {
+    switch (list) {
+      case List::kTop:
+        return stats_.pending_top;
+      case List::kBottom:
+        return stats_.pending_bottom;
+      case List::kMax:
+        return stats_.pending_max;
+      case List::kMin:
+        return stats_.pending_min;
+      default:
+        return stats_.pending_zero;
+    }
+  }
+  SeriesStats& stats_;
+};
+
+// Everything after the table line: sums, extremes, turning points, zeros.
+template <typename Lines>
+void TrackPoint(SeriesStats& stats, CurveTracker& tracker, Lines& lines, bool first, long double x,
+                long double y) {
+  if (first) {
+    tracker.prev_x = x;
+    tracker.prev_y = y;
+    tracker.max_y = y;
+    tracker.min_y = y;
+  }
+  stats.sum_y += y;
+  stats.sum_abs_y += std::fabs(y);
+
+  if (y >= tracker.max_y) {
+    if (y > tracker.max_y) lines.Clear(List::kMax);
+    tracker.max_y = y;
+    lines.Value(List::kMax, x, tracker.max_y);
+  }
+  if (y <= tracker.min_y) {
+    if (y < tracker.min_y) lines.Clear(List::kMin);
+    tracker.min_y = y;
+    lines.Value(List::kMin, x, tracker.min_y);
+  }
+
+  if (y < tracker.prev_y) {
+    if (tracker.trend == Trend::kRising) lines.Value(List::kTop, tracker.prev_x, tracker.prev_y);
+    tracker.trend = Trend::kFalling;
+  } else if (y > tracker.prev_y) {
+    if (tracker.trend == Trend::kFalling)
+      lines.Value(List::kBottom, tracker.prev_x, tracker.prev_y);
+    tracker.trend = Trend::kRising;
+  } else {
+    tracker.trend = Trend::kNone;
+  }
+
+  if (y == 0) {
+    lines.Value(List::kZero, x, y);
+    tracker.sign_state = SignState::kNone;
+  } else if (y < 0) {
+    if (tracker.sign_state == SignState::kPositive) lines.SignChange(tracker.prev_x, x);
+    tracker.sign_state = SignState::kNegative;
+  } else if (y > 0) {
+    if (tracker.sign_state == SignState::kNegative) lines.SignChange(tracker.prev_x, x);
+    tracker.sign_state = SignState::kPositive;
+  }
+
+  tracker.prev_x = x;
+  tracker.prev_y = y;
+}
+
+void WriteOut(std::vector<SeriesStats::PendingLine>& pending, std::vector<std::string>& lines,
+              const PointLineFormat& format) {
+  lines.reserve(lines.size() + pending.size());
+  for (const SeriesStats::PendingLine& line : pending)
+    lines.push_back(line.sign_change ? SignChangeLine(format, line.a, line.b)
+                                     : ValueLine(format, line.a, line.b));
+  ReleaseAll(pending);
+}
+
 }  // namespace
 
 void SeriesStats::Reset() {
@@ -45,11 +181,43 @@ void SeriesStats::ReleaseLines() {
   ReleaseAll(max_lines);
   ReleaseAll(min_lines);
   ReleaseAll(zero_lines);
+  ReleasePending();
+}
+
+void SeriesStats::ReleasePending() {
+  pending_format.reset();
+  for (auto* pending :
+       {&pending_table, &pending_top, &pending_bottom, &pending_max, &pending_min, &pending_zero})
+    ReleaseAll(*pending);
+  ReleaseAll(pending_texts);
 }
 
 size_t SeriesStats::TotalLines() const {
   return table_lines.size() + top_lines.size() + bottom_lines.size() + max_lines.size() +
-         min_lines.size() + zero_lines.size();
+         min_lines.size() + zero_lines.size() + pending_table.size() + pending_top.size() +
+         pending_bottom.size() + pending_max.size() + pending_min.size() + pending_zero.size();
+}
+
+void SeriesStats::WritePendingLines() {
+  if (!pending_format) return;
+  const PointLineFormat& format = *pending_format;
+  table_lines.reserve(table_lines.size() + pending_table.size());
+  for (const PendingLine& line : pending_table) {
+    std::string text = format.prefix;
+    text += FloatToStr(line.a);
+    text += format.infix;
+    if (line.text >= 0)
+      text += pending_texts[static_cast<size_t>(line.text)];
+    else
+      text += FloatToStr(line.b);
+    table_lines.push_back(std::move(text));
+  }
+  WriteOut(pending_top, top_lines, format);
+  WriteOut(pending_bottom, bottom_lines, format);
+  WriteOut(pending_max, max_lines, format);
+  WriteOut(pending_min, min_lines, format);
+  WriteOut(pending_zero, zero_lines, format);
+  ReleasePending();
 }
 
 PointLineFormat::PointLineFormat(std::string_view variable_text, bool derivative)
@@ -59,6 +227,8 @@ PointLineFormat::PointLineFormat(std::string_view variable_text, bool derivative
 
 void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineFormat& format,
                      long double x, long double y, std::string_view value_text) {
+  // Written lines after pending ones would come out of order.
+  stats.WritePendingLines();
   {
     std::string line = format.prefix;
     line += FloatToStr(x);
@@ -66,53 +236,24 @@ void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineF
     line += value_text;
     stats.table_lines.push_back(std::move(line));
   }
-  if (stats.table_lines.size() == 1) {
-    tracker.prev_x = x;
-    tracker.prev_y = y;
-    tracker.max_y = y;
-    tracker.min_y = y;
-  }
-  stats.sum_y += y;
-  stats.sum_abs_y += std::fabs(y);
+  EagerLines lines(stats, format);
+  TrackPoint(stats, tracker, lines, stats.table_lines.size() == 1, x, y);
+}
 
-  if (y >= tracker.max_y) {
-    if (y > tracker.max_y) stats.max_lines.clear();
-    tracker.max_y = y;
-    stats.max_lines.push_back(ValueLine(format, x, tracker.max_y));
+void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
+                             const PointLineFormat& format, long double x, long double y,
+                             long double written, const std::string* value_text) {
+  if (!stats.pending_format) stats.pending_format.emplace(format);
+  SeriesStats::PendingLine& line = stats.pending_table.emplace_back();
+  line.a = x;
+  line.b = written;
+  if (value_text != nullptr) {
+    line.text = static_cast<std::int32_t>(stats.pending_texts.size());
+    stats.pending_texts.push_back(*value_text);
   }
-  if (y <= tracker.min_y) {
-    if (y < tracker.min_y) stats.min_lines.clear();
-    tracker.min_y = y;
-    stats.min_lines.push_back(ValueLine(format, x, tracker.min_y));
-  }
-
-  if (y < tracker.prev_y) {
-    if (tracker.trend == Trend::kRising)
-      stats.top_lines.push_back(ValueLine(format, tracker.prev_x, tracker.prev_y));
-    tracker.trend = Trend::kFalling;
-  } else if (y > tracker.prev_y) {
-    if (tracker.trend == Trend::kFalling)
-      stats.bottom_lines.push_back(ValueLine(format, tracker.prev_x, tracker.prev_y));
-    tracker.trend = Trend::kRising;
-  } else {
-    tracker.trend = Trend::kNone;
-  }
-
-  if (y == 0) {
-    stats.zero_lines.push_back(ValueLine(format, x, y));
-    tracker.sign_state = SignState::kNone;
-  } else if (y < 0) {
-    if (tracker.sign_state == SignState::kPositive)
-      stats.zero_lines.push_back(SignChangeLine(format, tracker.prev_x, x));
-    tracker.sign_state = SignState::kNegative;
-  } else if (y > 0) {
-    if (tracker.sign_state == SignState::kNegative)
-      stats.zero_lines.push_back(SignChangeLine(format, tracker.prev_x, x));
-    tracker.sign_state = SignState::kPositive;
-  }
-
-  tracker.prev_x = x;
-  tracker.prev_y = y;
+  DeferredLines lines(stats);
+  TrackPoint(stats, tracker, lines, stats.table_lines.size() + stats.pending_table.size() == 1, x,
+             y);
 }
 
 }  // namespace korvex

@@ -3,11 +3,22 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvex {
+
+// The fixed parts of every line of one run: "x: " and " = f(x): " (or
+// " = f'(x): " for the derivative).
+struct PointLineFormat {
+  PointLineFormat(std::string_view variable, bool derivative);
+  std::string variable;
+  std::string prefix;
+  std::string infix;
+};
 
 struct SeriesStats {
   std::vector<std::string> table_lines;
@@ -24,6 +35,29 @@ struct SeriesStats {
   // Removal of the series; the sums stay until the next creation.
   void ReleaseLines();
   size_t TotalLines() const;
+
+  // Lines recorded by RecordPlotPointDeferred keep only their numbers until
+  // somebody reads the lists; this writes them out, in sample order, after
+  // the lines already there. Every reader of a plotted series' lists goes
+  // through it (the plotter's stats accessor calls it).
+  void WritePendingLines();
+  bool has_pending_lines() const { return pending_format.has_value(); }
+
+  // What a deferred line needs: two numbers, and where the table line's
+  // value is not the number text of `b`, an index into pending_texts.
+  struct PendingLine {
+    long double a;
+    long double b;
+    std::int32_t text = -1;
+    bool sign_change = false;
+  };
+  std::optional<PointLineFormat> pending_format;
+  std::vector<PendingLine> pending_table, pending_top, pending_bottom, pending_max, pending_min,
+      pending_zero;
+  std::vector<std::string> pending_texts;
+
+ private:
+  void ReleasePending();
 };
 
 enum class Trend { kNone, kFalling, kRising };
@@ -38,19 +72,16 @@ struct CurveTracker {
   SignState sign_state = SignState::kNone;
 };
 
-// The fixed parts of every line of one run: "x: " and " = f(x): " (or
-// " = f'(x): " for the derivative).
-struct PointLineFormat {
-  PointLineFormat(std::string_view variable, bool derivative);
-  std::string variable;
-  std::string prefix;
-  std::string infix;
-};
-
 // One sample of the series being plotted, in sample order. `value_text` is
 // the number text the evaluation left, copied into the table line.
 void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineFormat& format,
                      long double x, long double y, std::string_view value_text);
+// The same, with the lines' texts left for WritePendingLines: the sums and
+// the tracker are brought up to date at once. The table line's value is the
+// number text of `written`, or `value_text` where one is given.
+void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
+                             const PointLineFormat& format, long double x, long double y,
+                             long double written, const std::string* value_text);
 
 // Slots 1 to 100, one per possible series number.
 class SeriesStatsStore {

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "ui/message_seam.h"
+#include "ui/request_runner.h"
 #include "ui/window_support.h"
 
 namespace korvex {
@@ -102,7 +103,12 @@ void BenchmarkWindow::startClick() {
 }
 
 void BenchmarkWindow::stopClick() {
-  if (testing_ || !benchmark_.running()) return;
+  if (testing_) {
+    // The test ends within milliseconds and its label reads "Stopped".
+    calculator_.RequestStop();
+    return;
+  }
+  if (!benchmark_.running()) return;
   testtimer_->stop();
   benchmark_.Stop();
   ShowState();
@@ -114,9 +120,17 @@ void BenchmarkWindow::testtimerTimer() {
   // Anything that processes events while the plot runs must not start,
   // stop or close the benchmark under it.
   testing_ = true;
-  const BenchmarkStepOutcome outcome = calculator_.RunBenchmarkTest(benchmark_);
-  const Benchmark::Step step = outcome.step;
+  const auto run_test = [this] { return calculator_.RunBenchmarkTest(benchmark_); };
+  const std::optional<BenchmarkStepOutcome> ran =
+      runner_ != nullptr ? runner_->Run<BenchmarkStepOutcome>(run_test) : run_test();
   testing_ = false;
+  if (!ran) {
+    // Another request is running: the test waits for the next tick.
+    testtimer_->start();
+    return;
+  }
+  const BenchmarkStepOutcome& outcome = *ran;
+  const Benchmark::Step step = outcome.step;
   emit testFinished();
   ShowState();
   if (!outcome.failure_text.empty()) {
@@ -130,10 +144,18 @@ void BenchmarkWindow::testtimerTimer() {
   } else if (step == Benchmark::Step::kFinished && benchmark_.score().has_value()) {
     emit benchmarkFinished(*benchmark_.score());
   }
+  if (close_after_test_) {
+    close_after_test_ = false;
+    QDialog::reject();
+  }
 }
 
 void BenchmarkWindow::reject() {
-  if (testing_) return;
+  if (testing_) {
+    close_after_test_ = true;
+    calculator_.RequestStop();
+    return;
+  }
   if (testtimer_->isActive()) stopClick();
   QDialog::reject();
 }

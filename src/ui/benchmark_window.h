@@ -14,6 +14,7 @@ class QTimer;
 namespace korvex {
 
 class MessageSeam;
+class RequestRunner;
 
 inline constexpr int kBenchmarkStepInterval = 1500;  // milliseconds between tests
 
@@ -23,6 +24,11 @@ class BenchmarkWindow : public QDialog {
  public:
   BenchmarkWindow(Calculator& calculator, MessageSeam& messages, QWidget* parent = nullptr,
                   std::vector<BenchmarkTest> tests = StandardBenchmarkTests());
+
+  // Tests run through `runner`, on the calculator's worker, so the window
+  // keeps answering (and "Stop" works) during a test. Without one they run
+  // on this thread.
+  void set_runner(RequestRunner* runner) { runner_ = runner; }
 
  signals:
   // After every test, its series removed: the graph and plot info windows
@@ -39,7 +45,8 @@ class BenchmarkWindow : public QDialog {
   // One test per tick.
   void testtimerTimer();
   // The close button, the close box and Escape: a pending test is stopped
-  // first; during a test the window does not close.
+  // first; during a test the test is stopped and the window closes when it
+  // has ended.
   void reject() override;
 
  private:
@@ -53,6 +60,8 @@ class BenchmarkWindow : public QDialog {
   QPushButton* stop_;
   QTimer* testtimer_;
   bool testing_ = false;
+  bool close_after_test_ = false;
+  RequestRunner* runner_ = nullptr;
 };
 
 }  // namespace korvex

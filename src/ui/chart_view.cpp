@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -41,6 +43,9 @@ constexpr int kDepthDivisor = 400;  // 100 % depth is a quarter of the plot's sm
 // are not cut off.
 constexpr int kEdgeMargin = 14;
 constexpr int kMarkerSize = 6;
+// A redraw copies every point of every series; while a plot fills the chart
+// from the worker, a few redraws a second show it growing.
+constexpr qint64 kThrottledRedrawMs = 250;
 constexpr int kTracerSize = 9;
 constexpr int kMinimumExportWidth = 320;
 constexpr int kMinimumExportHeight = 240;
@@ -163,17 +168,29 @@ ChartView::ChartView(const ChartModel& model, QWidget* parent)
 ChartView::~ChartView() { model_.Unsubscribe(subscription_); }
 
 void ChartView::ModelChanged() {
-  // Runs once per appended point during a plot: the first change of a burst
-  // queues the redraw, the others only find it queued.
-  if (redraw_queued_ || !isVisible()) return;
-  redraw_queued_ = true;
+  // Runs once per appended point during a plot, on the thread that appends:
+  // the first change of a burst queues the redraw, the others only find it
+  // queued.
+  const bool from_worker = QThread::currentThread() != thread();
+  if (!from_worker && !isVisible()) return;
+  if (redraw_queued_.exchange(true)) return;
   QMetaObject::invokeMethod(
-      this,
-      [this] {
-        redraw_queued_ = false;
-        if (isVisible()) Sync();
-      },
-      Qt::QueuedConnection);
+      this, [this, from_worker] { RedrawWhenDue(from_worker); }, Qt::QueuedConnection);
+}
+
+void ChartView::RedrawWhenDue(bool throttled) {
+  if (throttled) {
+    if (since_throttled_redraw_.isValid()) {
+      const qint64 wait = kThrottledRedrawMs - since_throttled_redraw_.elapsed();
+      if (wait > 0) {
+        QTimer::singleShot(wait, this, [this] { RedrawWhenDue(true); });
+        return;
+      }
+    }
+    since_throttled_redraw_.start();
+  }
+  redraw_queued_.store(false);
+  if (isVisible()) Sync();
 }
 
 bool ChartView::Sync() {
@@ -183,6 +200,7 @@ bool ChartView::Sync() {
 }
 
 void ChartView::Rebuild() {
+  const auto lock = model_.ReadLock();
   const std::size_t count = model_.series_count();
   std::vector<bool> hidden(count, false);
   for (std::size_t i = 0; i < count && i < drawn_titles_.size(); ++i)
@@ -264,6 +282,7 @@ void ChartView::ResetRanges() {
   // Only what is drawn and checked in the legend: a series the model gained
   // since the last drawing waits for its redraw.
   const auto shown = [this](std::size_t number) { return SeriesVisible(number); };
+  const auto lock = model_.ReadLock();
   xAxis->setRange(ToQCPRange(FittedRange(model_, AxisId::kBottom, shown)));
   yAxis->setRange(ToQCPRange(FittedRange(model_, AxisId::kLeft, shown)));
   replot();
@@ -327,6 +346,9 @@ void ChartView::Trace(const QPointF& position) {
     emit traceChanged(QString());
     return;
   }
+  const auto lock = model_.ReadLock();
+  // A plot on the worker may have taken the series away since the drawing.
+  if (sample->number > model_.series_count()) return;
   const ChartSeries& series = model_.series(sample->number);
   tracer_->position->setCoords(sample->x, sample->y);
   tracer_->setPen(QPen(ToQColor(series.appearance().line_colour).darker(150), 1.5));

@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -90,13 +92,18 @@ class ChartView : public QCustomPlot {
   void UpdateDepth(QSize size);
   void ApplyAxis(QCPAxis* axis, const ChartAxis& settings);
   void ModelChanged();
+  // The queued redraw; `throttled` for changes from another thread (a plot
+  // on the worker), which are drawn at most every few hundred milliseconds.
+  void RedrawWhenDue(bool throttled);
   void Trace(const QPointF& position);
 
   const ChartModel& model_;
   ChartModel::Subscription subscription_;
   std::uint64_t revision_ = 0;
   bool drawn_ = false;
-  bool redraw_queued_ = false;
+  // Set on the thread that changes the model, cleared here.
+  std::atomic<bool> redraw_queued_{false};
+  QElapsedTimer since_throttled_redraw_;
   // Per series number - 1; kept across redraws while the series stays.
   std::vector<bool> hidden_;
   std::vector<std::string> drawn_titles_;

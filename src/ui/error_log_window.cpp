@@ -12,7 +12,13 @@ constexpr TextPageTexts kErrorLogTexts = {"Form6", "Error log", "Error log for t
 
 }  // namespace
 
-ErrorLogWindow::ErrorLogWindow(QWidget* parent) : TextPageWindow(kErrorLogTexts, parent) {}
+ErrorLogWindow::ErrorLogWindow(QWidget* parent) : TextPageWindow(kErrorLogTexts, parent) {
+  // A long message wraps under its own line rather than running off to the
+  // right, so the time stamps at the line starts stay in view together.
+  page()->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  page()->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  page()->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
 
 void ErrorLogWindow::AppendError(const QString& message) {
   const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));

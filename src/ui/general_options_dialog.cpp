@@ -73,10 +73,11 @@ QCheckBox* Check(const char* caption, const char* name, QWidget* parent) {
   return check;
 }
 
+// Explanations are read, not skipped: normal text, not the greyed look of a
+// control that is switched off.
 QLabel* Explanation(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setWordWrap(true);
-  label->setEnabled(false);
   return label;
 }
 

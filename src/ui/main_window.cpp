@@ -3,6 +3,8 @@
 #include "ui/main_window.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +21,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -57,6 +61,9 @@ struct MainTexts {
   const char* answer_group = "Answer";
   const char* solve = "Solve";
   const char* solve_hint = "Solve (unchecked) or plot (checked) selected expression";
+  const char* stop = "Stop";
+  const char* stop_hint = "Stop the running calculation (Esc)";
+  const char* working = "Working... (Esc or Stop ends it)";
   const char* clear = "Clear";
   const char* clear_hint = "Clear evaluate";
   const char* solutionlabel = "View solution";
@@ -89,6 +96,12 @@ struct MenuTable {
 };
 constexpr MenuEntry kSeparator;
 
+// Entries that start a request or change what a running one reads.
+constexpr const char* kIdleOnlyActions[] = {
+    "pasteexpressionmenu", "pastefunctionmenu", "maskmenu",    "plotoptionsmenu",
+    "benchmarkmenu",       "uservariablesmenu", "generalmenu", "simplemodemenu",
+};
+
 QGroupBox* Group(const char* title, QWidget* parent) {
   return new QGroupBox(QString::fromUtf8(title), parent);
 }
@@ -96,7 +109,7 @@ QGroupBox* Group(const char* title, QWidget* parent) {
 }  // namespace
 
 MainWindow::MainWindow(Calculator& calculator, MessageSeam& messages, Shell& shell)
-    : messages_(messages), shell_(shell), calculator_(calculator) {
+    : messages_(messages), shell_(shell), calculator_(calculator), runner_(calculator) {
   calculator_.set_error_sink(this);
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
@@ -115,6 +128,11 @@ MainWindow::MainWindow(Calculator& calculator, MessageSeam& messages, Shell& she
   postimer_->setInterval(kCaretSamplePeriodMs);
   connect(postimer_, &QTimer::timeout, this, &MainWindow::postimerTimer);
   postimer_->start();
+
+  connect(&runner_, &RequestRunner::busyChanged, this, &MainWindow::ShowBusy);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setObjectName(QStringLiteral("stopshortcut"));
+  connect(escape, &QShortcut::activated, &runner_, &RequestRunner::Stop);
 
   resize(480, 460);
   InputUpdate();
@@ -198,17 +216,23 @@ void MainWindow::BuildAnswerGroup(QWidget* parent) {
   solve_->setObjectName(QStringLiteral("solve"));
   solve_->setToolTip(QString::fromUtf8(kTexts.solve_hint));
   solve_->setDefault(true);
+  stop_ = new QPushButton(QString::fromUtf8(kTexts.stop), parent);
+  stop_->setObjectName(QStringLiteral("stop"));
+  stop_->setToolTip(QString::fromUtf8(kTexts.stop_hint));
+  stop_->setVisible(false);
 
   auto* row = new QHBoxLayout;
   row->addWidget(solutionlabel_);
   row->addStretch();
   row->addWidget(clear_);
+  row->addWidget(stop_);
   row->addWidget(solve_);
   static_cast<QVBoxLayout*>(parent->layout())->addLayout(row);
 
   connect(solutionlabel_, &LinkLabel::clicked, this, &MainWindow::solutionlabelClick);
   connect(clear_, &QPushButton::clicked, this, &MainWindow::clearClick);
   connect(solve_, &QPushButton::clicked, this, &MainWindow::solveClick);
+  connect(stop_, &QPushButton::clicked, &runner_, &RequestRunner::Stop);
 }
 
 void MainWindow::BuildStatusBar() {
@@ -292,6 +316,9 @@ void MainWindow::BuildMenus() {
         action->setEnabled(false);
       }
       if (entry.kept) this->*entry.kept = action;
+      for (const char* idle_only : kIdleOnlyActions)
+        if (std::string_view(idle_only) == entry.name)
+          idle_only_actions_.emplace_back(action, true);
     }
   }
 }
@@ -314,12 +341,22 @@ void MainWindow::Guarded(const std::function<void()>& work) { RunHandler(message
 // ---- Solving and the failure channel ----
 
 bool MainWindow::SolveThis(const QString& text, bool plot) {
+  if (runner_.busy()) return false;
   if (isActiveWindow()) input_->setFocus();
+  const std::string request = text.toStdString();
   std::string failure;
   if (plot) {
-    failure = calculator_.Plot(text.toStdString()).failure_text;
+    const std::optional<PlotOutcome> outcome =
+        runner_.Run<PlotOutcome>([this, &request] { return calculator_.Plot(request); });
+    // A stopped plot has been finished as cancelled; the rest of a
+    // multiple plot does not start.
+    if (!outcome || outcome->status == PlotOutcome::Status::kCanceled) return false;
+    failure = outcome->failure_text;
   } else {
-    const SolveOutcome outcome = calculator_.Solve(text.toStdString());
+    const std::optional<SolveOutcome> found =
+        runner_.Run<SolveOutcome>([this, &request] { return calculator_.Solve(request); });
+    if (!found) return false;
+    const SolveOutcome& outcome = *found;
     if (outcome.status == SolveOutcome::Status::kCanceled) {
       ShowCanceled(QString::fromStdString(outcome.failure_text));
       return false;
@@ -355,6 +392,11 @@ void MainWindow::ShowCanceled(const QString& text) {
 }
 
 void MainWindow::ReportError(const std::string& message, const std::string& title) {
+  if (QThread::currentThread() != thread()) {
+    // From a request on the worker: shown here, before the request goes on.
+    CallOnThreadOf(this, [&] { ReportError(message, title); });
+    return;
+  }
   if (peers_.error_log) peers_.error_log->AppendError(QString::fromStdString(message));
   answer_->setText(QString::fromStdString(title) + QString::fromUtf8(kTexts.error_pointer));
   RefreshOpenSolution();
@@ -383,9 +425,30 @@ void MainWindow::InputUpdate() {
 
 void MainWindow::UpdateListActions() {
   const bool has_items = list_->count() > 0;
-  for (QPushButton* button : {solve_, clear_}) button->setEnabled(has_items);
-  for (QAction* action : {solvemenu_, clearmenu_})
-    if (action) action->setEnabled(has_items);
+  clear_->setEnabled(has_items);
+  if (clearmenu_) clearmenu_->setEnabled(has_items);
+  solve_->setEnabled(has_items && !runner_.busy());
+  if (solvemenu_) solvemenu_->setEnabled(has_items && !runner_.busy());
+}
+
+void MainWindow::ShowBusy(bool busy) {
+  stop_->setVisible(busy);
+  const QString working = QString::fromUtf8(kTexts.working);
+  if (busy) {
+    answer_before_request_ = answer_->text();
+    answer_->setText(working);
+    for (auto& [action, was_enabled] : idle_only_actions_) {
+      was_enabled = action->isEnabled();
+      action->setEnabled(false);
+    }
+  } else {
+    for (const auto& [action, was_enabled] : idle_only_actions_) action->setEnabled(was_enabled);
+    // A request that ended without writing the box (a failure shown in its
+    // own window) leaves the answer that was there.
+    if (answer_->text() == working) answer_->setText(answer_before_request_);
+    if (close_when_idle_) QTimer::singleShot(0, this, &QWidget::close);
+  }
+  UpdateListActions();
 }
 
 void MainWindow::AddToInputHistory() {
@@ -610,6 +673,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (runner_.busy()) {
+    // The request still uses the calculator and this window: it stops
+    // within milliseconds, and the window closes then.
+    close_when_idle_ = true;
+    runner_.Stop();
+    event->ignore();
+    return;
+  }
   calculator_.plotter().RemoveSeries(false);
   for (QWidget* window : findChildren<QWidget*>())
     if (window->isWindow() && window->isVisible()) window->hide();

@@ -15,6 +15,7 @@
 #include "core/calculator.h"
 #include "engine/error_sink.h"
 #include "settings/startup_sequence.h"
+#include "ui/request_runner.h"
 
 class QAction;
 class QCheckBox;
@@ -80,6 +81,9 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void AttachWindows(const MainWindowPeers& peers);
 
   Calculator& calculator() { return calculator_; }
+  // Every request of the program's windows runs through this one, so only
+  // one runs at a time and each can be stopped.
+  RequestRunner& runner() { return runner_; }
   MessageSeam& messages() { return messages_; }
   Shell& shell() { return shell_; }
   const PlugInActions& plug_in_actions() const { return plug_ins_; }
@@ -90,8 +94,10 @@ class MainWindow : public QMainWindow, public ErrorSink {
   StartUpViews& start_up_hooks() { return hooks_; }
 
   // A solve (plot false) or plot (plot true) request through the
-  // calculator. False when it ended in the general failure display (an
-  // arithmetic failure inside a function, a refused mask).
+  // calculator, on its worker while this window stays responsive. False
+  // when it ended in the general failure display (an arithmetic failure
+  // inside a function, a refused mask), was stopped, or could not start
+  // because another request runs.
   bool SolveThis(const QString& text, bool plot);
   void PasteAndSolve(bool plot);
   // The engine's failure channel: the error log, the answer box and, when
@@ -143,6 +149,9 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void Guarded(const std::function<void()>& work);
   void RefreshOpenSolution();
   void ShowCanceled(const QString& text);
+  // While a request runs: Solve and the windows that change what it reads
+  // are disabled, Stop (and Escape) stop it, the answer box says so.
+  void ShowBusy(bool busy);
 
   void ReplaceSelectedItem(const QString& text);
   void postimerTimer();
@@ -190,6 +199,16 @@ class MainWindow : public QMainWindow, public ErrorSink {
   QAction* insertmenu_ = nullptr;
   QAction* solvemenu_ = nullptr;
   QAction* clearmenu_ = nullptr;
+
+  RequestRunner runner_;
+  QPushButton* stop_ = nullptr;
+  // Menu entries that start a request or change what one reads, with
+  // whether each was enabled when the request began.
+  std::vector<std::pair<QAction*, bool>> idle_only_actions_;
+  // The window was asked to close while a request ran: it closes once the
+  // request has stopped.
+  bool close_when_idle_ = false;
+  QString answer_before_request_;
 };
 
 }  // namespace korvex

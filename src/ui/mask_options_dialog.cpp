@@ -53,6 +53,15 @@ MaskOptionsDialog::MaskOptionsDialog(Calculator& calculator, MessageSeam& messag
   auto* form = new QFormLayout;
   form->addRow(QString::fromUtf8(kTexts.prefix_label), prefix_);
   form->addRow(QString::fromUtf8(kTexts.mask_label), mask_);
+  // A refused mask is told here, under the field, while it is being typed:
+  // a message box on every keystroke would take the keyboard away.
+  refusal_ = new QLabel(this);
+  refusal_->setObjectName(QStringLiteral("maskrefusal"));
+  refusal_->setTextFormat(Qt::PlainText);
+  refusal_->setWordWrap(true);
+  refusal_->setStyleSheet(QStringLiteral("color: #b00000;"));
+  refusal_->hide();
+  form->addRow(QString(), refusal_);
   form->addRow(QString::fromUtf8(kTexts.suffix_label), suffix_);
 
   auto* preview_group = new QGroupBox(QString::fromUtf8(kTexts.preview_group), this);
@@ -60,6 +69,10 @@ MaskOptionsDialog::MaskOptionsDialog(Calculator& calculator, MessageSeam& messag
   preview_->setObjectName(QStringLiteral("preview"));
   preview_->setTextFormat(Qt::PlainText);
   preview_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long answer wraps or is cut inside the box instead of stretching the
+  // dialog across the screen; the hint shows all of it.
+  preview_->setWordWrap(true);
+  preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   (new QVBoxLayout(preview_group))->addWidget(preview_);
 
   auto* layout = new QVBoxLayout(this);
@@ -100,10 +113,14 @@ void MaskOptionsDialog::previewChange() {
     preview_->setText(
         QString::fromStdString(MaskPreview(EditedSettings(), calculator_.stored_answer(), separator,
                                            SystemThousandsSeparator(separator))));
+    refusal_->clear();
+    refusal_->hide();
   } catch (const FormatFailure& failure) {
     preview_->clear();
-    messages_.ShowFailure(FailureDisplayText(failure.what()));
+    refusal_->setText(FailureDisplayText(failure.what()));
+    refusal_->show();
   }
+  preview_->setToolTip(preview_->text());
 }
 
 void MaskOptionsDialog::OpenDialog() {

@@ -45,6 +45,7 @@ class MaskOptionsDialog : public QDialog {
   QLineEdit* mask_;
   QLineEdit* suffix_;
   QLabel* preview_;
+  QLabel* refusal_;  // why the mask is refused, under its field
 };
 
 }  // namespace korvex

@@ -2,7 +2,6 @@
 #include "ui/plot_info_window.h"
 #include "ui/window_support.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +32,8 @@ struct PlotInfoTexts {
   const char* microseconds = "Microseconds:";
   const char* milliseconds = "Milliseconds:";
   const char* seconds = "Seconds:";
+  const char* stop = "Stop";
+  const char* stop_hint = "Stop plotting now (Esc)";
 };
 constexpr PlotInfoTexts kTexts;
 // The bar fills in the colour new graphs start with.
@@ -93,8 +94,22 @@ PlotInfoWindow::PlotInfoWindow(QWidget* parent) : QDialog(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this,
-          &PlotInfoWindow::closeClick);
+  QPushButton* close = AddCloseButtonRow(layout, this);
+  connect(close, &QPushButton::clicked, this, &PlotInfoWindow::closeClick);
+  stop_ = MakeButton("stop", kTexts.stop, kTexts.stop_hint, this);
+  stop_->setEnabled(false);
+  connect(stop_, &QPushButton::clicked, this, &PlotInfoWindow::stopRequested);
+  if (auto* row = qobject_cast<QHBoxLayout*>(layout->itemAt(layout->count() - 1)->layout()))
+    row->insertWidget(row->indexOf(close), stop_);
+}
+
+// Escape stops a running plot; otherwise it closes the window as usual.
+void PlotInfoWindow::reject() {
+  if (running()) {
+    emit stopRequested();
+    return;
+  }
+  QDialog::reject();
 }
 
 void PlotInfoWindow::ShowFigures(const PlotInfo& info) {
@@ -109,15 +124,10 @@ void PlotInfoWindow::ShowFigures(const PlotInfo& info) {
   percalcms_->setText(Text(info.per_calculation_ms));
 }
 
-// The run does not return to the event loop, so the bar paints at once; only
-// whole-percent steps paint, which keeps the per-sample cost to a division.
+// Only whole-percent steps touch the bar, which keeps the cost of a step to
+// a division; the window paints when the event loop next gets to it.
 void PlotInfoWindow::ShowProgress() {
-  // The bar would paint on its own inside setValue; holding that back makes
-  // the one repaint below the only painting per step.
-  bar_->setUpdatesEnabled(false);
   bar_->setValue(static_cast<int>(std::min<std::size_t>(position_, bar_->maximum())));
-  bar_->setUpdatesEnabled(true);
-  bar_->repaint();
 }
 
 void PlotInfoWindow::SetProgressMaximum(std::int32_t maximum) {
@@ -135,28 +145,25 @@ void PlotInfoWindow::SetProgressPosition(std::size_t position) {
                                    : 100;
   if (percent == shown_percent_) return;
   shown_percent_ = percent;
+  if (running()) calcdone_->setText(QString::number(position));
   ShowProgress();
 }
 
 void PlotInfoWindow::StartPlotInfo(const PlotInfo& info) {
   ShowFigures(info);
-  if (!isVisible()) {
-    show();
-    // A window that has just been shown paints nothing until the windowing
-    // system has exposed it, and the run does not return to the event loop:
-    // let that happen once now, without user input, so the bar is seen.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
+  stop_->setEnabled(true);
+  if (!isVisible()) show();
   raise();
-  repaint();
 }
 
 void PlotInfoWindow::FinishPlotInfo(const PlotInfo& info) {
+  stop_->setEnabled(false);
   ShowFigures(info);
   ShowProgress();
 }
 
 void PlotInfoWindow::ResetPlotInfo(const PlotInfo& info) {
+  stop_->setEnabled(false);
   ShowFigures(info);
   maximum_ = 0;
   position_ = 0;
@@ -166,5 +173,7 @@ void PlotInfoWindow::ResetPlotInfo(const PlotInfo& info) {
 }
 
 void PlotInfoWindow::closeClick() { hide(); }
+
+bool PlotInfoWindow::running() const { return stop_->isEnabled(); }
 
 }  // namespace korvex

@@ -11,6 +11,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace korvex {
 
@@ -26,15 +27,23 @@ class PlotInfoWindow : public QDialog {
   void SetProgressPosition(std::size_t position);
   void FinishPlotInfo(const PlotInfo& info);
   void ResetPlotInfo(const PlotInfo& info);
+  // Between StartPlotInfo and the run's end.
+  bool running() const;
 
  public slots:
   void closeClick();
+  void reject() override;
+
+ signals:
+  // "Stop" or Escape while a plot runs.
+  void stopRequested();
 
  private:
   void ShowFigures(const PlotInfo& info);
   void ShowProgress();
 
   QProgressBar* bar_;
+  QPushButton* stop_;
   QLabel* function_;
   QLabel* serie_;
   QLabel* totalcalc_;

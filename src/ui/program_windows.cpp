@@ -3,6 +3,7 @@
 #include "ui/program_windows.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <memory>
 #include <utility>
 
@@ -25,6 +26,7 @@
 #include "ui/plot_run_display.h"
 #include "ui/plot_warning_dialog.h"
 #include "ui/reminder_dialog.h"
+#include "ui/request_runner.h"
 #include "ui/simple_window.h"
 #include "ui/solution_window.h"
 #include "ui/splash_window.h"
@@ -34,26 +36,40 @@
 #include "ui/user_variables_window.h"
 #include "ui/variable_wizard.h"
 #include "ui/version_history_window.h"
+#include "ui/window_placement.h"
 #include "ui/window_support.h"
 
 namespace korvex {
 
+template <typename Window>
+Window* ProgramWindows::Independent(Window* window) {
+  // A window type with no parent is not transient for anything: the window
+  // manager lets the main window come to the front over it.
+  window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+  independent_.emplace_back(window);
+  placement_->Watch(window);
+  return window;
+}
+
 ProgramWindows::ProgramWindows(const std::filesystem::path& program_directory,
                                MessageSeam& messages, Shell& shell)
-    : calculator_(std::make_unique<Calculator>(program_directory, messages)),
+    : calculator_messages_(
+          std::make_unique<WindowThreadMessages>(messages, QCoreApplication::instance())),
+      calculator_(std::make_unique<Calculator>(program_directory, *calculator_messages_)),
       main_(std::make_unique<MainWindow>(*calculator_, messages, shell)) {
   MainWindow* owner = main_.get();
   Calculator& calculator = *calculator_;
-  user_variables = new UserVariablesWindow(calculator, messages, owner);
-  solution = new SolutionWindow(owner);
+  placement_ = std::make_unique<WindowPlacement>(calculator.data(), owner);
+  user_variables = Independent(new UserVariablesWindow(calculator, messages, nullptr));
+  solution = Independent(new SolutionWindow(nullptr));
   edit = new EditWindow(owner);
   wizard = new VariableWizard(user_variables);
-  error_log = new ErrorLogWindow(owner);
+  error_log = Independent(new ErrorLogWindow(nullptr));
   mask_options = new MaskOptionsDialog(calculator, messages, owner);
-  functions = new CatalogueBrowser(FunctionsBrowserTexts(), calculator.catalogues().functions,
-                                   messages, owner);
-  constants = new CatalogueBrowser(ConstantsBrowserTexts(), calculator.catalogues().constants,
-                                   messages, owner);
+  functions = Independent(new CatalogueBrowser(
+      FunctionsBrowserTexts(), calculator.catalogues().functions, messages, nullptr));
+  constants = Independent(new CatalogueBrowser(
+      ConstantsBrowserTexts(), calculator.catalogues().constants, messages, nullptr));
   general_options = new GeneralOptionsDialog(calculator, messages, owner);
   simple = new SimpleWindow(*owner, owner);
   CreatePlotWindows();
@@ -68,8 +84,13 @@ ProgramWindows::ProgramWindows(const std::filesystem::path& program_directory,
 }
 
 // The members go in reverse order: the plot display, then the main window
-// with every window it owns, then the calculator they all refer to.
-ProgramWindows::~ProgramWindows() { calculator_->set_plot_progress(nullptr); }
+// with every window it owns, the windows beside it, then the calculator they
+// all refer to. Windows that go now have not been closed by the user, and
+// their places are not saved.
+ProgramWindows::~ProgramWindows() {
+  calculator_->set_plot_progress(nullptr);
+  placement_->StopWatching();
+}
 
 // Form12 to Form26 in their order, except where a window needs another at
 // construction: the graph's chain (warning, chooser, table) comes first.
@@ -77,14 +98,14 @@ void ProgramWindows::CreatePlotWindows() {
   MainWindow* owner = main_.get();
   Calculator& calculator = *calculator_;
   MessageSeam& messages = owner->messages();
-  donate = new DonateWindow(owner->shell(), messages, owner);
+  donate = Independent(new DonateWindow(owner->shell(), messages, nullptr));
   plot_warning = new PlotWarningDialog(owner);
   choose_serie = new ChooseSerieDialog(calculator.plotter(), *plot_warning, owner);
-  table_stats = new TableStatsWindow(calculator.plotter(), *choose_serie, owner);
-  graph = new GraphWindow(calculator, messages, *table_stats, owner);
+  table_stats = Independent(new TableStatsWindow(calculator.plotter(), *choose_serie, nullptr));
+  graph = Independent(new GraphWindow(calculator, messages, *table_stats, nullptr));
   plot_options = new PlotOptionsDialog(calculator, owner);
   reminder = new ReminderDialog(owner);
-  plot_info = new PlotInfoWindow(owner);
+  plot_info = Independent(new PlotInfoWindow(nullptr));
   plot_display_ = std::make_unique<PlotRunDisplay>(
       *plot_info, *reminder, *graph, [owner](const QString& text) { owner->SetAnswerText(text); });
 }
@@ -97,8 +118,8 @@ void ProgramWindows::CreateInformationWindows() {
   benchmark = new BenchmarkWindow(calculator, owner->messages(), owner);
   benchmark_result = new BenchmarkResultWindow(owner);
   start_screen = new StartScreen(owner);
-  tutorials = new TutorialsWindow(calculator.data(), owner->shell(), owner);
-  history = new VersionHistoryWindow(calculator.data(), owner->messages(), owner);
+  tutorials = Independent(new TutorialsWindow(calculator.data(), owner->shell(), nullptr));
+  history = Independent(new VersionHistoryWindow(calculator.data(), owner->messages(), nullptr));
 }
 
 void ProgramWindows::ConnectPlotWindows() {
@@ -119,6 +140,17 @@ void ProgramWindows::ConnectPlotWindows() {
                    [window = plot_info] { BringUp(window); });
   QObject::connect(actions.plotoptionsmenu, &QAction::triggered, plot_options,
                    [dialog = plot_options] { ShowModal(dialog); });
+
+  RequestRunner& runner = owner->runner();
+  benchmark->set_runner(&runner);
+  QObject::connect(plot_info, &PlotInfoWindow::stopRequested, &runner, &RequestRunner::Stop);
+  // The windows that change what a request reads (variables, the graph's
+  // series and settings, the statistics) hold still while one runs.
+  QObject::connect(&runner, &RequestRunner::busyChanged, owner, [this](bool busy) {
+    for (QWidget* window : {static_cast<QWidget*>(user_variables), static_cast<QWidget*>(graph),
+                            static_cast<QWidget*>(table_stats)})
+      window->setEnabled(!busy);
+  });
 
   QObject::connect(benchmark, &BenchmarkWindow::testFinished, graph, [this] {
     graph->hide();

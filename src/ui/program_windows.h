@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
+
+class QWidget;
 
 namespace korvex {
 
@@ -36,6 +39,8 @@ class TutorialsWindow;
 class UserVariablesWindow;
 class VariableWizard;
 class VersionHistoryWindow;
+class WindowThreadMessages;
+class WindowPlacement;
 
 class ProgramWindows {
  public:
@@ -47,8 +52,13 @@ class ProgramWindows {
   ProgramWindows& operator=(const ProgramWindows&) = delete;
 
   MainWindow& main() { return *main_; }
+  // Where every window opens and the store of the main window's remembered
+  // state (its mode and splitter sizes).
+  WindowPlacement& placement() { return *placement_; }
 
-  // The other windows are children of the main window, which owns them.
+  // The modal dialogs are children of the main window, which owns them. The
+  // windows that stay open beside it are top-level windows of their own, so
+  // the main window can come to the front over them; this object owns those.
   UserVariablesWindow* user_variables = nullptr;      // Form2
   SolutionWindow* solution = nullptr;                 // Form3
   EditWindow* edit = nullptr;                         // Form4
@@ -82,9 +92,18 @@ class ProgramWindows {
   void ConnectInformationWindows();
   // The only place the main window's start-up hooks are assigned.
   void SetStartUpHooks();
+  // Makes `window` a top-level window owned here, placed beside the main
+  // window on its first showing and remembered in bin/windows.ini.
+  template <typename Window>
+  Window* Independent(Window* window);
 
-  // Declared in the order they are made; they go in reverse.
+  // Declared in the order they are made; they go in reverse, except that
+  // the main window goes before the windows beside it, whose pointers it
+  // holds for its whole life.
+  std::unique_ptr<WindowThreadMessages> calculator_messages_;
   std::unique_ptr<Calculator> calculator_;
+  std::unique_ptr<WindowPlacement> placement_;
+  std::vector<std::unique_ptr<QWidget>> independent_;
   std::unique_ptr<MainWindow> main_;  // Form1
   std::unique_ptr<PlotRunDisplay> plot_display_;
 };

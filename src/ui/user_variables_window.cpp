@@ -3,6 +3,7 @@
 #include "ui/user_variables_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -201,6 +202,14 @@ bool UserVariablesWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == table_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const int row = table_->currentRow();
+    // Enter between edits (the editor has the focus during one) opens the
+    // current cell, as F2 does; it must not reach the default button and
+    // close the window under the user.
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        QApplication::focusWidget() == table_) {
+      if (table_->currentIndex().isValid()) table_->edit(table_->currentIndex());
+      return true;
+    }
     if (key->key() == Qt::Key_Insert) {
       InsertRowAt(std::max(0, row));
       return true;

@@ -5,10 +5,14 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
+#include <string_view>
 
+#include "output/rtf_text.h"
 #include "ui/message_seam.h"
 #include "ui/show_modeless.h"
 
@@ -31,11 +35,12 @@ VersionHistoryWindow::VersionHistoryWindow(const DataDirectory& data, MessageSea
   setSizeGripEnabled(true);
 
   auto* group = new QGroupBox(QString::fromUtf8(kTexts.group), this);
-  history_ = new QPlainTextEdit(group);
+  // A rich-text box: the history is written as RTF, which is read here
+  // rather than shown as its markup; long lines wrap at the box's edge.
+  history_ = new QTextEdit(group);
   history_->setObjectName(QStringLiteral("history"));
   history_->setReadOnly(true);
-  history_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  history_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  history_->setLineWrapMode(QTextEdit::WidgetWidth);
   history_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   auto* group_layout = new QVBoxLayout(group);
   group_layout->addWidget(history_);
@@ -63,12 +68,18 @@ void VersionHistoryWindow::FillHistory() {
     messages_.Inform(QString::fromUtf8(kHistoryMissingMessage));
     return;
   }
-  QString text = QString::fromLocal8Bit(file.readAll());
-  // The file keeps the CR LF line ends of the other data files; the box
-  // wants one line break each.
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  history_->setPlainText(text);
+  const QByteArray bytes = file.readAll();
+  const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
+  if (LooksLikeRtf(raw)) {
+    history_->setHtml(QString::fromStdString(RtfToHtml(raw)));
+  } else {
+    // Anything else is shown as the plain text it is. The file keeps the
+    // CR LF line ends of the other data files; the box wants one break each.
+    QString text = QString::fromLocal8Bit(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    history_->setPlainText(text);
+  }
   history_->moveCursor(QTextCursor::Start);
 }
 

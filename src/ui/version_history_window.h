@@ -1,12 +1,12 @@
-// The "Version history" window (Form26): bin/history.rtf in a plain-text
-// box, read the first time the window finds the box empty.
+// The "Version history" window (Form26): bin/history.rtf shown formatted in
+// a read-only box, read the first time the window finds the box empty.
 #pragma once
 
 #include <QDialog>
 
 #include "settings/data_directory.h"
 
-class QPlainTextEdit;
+class QTextEdit;
 
 namespace korvex {
 
@@ -33,7 +33,7 @@ class VersionHistoryWindow : public QDialog {
 
   DataDirectory data_;
   MessageSeam& messages_;
-  QPlainTextEdit* history_;
+  QTextEdit* history_;
 };
 
 }  // namespace korvex

@@ -236,19 +236,11 @@ std::string NestedSums(int depth) {
   return text;
 }
 
-// median[n;n-1;...;1]: the worst case of its sort.
-std::string DescendingMedian(int count) {
-  std::string text = "median[";
-  for (int i = count; i >= 1; --i) text += std::to_string(i) + (i > 1 ? ";" : "]");
-  return text;
-}
-
 TEST_F(CalculatorTest, StopEndsALongSolveAndKeepsTheAnswer) {
   // Each would run for many seconds to forever; the stop arrives after 100 ms.
   const std::string long_solves[] = {
       "primepi[{1E18}]",
       "powertower[e^(1/e);{1E18}]",
-      DescendingMedian(300000),
       NestedSums(30000),
   };
   Calculator& calculator = Started();
@@ -272,6 +264,33 @@ TEST_F(CalculatorTest, StopEndsALongSolveAndKeepsTheAnswer) {
   EXPECT_EQ(calculator.steps()[0].substr(0, 20), "Step 1 (add): (1+(1+");
   // The next request starts afresh.
   EXPECT_EQ(calculator.Solve("1+1").answer_text, "= 2");
+}
+
+// The worker runs one request at a time, away from the caller's thread,
+// and a stop from the caller ends it.
+TEST_F(CalculatorTest, WorkerRunsOneRequestAtATimeAndStops) {
+  Calculator& calculator = Started();
+  const std::thread::id caller = std::this_thread::get_id();
+  std::thread::id ran_on;
+  SolveOutcome outcome;
+  ASSERT_TRUE(calculator.StartOnWorker([&] {
+    ran_on = std::this_thread::get_id();
+    outcome = calculator.Solve("primepi[{1E18}]");
+  }));
+  EXPECT_TRUE(calculator.busy());
+  EXPECT_FALSE(calculator.StartOnWorker([] {}));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const auto stopped_at = std::chrono::steady_clock::now();
+  calculator.RequestStop();
+  calculator.WaitUntilIdle();
+  EXPECT_LT(std::chrono::steady_clock::now() - stopped_at, std::chrono::seconds(2));
+  EXPECT_FALSE(calculator.busy());
+  EXPECT_NE(ran_on, caller);
+  EXPECT_EQ(outcome.status, SolveOutcome::Status::kCanceled);
+
+  ASSERT_TRUE(calculator.StartOnWorker([&] { outcome = calculator.Solve("2+3"); }));
+  calculator.WaitUntilIdle();
+  EXPECT_EQ(outcome.answer_text, "= 5");
 }
 
 TEST_F(CalculatorTest, StopEndsAPlotAsCanceledWithThePointsSoFar) {

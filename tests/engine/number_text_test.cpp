@@ -2,10 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <optional>
+#include <random>
 #include <string>
+#include <vector>
+
+#include "engine/number_text_reference.h"
 
 namespace korvex {
 namespace {
@@ -132,6 +141,330 @@ TEST(NumberText, RoundTripsEveryFifteenDigitText) {
   for (const char* text :
        {"0,333333333333333", "1,4142135623731", "1E-5", "-2,5E300", "123456789012345"}) {
     EXPECT_EQ(FloatToStr(*StrToFloat(text)), text);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The fast conversions against the original ones (namespace reference), on a
+// seeded random sample over the whole extended range.
+
+std::string Describe(long double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.21Lg (%La)", value, value);
+  return buffer;
+}
+
+// The same 80 bits, the sign of zero included.
+bool SameValue(const std::optional<long double>& a, const std::optional<long double>& b) {
+  if (a.has_value() != b.has_value()) return false;
+  return !a.has_value() || std::memcmp(&*a, &*b, 10) == 0;
+}
+
+long double FromFields(std::uint64_t mantissa, int biased, bool negative) {
+  unsigned char bytes[sizeof(long double)] = {};
+  const auto sign_exponent = static_cast<std::uint16_t>(biased | (negative ? 0x8000 : 0));
+  std::memcpy(bytes, &mantissa, 8);
+  std::memcpy(bytes + 8, &sign_exponent, 2);
+  long double value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+// Values of every kind the fast paths treat differently.
+class ValueSample {
+ public:
+  explicit ValueSample(std::uint64_t seed) : random_(seed) {}
+
+  long double Next() {
+    const long double value = Pick();
+    // Any value also goes in with its neighbours now and then.
+    switch (Below(8)) {
+      case 0:
+        return std::nextafterl(value, INFINITY);
+      case 1:
+        return std::nextafterl(value, -INFINITY);
+      default:
+        return value;
+    }
+  }
+
+ private:
+  std::uint64_t Bits() { return random_(); }
+  int Below(int n) { return static_cast<int>(Bits() % static_cast<std::uint64_t>(n)); }
+  bool Coin() { return (Bits() & 1) != 0; }
+  long double Signed(long double v) { return Coin() ? -v : v; }
+
+  long double Pick() {
+    switch (Below(12)) {
+      case 0:
+      case 1:  // any normal value
+        return FromFields(Bits() | (1ULL << 63), 1 + Below(32766), Coin());
+      case 2:  // magnitudes where numbers are usually written
+        return FromFields(Bits() | (1ULL << 63), 16383 - 200 + Below(400), Coin());
+      case 3:  // subnormal
+        return FromFields(Bits() >> Below(64), 0, Coin());
+      case 4: {  // whole values of any size below 2^64
+        const std::uint64_t n = Bits() >> Below(64);
+        return Signed(static_cast<long double>(n));
+      }
+      case 5: {  // around 10^15 and 10^16, whole and not
+        const long double base = Coin() ? 1e15L : 1e16L;
+        const long double offset = static_cast<long double>(Below(2001) - 1000) / (1 << Below(4));
+        return Signed(base + offset);
+      }
+      case 6:
+        return Signed(ExactDecimalTie());
+      case 7: {  // a 15-digit decimal read back (the round trip's fixed points)
+        char text[64];
+        std::snprintf(
+            text, sizeof text, "%llu,%lluE%d", static_cast<unsigned long long>(1 + Below(9)),
+            static_cast<unsigned long long>(Bits() % 100000000000000ULL), Below(9860) - 4930);
+        return Signed(reference::StrToFloat(text).value_or(1.0L));
+      }
+      case 8: {  // 15 digits and a 5 after them, not exact in binary
+        char text[64];
+        std::snprintf(
+            text, sizeof text, "%llu5E%d",
+            static_cast<unsigned long long>(100000000000000ULL + Bits() % 900000000000000ULL),
+            Below(200) - 100);
+        return Signed(reference::StrToFloat(text).value_or(1.0L));
+      }
+      case 9: {  // the ends of the range
+        const long double ends[] = {LDBL_MAX, LDBL_MIN, LDBL_TRUE_MIN, 1.0L,
+                                    0.0L,     1e-4L,    1e-3L,         0.1L,
+                                    1e4932L,  1e-4931L, 1e-4940L,      9.999999999999995e14L};
+        long double value = ends[Below(12)];
+        for (int steps = Below(4); steps > 0; --steps) value = std::nextafterl(value, 0.0L);
+        return Signed(value);
+      }
+      case 10: {  // small whole values and simple fractions
+        return Signed(static_cast<long double>(Below(100000)) / (1 << Below(12)));
+      }
+      default: {  // near 10^p for every p
+        const long double power = std::pow(10.0L, static_cast<long double>(Below(9860) - 4930));
+        return Signed(power * (1 + static_cast<long double>(Below(3) - 1) * LDBL_EPSILON));
+      }
+    }
+  }
+
+  // A value whose exact expansion is 16 significant digits ending in 5: the
+  // 15-digit rounding is an exact tie.
+  long double ExactDecimalTie() {
+    if (Coin()) {
+      // X x 10^-j / 2 with X odd, 16 digits and a multiple of 5^j: y / 2^(j+1).
+      const int j = Below(22);
+      std::uint64_t five_j = 1;
+      for (int i = 0; i < j; ++i) five_j *= 5;
+      const std::uint64_t low = 200000000000001ULL / five_j + 1;
+      const std::uint64_t high = 2000000000000000ULL / five_j;
+      if (high <= low) return 0.5L;
+      const std::uint64_t y = (low + Bits() % (high - low)) | 1;
+      if (y * five_j < 200000000000001ULL || y * five_j >= 2000000000000000ULL) return 0.5L;
+      return std::ldexp(static_cast<long double>(y), -(j + 1));
+    }
+    // (2D + 1) / 2 x 10^j = (2D + 1) x 5^j x 2^(j-1), exact while below 2^64.
+    const int j = Below(6);
+    std::uint64_t five_j = 1;
+    for (int i = 0; i < j; ++i) five_j *= 5;
+    const std::uint64_t d = 100000000000000ULL + Bits() % 900000000000000ULL;
+    return std::ldexp(static_cast<long double>((2 * d + 1) * five_j), j - 1);
+  }
+
+  std::mt19937_64 random_;
+};
+
+TEST(NumberTextFastPaths, MatchTheReferenceOnRandomValues) {
+  ValueSample sample(20261210);
+  int mismatches = 0;
+  for (int i = 0; i < 300000 && mismatches < 20; ++i) {
+    const long double value = sample.Next();
+    const char separator = (i % 16 == 0) ? '.' : ',';
+    const std::string text = FloatToStr(value, separator);
+    const std::string expected_text = reference::FloatToStr(value, separator);
+    const auto rounded = RoundThroughNumberText(value);
+    const auto read = StrToFloat(expected_text, separator);
+    // reference::RoundThroughNumberText(value) is this reading of the text.
+    const auto expected = reference::StrToFloat(expected_text, separator);
+    if (text != expected_text || !SameValue(rounded, expected) || !SameValue(read, expected)) {
+      ++mismatches;
+      ADD_FAILURE() << Describe(value) << ": " << text << " vs " << expected_text << ", "
+                    << (rounded ? Describe(*rounded) : "nothing") << " vs "
+                    << (expected ? Describe(*expected) : "nothing");
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST(NumberTextFastPaths, RoundExactDecimalTiesAwayFromZero) {
+  // 16 digits ending in 5 exactly (some only through the reference).
+  for (const long double value :
+       {1234567890123455.0L, 123456789012345.5L, 12345678901234.55L, 0.1234567890123455L * 8 / 8,
+        std::ldexp(1.0L, -1) * 2469135780246911.0L, 2469135780246911.0L * 5000.0L}) {
+    EXPECT_EQ(FloatToStr(value), reference::FloatToStr(value)) << Describe(value);
+    EXPECT_TRUE(SameValue(RoundThroughNumberText(value), reference::RoundThroughNumberText(value)))
+        << Describe(value);
+    EXPECT_TRUE(
+        SameValue(RoundThroughNumberText(-value), reference::RoundThroughNumberText(-value)))
+        << Describe(value);
+  }
+  EXPECT_EQ(FloatToStr(123456789012345.5L), "123456789012346");
+  EXPECT_EQ(FloatToStr(-12345678901234.55L), "-12345678901234,6");
+}
+
+TEST(NumberTextFastPaths, KeepTheRangeEndsAndZero) {
+  for (const long double value : {LDBL_MAX, -LDBL_MAX, LDBL_MIN, LDBL_TRUE_MIN, -LDBL_TRUE_MIN,
+                                  LDBL_MIN / 3, 0.0L, -0.0L, 1e15L, -1e15L, 1e16L}) {
+    EXPECT_EQ(FloatToStr(value), reference::FloatToStr(value)) << Describe(value);
+    EXPECT_TRUE(SameValue(RoundThroughNumberText(value), reference::RoundThroughNumberText(value)))
+        << Describe(value);
+  }
+  // "0" reads back as +0.
+  EXPECT_TRUE(SameValue(RoundThroughNumberText(-0.0L), 0.0L));
+  EXPECT_FALSE(RoundThroughNumberText(INFINITY).has_value());
+  EXPECT_FALSE(RoundThroughNumberText(NAN).has_value());
+}
+
+// A text of 1 to 20 digits with a separator, signs, an exponent and blanks.
+std::string RandomText(std::mt19937_64& random, char separator) {
+  auto below = [&](int n) { return static_cast<int>(random() % static_cast<std::uint64_t>(n)); };
+  std::string text;
+  if (below(10) == 0) text += "  ";
+  if (below(3) == 0) text += below(2) ? '-' : '+';
+  const int digits = 1 + below(20);
+  const int separator_at = below(3) == 0 ? -1 : below(digits + 1);
+  const int leading_zeros = below(4) == 0 ? below(5) : 0;
+  for (int i = 0; i < digits; ++i) {
+    if (i == separator_at) text += separator;
+    text += static_cast<char>(
+        '0' + (i < leading_zeros ? 0 : (i == leading_zeros ? 1 + below(9) : below(10))));
+  }
+  if (separator_at == digits) text += separator;
+  switch (below(4)) {
+    case 0:
+      break;
+    case 1:
+      text += (below(2) ? 'E' : 'e') + std::to_string(below(41) - 20);
+      break;
+    case 2:
+      text += 'E' + std::string(below(2) ? "+" : "-") + std::to_string(below(400));
+      break;
+    default:  // across the whole range and beyond its ends
+      text += 'E' + std::to_string(below(10000) - 5000);
+      break;
+  }
+  if (below(10) == 0) text += ' ';
+  if (below(200) == 0) text += 'x';  // not a number text
+  return text;
+}
+
+TEST(NumberTextFastPaths, ReadRandomTextsAsTheReferenceDoes) {
+  std::mt19937_64 random(4711);
+  int mismatches = 0;
+  for (int i = 0; i < 200000 && mismatches < 20; ++i) {
+    const char separator = (i % 8 == 0) ? '.' : ',';
+    const std::string text = RandomText(random, separator);
+    const auto value = StrToFloat(text, separator);
+    const auto expected = reference::StrToFloat(text, separator);
+    if (!SameValue(value, expected)) {
+      ++mismatches;
+      ADD_FAILURE() << '"' << text << "\": " << (value ? Describe(*value) : "nothing") << " vs "
+                    << (expected ? Describe(*expected) : "nothing");
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST(NumberTextFastPaths, ReadAsTheReferenceWithAnySeparator) {
+  // The grammar tries a digit before the separator, and the separator before
+  // the exponent's letter.
+  for (const char separator : {',', '.', ' ', 'E', 'e', '5', '-', '+'}) {
+    for (const char* text : {"1",
+                             "1,5",
+                             "1.5",
+                             "1 5",
+                             "1E5",
+                             "1e5",
+                             "1-5",
+                             "1+5",
+                             "155",
+                             "-1E-5",
+                             "+1e+5",
+                             " 12 34 ",
+                             "0",
+                             "-0",
+                             "00,00",
+                             ",",
+                             "E",
+                             "5",
+                             "-",
+                             "1E5E5",
+                             "1,5E3",
+                             "1 E3",
+                             "1E 3",
+                             "000123,4500E-2",
+                             "9999999999999999999999",
+                             "123456789012345678901234567890E-10",
+                             "1E-4950",
+                             "1E-5000",
+                             "1E4932",
+                             "1,2E4932",
+                             "1E4933",
+                             "  -,5  "}) {
+      EXPECT_TRUE(SameValue(StrToFloat(text, separator), reference::StrToFloat(text, separator)))
+          << '"' << text << "\" with '" << separator << "'";
+    }
+  }
+}
+
+TEST(NumberTextFastPaths, ReadBinaryTiesToEven) {
+  // w x 10^q exactly half-way between two 64-bit significands: w x 5^q odd
+  // with 65 bits. Such a text rounds to the even neighbour.
+  std::mt19937_64 random(99);
+  for (int q = 1; q <= 27; ++q) {
+    unsigned __int128 five_q = 1;
+    for (int i = 0; i < q; ++i) five_q *= 5;
+    const unsigned __int128 low = ((static_cast<unsigned __int128>(1) << 64) + five_q - 1) / five_q;
+    unsigned __int128 high = (static_cast<unsigned __int128>(1) << 65) / five_q;
+    if (high > ~0ULL) high = ~0ULL;
+    for (int k = 0; k < 200 && low < high; ++k) {
+      const auto w = static_cast<unsigned long long>(
+          (low + random() % static_cast<unsigned long long>(high - low)) | 1);
+      if (w * five_q < (static_cast<unsigned __int128>(1) << 64)) continue;
+      const std::string text = std::to_string(w) + "E" + std::to_string(q);
+      EXPECT_TRUE(SameValue(StrToFloat(text), reference::StrToFloat(text))) << text;
+      EXPECT_TRUE(SameValue(StrToFloat("-" + text), reference::StrToFloat("-" + text))) << text;
+    }
+  }
+  EXPECT_EQ(*StrToFloat("18446744073709551617"), 18446744073709551616.0L);  // 2^64 + 1: even
+  EXPECT_EQ(*StrToFloat("18446744073709551619"), 18446744073709551620.0L);  // 2^64 + 3: up
+}
+
+TEST(NumberTextFastPaths, DoNotFollowTheRoundingMode) {
+  // Expected values in round to nearest (the engine's mode) ...
+  ValueSample sample(7);
+  std::vector<long double> values;
+  std::vector<std::string> texts;
+  std::vector<std::optional<long double>> rounded;
+  std::vector<std::optional<long double>> read;
+  for (int i = 0; i < 20000; ++i) {
+    values.push_back(sample.Next());
+    texts.push_back(reference::FloatToStr(values.back()));
+    rounded.push_back(reference::RoundThroughNumberText(values.back()));
+    read.push_back(reference::StrToFloat(texts.back()));
+  }
+  // ... are the results in every other mode.
+  for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    std::fesetround(mode);
+    int mismatches = 0;
+    for (size_t i = 0; i < values.size(); ++i) {
+      if (FloatToStr(values[i]) != texts[i] ||
+          !SameValue(RoundThroughNumberText(values[i]), rounded[i]) ||
+          !SameValue(StrToFloat(texts[i]), read[i]))
+        ++mismatches;
+    }
+    EXPECT_EQ(std::fegetround(), mode);
+    std::fesetround(FE_TONEAREST);
+    EXPECT_EQ(mismatches, 0) << "mode " << mode;
   }
 }
 

@@ -133,5 +133,58 @@ TEST(SeriesStats, ReleaseKeepsSumsUntilReset) {
   EXPECT_EQ(stats.sum_abs_y, 0);
 }
 
+// Deferred lines must come out exactly as the eager ones, whatever way the
+// samples go; a table value given as text and eager samples mixed in keep
+// their places.
+TEST(RecordPlotPointDeferred, WritesTheSameLinesAsRecordingEagerly) {
+  struct Case {
+    const char* name;
+    std::vector<long double> values;  // at x = -2, -1,5, -1, ...
+    std::vector<bool> eager;          // samples recorded eagerly, the rest deferred
+  };
+  const Case cases[] = {
+      {"rising, every sample a new maximum", {1, 2, 3, 4, 5, 6}, {}},
+      {"falling then rising through zero", {4, 1, 0, -2, -2, 3, 0.1L, -1E-20L}, {}},
+      {"new extremes after some lines are written",
+       {1, 5, -3, 5, 7, -8, 0, 7},
+       {false, false, true, false, true, false, false, false}},
+      {"ties at max and min", {2, -2, 2, -2, 2, -2}, {false, true}},
+  };
+  for (const Case& c : cases) {
+    SeriesStats eager_stats;
+    SeriesStats deferred_stats;
+    CurveTracker eager_tracker;
+    CurveTracker deferred_tracker;
+    const PointLineFormat format("t", true);
+    const std::string text = "2,50";  // an evaluation's text, not FloatToStr of any value
+    size_t pending_seen = 0;
+    for (size_t i = 0; i < c.values.size(); ++i) {
+      const long double x = -2 + 0.5L * static_cast<long double>(i);
+      const long double y = c.values[i];
+      const bool as_text = i % 3 == 2;
+      const std::string value_text = as_text ? text : FloatToStr(y * 3);
+      RecordPlotPoint(eager_stats, eager_tracker, format, x, y, value_text);
+      if (i < c.eager.size() && c.eager[i])
+        RecordPlotPoint(deferred_stats, deferred_tracker, format, x, y, value_text);
+      else
+        RecordPlotPointDeferred(deferred_stats, deferred_tracker, format, x, y, y * 3,
+                                as_text ? &text : nullptr);
+      pending_seen += deferred_stats.has_pending_lines() ? 1 : 0;
+      EXPECT_EQ(deferred_stats.TotalLines(), eager_stats.TotalLines()) << c.name << " " << i;
+    }
+    EXPECT_GT(pending_seen, 0u) << c.name;
+    deferred_stats.WritePendingLines();
+    EXPECT_FALSE(deferred_stats.has_pending_lines());
+    EXPECT_EQ(deferred_stats.table_lines, eager_stats.table_lines) << c.name;
+    EXPECT_EQ(deferred_stats.top_lines, eager_stats.top_lines) << c.name;
+    EXPECT_EQ(deferred_stats.bottom_lines, eager_stats.bottom_lines) << c.name;
+    EXPECT_EQ(deferred_stats.max_lines, eager_stats.max_lines) << c.name;
+    EXPECT_EQ(deferred_stats.min_lines, eager_stats.min_lines) << c.name;
+    EXPECT_EQ(deferred_stats.zero_lines, eager_stats.zero_lines) << c.name;
+    EXPECT_EQ(deferred_stats.sum_y, eager_stats.sum_y) << c.name;
+    EXPECT_EQ(deferred_stats.sum_abs_y, eager_stats.sum_abs_y) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace korvex

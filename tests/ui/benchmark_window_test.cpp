@@ -196,20 +196,25 @@ TEST_F(BenchmarkWindowTest, CompleteRunShowsTheScoreAndStartBeginsAgain) {
   EXPECT_EQ(Labels(), Expected(0, "Please wait..."));
 }
 
-TEST_F(BenchmarkWindowTest, WindowDoesNotReactWhileATestPlots) {
+// "Stop" and closing work during a test too: the test ends as stopped, the
+// run ends without a score, and the window closes once the test has ended.
+TEST_F(BenchmarkWindowTest, StopAndCloseDuringATestEndTheRunAsStopped) {
   UseWindow(tests);
+  const PlotSettings user_settings = calc.plotter().settings();
   QTest::mouseClick(start, Qt::LeftButton);
   progress.during_plot = [this] {
     QTest::mouseClick(stop, Qt::LeftButton);
     window->close();
-    window->startClick();
+    window->startClick();  // a test is running: nothing starts
   };
   window->testtimerTimer();
   progress.during_plot = nullptr;
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(timer->isActive());
-  EXPECT_EQ(Labels(), Expected(1, "Please wait..."));
-  EXPECT_TRUE(calc.plotter().timing().benchmark_running);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(timer->isActive());
+  EXPECT_EQ(Labels(), Expected(0, "Stopped"));
+  EXPECT_FALSE(calc.plotter().timing().benchmark_running);
+  EXPECT_EQ(calc.plotter().settings(), user_settings);
+  EXPECT_EQ(calc.plotter().chart().series_count(), 0u);
 }
 
 TEST_F(BenchmarkWindowTest, FailedPlotEndsTheRunWithoutAScore) {

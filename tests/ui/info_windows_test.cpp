@@ -10,6 +10,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <cstdlib>
+#include <filesystem>
 
 #include "ui/about_window.h"
 #include "ui/addresses.h"
@@ -127,7 +131,7 @@ class VersionHistoryTest : public ::testing::Test {
  protected:
   VersionHistoryTest() : data(directory.path().toStdString()), window(data, messages) {
     QDir(directory.path()).mkpath(QStringLiteral("bin"));
-    box = window.findChild<QPlainTextEdit*>(QStringLiteral("history"));
+    box = window.findChild<QTextEdit*>(QStringLiteral("history"));
   }
   void WriteHistory(const QByteArray& bytes) {
     QFile file(data.File(kHistoryFile));
@@ -144,22 +148,43 @@ class VersionHistoryTest : public ::testing::Test {
   DataDirectory data;
   testing::RecordingMessages messages;
   VersionHistoryWindow window;
-  QPlainTextEdit* box = nullptr;
+  QTextEdit* box = nullptr;
 };
 
-TEST_F(VersionHistoryTest, ReadsTheFileOnceAndKeepsItsText) {
+TEST_F(VersionHistoryTest, ShowsTheRtfFormattedAndReadsItOnce) {
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->isReadOnly());
-  EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::NoWrap);
-  WriteHistory("{\\rtf1\\ansi\r\nVersion 1.1\\par\r\nVersion 1.0\\par\r\n}\r\n");
+  WriteHistory(
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Sans;}}\r\n{\\b\\fs28 Version 1.1\\par}\r\n"
+      "- Fixed: caf\\'e9\\par\r\n}\r\n");
   window.ShowWindow();
-  EXPECT_EQ(box->toPlainText(),
-            QStringLiteral("{\\rtf1\\ansi\nVersion 1.1\\par\nVersion 1.0\\par\n}\n"));
+  EXPECT_EQ(box->toPlainText(), QString::fromUtf8("Version 1.1\n- Fixed: caf\u00e9"));
+  const QTextBlock heading = box->document()->firstBlock();
+  EXPECT_EQ(heading.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+  EXPECT_EQ(heading.begin().fragment().charFormat().fontPointSize(), 14);
+  EXPECT_NE(heading.next().begin().fragment().charFormat().fontWeight(), QFont::Bold);
 
   WriteHistory("changed");
   Reopen();
-  EXPECT_TRUE(box->toPlainText().startsWith(QStringLiteral("{\\rtf1")));
+  EXPECT_TRUE(box->toPlainText().startsWith(QStringLiteral("Version 1.1")));
   EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// The file beside the program: every line of it reads as text, none as markup.
+TEST(VersionHistoryFile, ShippedHistoryReadsAsText) {
+  testing::TestApp();
+  const char* from_environment = std::getenv("KORVEX_DATA_DIR");
+  ASSERT_NE(from_environment, nullptr);
+  const DataDirectory data{std::filesystem::path(from_environment)};
+  testing::RecordingMessages messages;
+  VersionHistoryWindow window(data, messages);
+  window.ShowWindow();
+  const QString text = window.findChild<QTextEdit*>(QStringLiteral("history"))->toPlainText();
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Korvex version history"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("Version 1.1 (build 1.1.3.57)")));
+  EXPECT_FALSE(text.contains(QLatin1Char('\\'))) << text.toStdString();
+  EXPECT_FALSE(text.contains(QLatin1Char('{')));
 }
 
 TEST_F(VersionHistoryTest, MissingFileGivesItsMessageAtEachOpeningUntilReadable) {
@@ -169,9 +194,10 @@ TEST_F(VersionHistoryTest, MissingFileGivesItsMessageAtEachOpeningUntilReadable)
                                          "Could not find or open 'bin/history.rtf'"}));
   EXPECT_TRUE(box->toPlainText().isEmpty());
 
-  WriteHistory("Version 1.1\\par");
+  // A file that is not RTF is shown as its plain text.
+  WriteHistory("Version 1.1\\par <b>");
   Reopen();
-  EXPECT_EQ(box->toPlainText(), QStringLiteral("Version 1.1\\par"));
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("Version 1.1\\par <b>"));
   EXPECT_EQ(messages.shown.size(), 2);
 }
 

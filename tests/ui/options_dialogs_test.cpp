@@ -122,14 +122,34 @@ TEST_F(OptionsTest, MaskCancelAndCloseDiscardDefaultIsNotSaved) {
   EXPECT_EQ(Answer(), "x=5");
 }
 
-TEST_F(OptionsTest, ARefusedMaskShowsTheGeneralFailureAndKeepsTheAnswer) {
+TEST_F(OptionsTest, ARefusedMaskIsToldUnderItsFieldAndKeepsTheAnswer) {
   InsertAndSolve("3");
   QWidget* dialog = OpenMask();
-  const QString too_long(225, QLatin1Char('0'));
-  Child<QLineEdit>(dialog, "mask")->setText(too_long);
-  ASSERT_FALSE(messages_.failures.isEmpty());
-  EXPECT_EQ(messages_.failures.last(), "Format string too long.");
+  const int width = dialog->width();
+  auto* mask = Child<QLineEdit>(dialog, "mask");
+  auto* refusal = Child<QLabel>(dialog, "maskrefusal");
+  ASSERT_NE(refusal, nullptr);
+  EXPECT_FALSE(refusal->isVisible());
+  // A long preview stays inside the dialog.
+  mask->setText(QString(223, QLatin1Char('0')));
+  EXPECT_EQ(Preview().size(), 225);
+  EXPECT_EQ(dialog->width(), width);
+  // Typed past the limit, key by key: told once under the field, never in a box.
+  mask->setFocus();
+  QTest::keyClicks(mask, QStringLiteral("000"));
+  EXPECT_TRUE(refusal->isVisible());
+  EXPECT_EQ(refusal->text(), "Format string too long.");
+  EXPECT_TRUE(Preview().isEmpty());
+  EXPECT_TRUE(messages_.failures.isEmpty());
+  EXPECT_EQ(dialog->width(), width);
+  QTest::keyClick(mask, Qt::Key_Backspace);
+  EXPECT_TRUE(refusal->isVisible());
+  QTest::keyClick(mask, Qt::Key_Backspace);
+  EXPECT_FALSE(refusal->isVisible());
+  EXPECT_FALSE(Preview().isEmpty());
+  QTest::keyClicks(mask, QStringLiteral("0"));
   Press(dialog, "ok");
+  EXPECT_TRUE(messages_.failures.isEmpty());
   messages_.failures.clear();
   InsertAndSolve("1024");
   EXPECT_EQ(messages_.failures, QStringList{"Format string too long."});

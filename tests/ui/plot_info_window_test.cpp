@@ -72,27 +72,6 @@ TEST(PlotInfoWindowTest, FailedRunKeepsResultsUnavailableAndLeavesTheGraphDown) 
 
 // The loop never returns to the event loop, so the bar must paint itself,
 // and only when its whole percent changes.
-TEST(PlotInfoWindowTest, ProgressBarPaintsDuringTheRunAtWholePercentSteps) {
-  class PaintCounter : public QObject {
-   public:
-    bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::Paint) ++paints;
-      return false;
-    }
-    int paints = 0;
-  };
-  PlotWindows w;
-  w.settings().increment = "0,002";  // 10001 samples
-  auto* bar = Child<QProgressBar>(&w.plot_info, "bar");
-  PaintCounter counter;
-  bar->installEventFilter(&counter);
-  ASSERT_TRUE(w.Plot("x"));
-  EXPECT_GE(counter.paints, 100) << counter.paints;
-  EXPECT_LE(counter.paints, 101 + 3) << counter.paints;
-  EXPECT_EQ(bar->maximum(), 10001);
-  EXPECT_EQ(bar->value(), 10001);
-}
-
 TEST(PlotInfoWindowTest, ResetAndClose) {
   PlotWindows w;
   ASSERT_TRUE(w.Plot("x^2"));

@@ -127,6 +127,32 @@ TEST_F(UserVariablesTest, RowsAreAddedClearedAndNamesChecked) {
   EXPECT_EQ(FileLines("var.ini"), Lines{});
 }
 
+TEST_F(UserVariablesTest, EnterBetweenEditsKeepsTheWindowAndEscapeCancels) {
+  QWidget* window = Open();
+  TypeCell(0, 0, "k");
+  TypeCell(0, 1, "7");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // old editors
+  // Enter on a cell that is not being edited opens it for editing.
+  Table()->setFocus();
+  Table()->setCurrentCell(0, 1);
+  QTest::keyClick(Table(), Qt::Key_Return);
+  EXPECT_TRUE(window->isVisible());
+  QLineEdit* editor = nullptr;
+  for (QLineEdit* candidate : Table()->viewport()->findChildren<QLineEdit*>())
+    if (candidate->isVisible()) editor = candidate;
+  ASSERT_NE(editor, nullptr) << "Enter opened no cell editor";
+  // Escape in the editor ends the edit only.
+  QTest::keyClick(editor, Qt::Key_Escape);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(Rows(), QStringList{"k=7"});
+
+  // Escape between edits is Cancel: the window closes and the unsaved row goes.
+  QTest::keyClick(Table(), Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(Rows(), QStringList{"="});
+  EXPECT_EQ(FileLines("var.ini"), Lines{});
+}
+
 TEST_F(UserVariablesTest, WizardAppendsARowThatOnlyOkKeeps) {
   QWidget* window = Open();
   Click(Child<QPushButton>(window, "create"));

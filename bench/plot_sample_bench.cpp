@@ -1,0 +1,231 @@
+// Per-sample cost of the twelve benchmark tests: the plot with replayed
+// samples, the plot on the token engine alone, and a hand-written long double
+// loop of the same arithmetic, side by side in one run.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "core/calculator.h"
+#include "settings/data_directory.h"
+
+namespace korvex {
+namespace {
+
+class NullMessages : public Messages {
+ public:
+  void Show(const std::string&) override {}
+};
+
+class CountingSink : public ErrorSink {
+ public:
+  void ReportError(const std::string&, const std::string&) override { ++count; }
+  int count = 0;
+};
+
+// Range of a test as the plot walks it: repeated addition from the start.
+struct Range {
+  long double start, stop, increment;
+};
+
+Range RangeOf(const BenchmarkTest& test) {
+  return {*StrToFloat(test.start), *StrToFloat(test.stop), *StrToFloat(test.increment)};
+}
+
+void SetSampleCounter(benchmark::State& state, std::size_t samples) {
+  state.counters["sample"] = benchmark::Counter(
+      static_cast<double>(samples),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// Argument 0: the test; argument 1: 0 replays samples, 1 forces the token
+// engine for every sample.
+void BM_PlotSamples(benchmark::State& state) {
+  const BenchmarkTest& test = StandardBenchmarkTests()[static_cast<std::size_t>(state.range(0))];
+  const bool token_engine = state.range(1) != 0;
+  NullMessages messages;
+  CountingSink errors;
+  Calculator calculator(ExecutableDirectory(), messages);
+  calculator.set_error_sink(&errors);
+  if (!calculator.StartWithoutWindows()) {
+    state.SkipWithError("catalogues missing beside the executable");
+    return;
+  }
+  Plotter& plotter = calculator.plotter();
+  plotter.timing().benchmark_running = true;
+  plotter.set_force_token_engine(token_engine);
+  PlotSettings& settings = calculator.plot_settings();
+  settings = PlotSettings();
+  settings.start = test.start;
+  settings.stop = test.stop;
+  settings.increment = test.increment;
+  std::size_t points = 0;
+  for (auto _ : state) {
+    if (calculator.Plot(test.expression).status != PlotOutcome::Status::kComplete) {
+      state.SkipWithError("the plot failed");
+      return;
+    }
+    points = plotter.chart().series(1).count();
+  }
+  state.SetLabel(test.label + (token_engine ? " token engine" : " replayed"));
+  SetSampleCounter(state, points);
+}
+
+// The replay alone, without the plot's chart and statistics: the first
+// sample recorded by the token engine, then every sample of the range run
+// from the recording.
+void BM_ReplayOnly(benchmark::State& state) {
+  const BenchmarkTest& test = StandardBenchmarkTests()[static_cast<std::size_t>(state.range(0))];
+  NullMessages messages;
+  CountingSink errors;
+  Calculator calculator(ExecutableDirectory(), messages);
+  calculator.set_error_sink(&errors);
+  if (!calculator.StartWithoutWindows()) {
+    state.SkipWithError("catalogues missing beside the executable");
+    return;
+  }
+  Engine& engine = calculator.plotter().engine();
+  if (!engine.PreparePlot(test.expression)) {
+    state.SkipWithError("the expression does not prepare");
+    return;
+  }
+  const TokenList list = engine.tokens();
+  const Range range = RangeOf(test);
+  std::string text = FloatToStr(range.start);
+  std::vector<Engine::SampleSlot> slots;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i] == "x") slots.push_back({i, &text});
+  CompiledSample compiled;
+  if (!engine.EvaluateSample(list, slots, &compiled) || !compiled.ready()) {
+    state.SkipWithError("the first sample was not recorded");
+    return;
+  }
+  std::size_t points = 0;
+  for (auto _ : state) {
+    points = 0;
+    long double sum = 0;
+    for (long double x = range.start; x < range.stop + range.increment; x += range.increment) {
+      const auto outcome = compiled.Run(x, x, engine.function_state());
+      if (outcome) sum += outcome->y;
+      ++points;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetLabel(test.label + " replay only");
+  SetSampleCounter(state, points);
+}
+
+// The benchmark expressions written by hand, with the calculator's pi and e.
+constexpr long double kPi = 3.141592653589793;
+constexpr long double kE = 2.718281828459045;
+
+long double IntSimple(long double x) { return 2 * x + 4; }
+
+long double IntComplex(long double x) {
+  const long double e = x * 10 * x;
+  const long double d = x - 2 * e * 2 + x;
+  const long double c = x + 4 * d * 4 - x;
+  const long double b = x - 6 * c * 6 + x;
+  const long double a = x + 8 * b * 8 - x;
+  return x - 10 * a * 10 + x;
+}
+
+long double FloatSimple(long double x) { return std::sin(x) + std::cos(1.6L * x); }
+
+long double FloatComplex(long double x) {
+  const long double inner = 1 + x * (2 - std::log(std::exp(9.0L)) * (kPi + 2 * x));
+  return (1.0L / 4 * (std::sqrt(x) * std::cos(inner)) - std::sin(std::sqrt(x)) * kE) /
+         std::pow(2.0L, 0 - kPi);
+}
+
+// A sieve of Eratosthenes up to x for every sample.
+long double SievePrimePi(long double x) {
+  const auto limit = static_cast<std::size_t>(x);
+  std::vector<bool> composite(limit + 1);
+  std::size_t count = 0;
+  for (std::size_t n = 2; n <= limit; ++n) {
+    if (composite[n]) continue;
+    ++count;
+    for (std::size_t m = n * n; m <= limit; m += n) composite[m] = true;
+  }
+  return static_cast<long double>(count);
+}
+
+// On 64-bit integers, as a program written for speed would.
+long double EuclidGcd(long double x, std::int64_t y) {
+  auto a = static_cast<std::int64_t>(x);
+  std::int64_t b = y;
+  while (b != 0) {
+    const std::int64_t r = a % b;
+    a = b;
+    b = r;
+  }
+  return static_cast<long double>(a);
+}
+
+long double HandWritten(std::int64_t test, long double x) {
+  switch (test) {
+    case 0:
+    case 2:
+      return IntSimple(x);
+    case 1:
+    case 3:
+      return IntComplex(x);
+    case 4:
+    case 6:
+      return FloatSimple(x);
+    case 5:
+    case 7:
+      return FloatComplex(x);
+    case 8:
+    case 9:
+      return SievePrimePi(x);
+    case 10:
+      return EuclidGcd(x, 10000000);
+    default:
+      return EuclidGcd(x, 50000000);
+  }
+}
+
+void BM_HandWritten(benchmark::State& state) {
+  const std::int64_t index = state.range(0);
+  const BenchmarkTest& test = StandardBenchmarkTests()[static_cast<std::size_t>(index)];
+  const Range range = RangeOf(test);
+  std::size_t points = 0;
+  for (auto _ : state) {
+    points = 0;
+    long double sum = 0;
+    for (long double x = range.start; x < range.stop + range.increment; x += range.increment) {
+      sum += HandWritten(index, x);
+      ++points;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetLabel(test.label + " hand-written");
+  SetSampleCounter(state, points);
+}
+
+void AllTests(benchmark::internal::Benchmark* b, bool with_mode) {
+  for (int test = 0; test < 12; ++test) {
+    if (with_mode) {
+      b->Args({test, 0});
+      b->Args({test, 1});
+    } else {
+      b->Args({test});
+    }
+  }
+}
+
+BENCHMARK(BM_PlotSamples)
+    ->Apply([](benchmark::internal::Benchmark* b) { AllTests(b, true); })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayOnly)
+    ->Apply([](benchmark::internal::Benchmark* b) { AllTests(b, false); })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HandWritten)
+    ->Apply([](benchmark::internal::Benchmark* b) { AllTests(b, false); })
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvex

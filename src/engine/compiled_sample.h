@@ -1,0 +1,89 @@
+// A plot sample's reductions, recorded once while the token engine evaluates
+// the first sample of a run and replayed on plain values for the later ones.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/function_table.h"
+
+namespace korvex {
+
+// The replay does what the token engine does between two reductions: every
+// result is written as a number text and read back by the next reduction, so
+// each one passes through RoundThroughNumberText. Which reductions run, in
+// which order and on which operands follows from the expression's shape
+// alone; what can differ from sample to sample is a result that does not
+// read back or a failure, and those the replay leaves to the token engine.
+class CompiledSample {
+ public:
+  // Operand and result references index one value array: the sample inputs
+  // first (the texts a plot writes into the list: x, or x + epsilon and
+  // x - epsilon for the derivative), then constants and results.
+  using Ref = std::uint32_t;
+  static constexpr Ref kInputCount = 2;
+
+  // Recording, in the order the token engine reduces. `result` is what the
+  // reduction computed in the recorded sample: one whose operands are all
+  // constants gives it in every sample, so it becomes a constant itself.
+  void Clear();
+  Ref AddConstant(long double value);
+  Ref AddOperator(char op, Ref left, Ref right, long double result);
+  Ref AddFunction(FunctionBody body, const std::vector<Ref>& parameters, long double result);
+  // A reduction the replay cannot repeat (a function with state, a name that
+  // is itself a sample's value): the run stays on the token engine.
+  void Reject() { rejected_ = true; }
+  // The evaluation succeeded and `result` is what token 0 holds; a constant
+  // keeps its own text.
+  void Finish(Ref result, const std::string* constant_text);
+
+  bool ready() const { return ready_; }
+  std::size_t operation_count() const { return operations_.size(); }
+
+  struct Outcome {
+    long double y;        // the value the plot reads from token 0
+    long double written;  // the value whose number text token 0 holds
+  };
+  // One sample; nothing where the token engine must evaluate it instead
+  // (a result without a number text to read back, an arithmetic failure).
+  // Cancelled still escapes.
+  std::optional<Outcome> Run(long double plus_input, long double minus_input, FunctionState& state);
+  // When token 0 is a constant of the expression, its text (the value text
+  // of every sample); otherwise null and the text is FloatToStr(written).
+  const std::string* constant_text() const {
+    return result_is_constant_ ? &constant_text_ : nullptr;
+  }
+
+ private:
+  struct Operation {
+    FunctionBody body;  // null for an operator (and for a name no function computes)
+    char op;            // the operator, 0 for a function
+    std::uint32_t first_parameter;
+    std::uint32_t parameter_count;
+    Ref result;
+  };
+  Ref NewValue(long double initial, bool constant);
+  // A reduction of constants: its read-back value as a new constant, or
+  // nothing when it must be replayed.
+  std::optional<Ref> Folded(const Ref* operands, std::size_t count, long double result);
+
+  std::vector<Operation> operations_;
+  std::vector<Ref> parameters_;
+  // Inputs, constants and results; constants are written once when recorded.
+  std::vector<long double> values_;
+  // Per value: a constant, and for a folded reduction the value it wrote
+  // (its number text is token 0's text when it is the last one).
+  std::vector<bool> constant_;
+  std::vector<long double> folded_written_;
+  bool uses_second_input_ = false;
+  std::vector<long double> arguments_;
+  Ref result_ = 0;
+  bool result_is_constant_ = false;
+  std::string constant_text_;
+  bool rejected_ = false;
+  bool ready_ = false;
+};
+
+}  // namespace korvex
