@@ -13,6 +13,7 @@
 #include "plot/plot_timing.h"
 #include "program_fixture.h"
 #include "ui/plot_info_window.h"
+#include "ui/reminder_dialog.h"
 
 namespace korvex::testing {
 namespace {
@@ -110,6 +111,27 @@ TEST_F(ResponsiveRequestsTest, PlotInfoShowsProgressAndItsStopKeepsThePointsSoFa
   EXPECT_GT(points, 0u);
   EXPECT_LT(points, 1000001u);
   EXPECT_FALSE(stop->isEnabled());
+}
+
+// The worker waits for the Reminder's answer, which the window thread takes
+// as before: "Continue" goes on, "Stop" ends the run as cancelled.
+TEST_F(ResponsiveRequestsTest, TheReminderAsksFromTheWorkerAndItsStopEndsTheRun) {
+  UseMillionSamplePlots();
+  Main().calculator().plotter().set_reminder_interval(100);
+  InsertPlotItem(QStringLiteral("sqrt[x]*sin[x]/cos[x]+ln[x+1]"));
+  QDialog& reminder = *windows_->reminder;
+  int answers = 0;
+  WatchWhile([this] { Click("solve"); },
+             [&] {
+               if (!reminder.isVisible()) return false;
+               ++answers;
+               Click(Child<QPushButton>(&reminder, answers == 1 ? "continuebutton" : "stop"));
+               return answers == 2;
+             });
+  EXPECT_EQ(answers, 2);
+  EXPECT_EQ(Answer(), QString::fromLatin1(kPlotCanceledText));
+  ASSERT_EQ(Chart().series_count(), 1u);
+  EXPECT_LT(Chart().series(1).count(), 1000001u);
 }
 
 TEST_F(ResponsiveRequestsTest, ClosingTheMainWindowDuringAPlotStopsItAndCloses) {
