@@ -2,42 +2,22 @@
 // the catalogues installed beside the executable.
 #include <benchmark/benchmark.h>
 
+#include "bench_calculator.h"
 #include "core/calculator.h"
 #include "settings/data_directory.h"
 
 namespace korvex {
 namespace {
 
-class NullMessages : public Messages {
- public:
-  void Show(const std::string&) override {}
-};
-
-class CountingSink : public ErrorSink {
- public:
-  void ReportError(const std::string&, const std::string&) override { ++count; }
-  int count = 0;
-};
-
 // One full plot of the test per iteration; the "sample" counter is the time
 // per computed point.
 void BM_PlotTest(benchmark::State& state) {
   const BenchmarkTest& test = StandardBenchmarkTests()[state.range(0)];
-  NullMessages messages;
-  CountingSink errors;
-  Calculator calculator(ExecutableDirectory(), messages);
-  calculator.set_error_sink(&errors);
-  if (!calculator.StartWithoutWindows()) {
-    state.SkipWithError("catalogues missing beside the executable");
-    return;
-  }
+  BenchCalculator bench;
+  if (!bench.Started(state)) return;
+  Calculator& calculator = bench.calculator();
+  bench.UseTestRange(test);
   Plotter& plotter = calculator.plotter();
-  plotter.timing().benchmark_running = true;
-  PlotSettings& settings = calculator.plot_settings();
-  settings = PlotSettings();
-  settings.start = test.start;
-  settings.stop = test.stop;
-  settings.increment = test.increment;
 
   std::size_t points = 0;
   for (auto _ : state) {

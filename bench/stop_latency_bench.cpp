@@ -8,21 +8,12 @@
 #include <string>
 #include <thread>
 
+#include "bench_calculator.h"
 #include "core/calculator.h"
 #include "settings/data_directory.h"
 
 namespace korvex {
 namespace {
-
-class NullMessages : public Messages {
- public:
-  void Show(const std::string&) override {}
-};
-
-class NullSink : public ErrorSink {
- public:
-  void ReportError(const std::string&, const std::string&) override {}
-};
 
 std::string NestedSums(int depth) {
   std::string text;
@@ -50,27 +41,18 @@ const LongRequest& Request(std::int64_t index) {
 
 void BM_StopLatency(benchmark::State& state) {
   const LongRequest& request = Request(state.range(0));
-  NullMessages messages;
-  NullSink errors;
-  Calculator calculator(ExecutableDirectory(), messages);
-  calculator.set_error_sink(&errors);
-  if (!calculator.StartWithoutWindows()) {
-    state.SkipWithError("catalogues missing beside the executable");
-    return;
-  }
-  PlotSettings& settings = calculator.plot_settings();
-  settings = PlotSettings();
-  settings.start = "0";
-  settings.stop = "10";
-  settings.increment = "0,00001";
+  BenchCalculator bench;
+  if (!bench.Started(state)) return;
+  Calculator& calculator = bench.calculator();
+  bench.UsePlotRange("0", "10", "0,00001");
+  calculator.plotter().timing().benchmark_running = false;
 
   for (auto _ : state) {
     bool canceled = false;
     calculator.StartOnWorker([&] {
-      canceled = request.plot ? calculator.Plot(request.text).status ==
-                                    PlotOutcome::Status::kCanceled
-                              : calculator.Solve(request.text).status ==
-                                    SolveOutcome::Status::kCanceled;
+      canceled = request.plot
+                     ? calculator.Plot(request.text).status == PlotOutcome::Status::kCanceled
+                     : calculator.Solve(request.text).status == SolveOutcome::Status::kCanceled;
       if (request.plot) calculator.plotter().RemoveSeries(false);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(30));

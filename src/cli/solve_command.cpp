@@ -142,8 +142,10 @@ Solved SolveOne(Calculator& calculator, StreamErrorSink& errors, const std::stri
     const InterruptStop interrupt(calculator);
     outcome = calculator.Solve(text);
   }
-  if (options.steps)
-    for (const std::string& step : calculator.steps()) out << step << '\n';
+  if (options.steps) {
+    const StepLog& steps = calculator.steps();
+    for (size_t i = 0; i < steps.size(); ++i) out << steps.Text(i) << '\n';
+  }
   errors.Release();
   if (outcome.status == SolveOutcome::Status::kCanceled) {
     PrintError(outcome.failure_text, out, err);

@@ -114,7 +114,7 @@ class Calculator {
   const PlotSettings& plot_settings() const { return plotter_.settings(); }
 
   const Engine& engine() const { return engine_; }
-  const std::vector<std::string>& steps() const { return engine_.steps(); }
+  const StepLog& steps() const { return engine_.steps(); }
   long double stored_answer() const { return engine_.stored_answer(); }
   // The decimal separator in force for display: every request sets ",";
   // the answer output may switch it to "." until the next request.

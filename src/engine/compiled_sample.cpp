@@ -50,11 +50,14 @@ CompiledSample::Ref CompiledSample::AddConstant(long double value) { return NewV
 CompiledSample::Ref CompiledSample::AddOperator(char op, Ref left, Ref right, long double value) {
   const Ref operands[] = {left, right};
   if (const auto folded = Folded(operands, 2, value)) return *folded;
-  const auto first = static_cast<std::uint32_t>(parameters_.size());
-  parameters_.push_back(left);
-  parameters_.push_back(right);
+  std::uint8_t from_previous = 0;
+  if (!operations_.empty()) {
+    const Ref previous = operations_.back().result;
+    from_previous =
+        static_cast<std::uint8_t>((left == previous ? 1 : 0) | (right == previous ? 2 : 0));
+  }
   const Ref result = NewValue(0, false);
-  operations_.push_back({nullptr, op, first, 2, result});
+  operations_.push_back({nullptr, op, 2, result, {left, right}, from_previous});
   return result;
 }
 
@@ -65,7 +68,8 @@ CompiledSample::Ref CompiledSample::AddFunction(FunctionBody body,
   const auto first = static_cast<std::uint32_t>(parameters_.size());
   parameters_.insert(parameters_.end(), parameters.begin(), parameters.end());
   const Ref result = NewValue(0, false);
-  operations_.push_back({body, 0, first, static_cast<std::uint32_t>(parameters.size()), result});
+  operations_.push_back(
+      {body, 0, static_cast<std::uint32_t>(parameters.size()), result, {first, 0}, 0});
   if (parameters.size() > arguments_.size()) arguments_.resize(parameters.size());
   return result;
 }
@@ -74,6 +78,7 @@ void CompiledSample::Finish(Ref result, const std::string* constant_text) {
   result_ = result;
   if (result == 1) uses_second_input_ = true;
   result_is_constant_ = constant_[result];
+  result_is_last_ = !operations_.empty() && operations_.back().result == result;
   if (constant_text != nullptr)
     constant_text_ = *constant_text;
   else if (result_is_constant_)
@@ -81,14 +86,53 @@ void CompiledSample::Finish(Ref result, const std::string* constant_text) {
   ready_ = !rejected_;
 }
 
+template <bool kTrackWritten>
+bool CompiledSample::Replay(long double& written, FunctionState& state) {
+  long double* const values = values_.data();
+  const Ref* const parameters = parameters_.data();
+  const Ref last = result_;
+  // The newest result stays in a register for the operation after it.
+  long double previous = 0;
+  long double result = 0;
+  for (const Operation& operation : operations_) {
+    if (operation.op != 0) {
+      const long double left =
+          (operation.from_previous & 1) != 0 ? previous : values[operation.operands[0]];
+      const long double right =
+          (operation.from_previous & 2) != 0 ? previous : values[operation.operands[1]];
+      result = ApplyOperator(operation.op, left, right);
+    } else if (operation.body == nullptr) {
+      result = 0;
+    } else if (operation.parameter_count == 1) {
+      // One parameter is already a span of its own.
+      const Ref only = parameters[operation.operands[0]];
+      result = operation.body(FunctionArgs(std::span<const long double>(values + only, 1)), state);
+    } else {
+      const Ref* refs = parameters + operation.operands[0];
+      long double* arguments = arguments_.data();
+      for (std::uint32_t k = 0; k < operation.parameter_count; ++k) arguments[k] = values[refs[k]];
+      result = operation.body(
+          FunctionArgs(std::span<const long double>(arguments, operation.parameter_count)), state);
+    }
+    const auto read_back = RoundThroughNumberText(result);
+    if (!read_back) [[unlikely]]
+      return false;
+    previous = *read_back;
+    values[operation.result] = previous;
+    if constexpr (kTrackWritten) {
+      if (operation.result == last) written = result;
+    }
+  }
+  if constexpr (!kTrackWritten) written = result;
+  return true;
+}
+
 std::optional<CompiledSample::Outcome> CompiledSample::Run(long double plus_input,
                                                            long double minus_input,
                                                            FunctionState& state) {
   // The inputs are number texts in the token list, so they are read back
   // like every result.
-  long double written = plus_input;
-  if (result_ == 1) written = minus_input;
-  long double* values = values_.data();
+  long double* const values = values_.data();
   const auto plus = RoundThroughNumberText(plus_input);
   if (!plus) return std::nullopt;
   values[0] = *plus;
@@ -97,29 +141,11 @@ std::optional<CompiledSample::Outcome> CompiledSample::Run(long double plus_inpu
     if (!minus) return std::nullopt;
     values[1] = *minus;
   }
-  const Ref* parameters = parameters_.data();
-  const Ref last = result_;
+  long double written = result_ == 1 ? minus_input : plus_input;
   try {
-    for (const Operation& operation : operations_) {
-      const Ref* refs = parameters + operation.first_parameter;
-      long double result;
-      if (operation.op != 0) {
-        result = ApplyOperator(operation.op, values[refs[0]], values[refs[1]]);
-      } else if (operation.body == nullptr) {
-        result = 0;
-      } else {
-        long double* arguments = arguments_.data();
-        for (std::uint32_t k = 0; k < operation.parameter_count; ++k)
-          arguments[k] = values[refs[k]];
-        result = operation.body(
-            FunctionArgs(std::span<const long double>(arguments, operation.parameter_count)),
-            state);
-      }
-      const auto read_back = RoundThroughNumberText(result);
-      if (!read_back) return std::nullopt;
-      values[operation.result] = *read_back;
-      if (operation.result == last) written = result;
-    }
+    const bool replayed =
+        result_is_last_ ? Replay<false>(written, state) : Replay<true>(written, state);
+    if (!replayed) return std::nullopt;
   } catch (const Cancelled&) {
     throw;
   } catch (const std::exception&) {

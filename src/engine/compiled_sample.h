@@ -57,14 +57,25 @@ class CompiledSample {
   }
 
  private:
+  // Flat and small, so the replay walks one array: an operator keeps its two
+  // operands in place, a function points into parameters_.
   struct Operation {
     FunctionBody body;  // null for an operator (and for a name no function computes)
     char op;            // the operator, 0 for a function
-    std::uint32_t first_parameter;
     std::uint32_t parameter_count;
     Ref result;
+    Ref operands[2];  // an operator's left and right; a function's first parameter index
+    // Bit k: operand k is the result of the operation just before, which the
+    // replay still holds in a register (an extended value read back from
+    // memory right after it was stored waits for the store).
+    std::uint8_t from_previous;
   };
   Ref NewValue(long double initial, bool constant);
+  // The operations on values_; false where the token engine must take over.
+  // `written` gets the value token 0's text is written from, which is the
+  // last operation's result before reading back unless kTrackWritten.
+  template <bool kTrackWritten>
+  bool Replay(long double& written, FunctionState& state);
   // A reduction of constants: its read-back value as a new constant, or
   // nothing when it must be replayed.
   std::optional<Ref> Folded(const Ref* operands, std::size_t count, long double result);
@@ -78,9 +89,12 @@ class CompiledSample {
   std::vector<bool> constant_;
   std::vector<long double> folded_written_;
   bool uses_second_input_ = false;
+  // Parameters of a function of several, gathered side by side.
   std::vector<long double> arguments_;
   Ref result_ = 0;
   bool result_is_constant_ = false;
+  // Token 0 holds the last operation's result (nearly always so).
+  bool result_is_last_ = false;
   std::string constant_text_;
   bool rejected_ = false;
   bool ready_ = false;

@@ -10,7 +10,9 @@
 #include "engine/compiled_sample.h"
 #include "engine/error_sink.h"
 #include "engine/function_table.h"
+#include "engine/gap_buffer.h"
 #include "engine/number_text.h"
+#include "engine/step_log.h"
 #include "engine/user_variables.h"
 
 namespace korvex {
@@ -64,8 +66,9 @@ class Engine {
   bool PrepareExpression(std::string_view text);
   bool ScanExpression(std::string_view text);
 
-  const TokenList& tokens() const { return tokens_; }
-  const std::vector<std::string>& steps() const { return steps_; }
+  // Between requests; during one the list is not flat.
+  const TokenList& tokens() const { return tokens_.flat(); }
+  const StepLog& steps() const { return steps_; }
   bool steps_enabled() const { return steps_enabled_; }
   bool checks_enabled() const { return checks_enabled_; }
 
@@ -77,6 +80,10 @@ class Engine {
   // with this on it rescans the whole list every time (for checking that
   // both ways pick the same groups).
   void set_always_rescan(bool on) { always_rescan_ = on; }
+  // With this on, each step's text is also joined from the list when it is
+  // recorded, as steps were once kept (for checking the log's replay).
+  void set_reference_steps(bool on) { reference_steps_on_ = on; }
+  const std::vector<std::string>& reference_steps() const { return reference_steps_; }
 
   ErrorSink& errors() { return errors_; }
   FunctionState& function_state() { return function_state_; }
@@ -93,6 +100,9 @@ class Engine {
   bool CheckProgress();
   bool EvaluateOperators(size_t start);
   void RecordStep(std::string_view operation);
+  // Rewrites during evaluation: the list, the origins of a recording and
+  // the step log move together.
+  void EraseTokens(size_t position, size_t count);
   bool CheckFunctionCall(long a);
   bool EvaluateFunctionCall(long a);
 
@@ -137,7 +147,9 @@ class Engine {
 
   ErrorSink& errors_;
   EngineEnvironment environment_;
-  TokenList tokens_;
+  // A gap buffer: an evaluation rewrites the list where the last rewrite
+  // was, mostly, so no rewrite has to move the list's tail.
+  GapBuffer<std::string> tokens_;
   // The no-progress check only needs to know whether an iteration changed the
   // list; every rewrite shortens it, so the count stands for the snapshot.
   // Empty tokens or tokens holding a line break could make two different
@@ -151,13 +163,17 @@ class Engine {
   bool stray_pairs_possible_ = true;
   GroupSearch group_search_;
   bool always_rescan_ = false;
-  std::vector<std::string> steps_;
+  StepLog steps_;
+  // Set while an evaluation with steps runs: the rewrites go to steps_.
+  bool logging_ = false;
+  bool reference_steps_on_ = false;
+  std::vector<std::string> reference_steps_;
   bool steps_enabled_ = true;
   bool checks_enabled_ = true;
   long double stored_answer_ = 0;
   FunctionState function_state_;
   CompiledSample* recorder_ = nullptr;
-  std::vector<CompiledSample::Ref> origins_;
+  GapBuffer<CompiledSample::Ref> origins_;
 };
 
 }  // namespace korvex

@@ -5,16 +5,19 @@
 namespace korvex {
 namespace {
 
-std::string Concatenated(const TokenList& tokens) {
+// For the plain list and the gap buffer alike.
+template <typename List>
+std::string Concatenated(const List& tokens) {
   std::string text;
-  for (const std::string& token : tokens) text += token;
+  for (size_t i = 0; i < tokens.size(); ++i) text += tokens[i];
   return text;
 }
 
-std::string JoinedByLineBreaks(const TokenList& tokens) {
+template <typename List>
+std::string JoinedByLineBreaks(const List& tokens) {
   std::string text;
-  for (const std::string& token : tokens) {
-    text += token;
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    text += tokens[i];
     text += '\n';
   }
   return text;
@@ -28,7 +31,8 @@ bool Engine::Solve(std::string_view text) {
   BeginRequest();
   // Cleared before preparing, so a text that fails there shows no steps of
   // the request before it.
-  steps_.clear();
+  steps_.Clear();
+  reference_steps_.clear();
   if (!PrepareExpression(text)) return false;
   return EvaluateTokens();
 }
@@ -44,7 +48,7 @@ bool Engine::EvaluateSample(const TokenList& sample_template, const std::vector<
                             CompiledSample* record) {
   // Copy-assigning keeps the list's and its strings' buffers from the last
   // sample.
-  tokens_ = sample_template;
+  tokens_.Flatten() = sample_template;
   for (const SampleSlot& slot : slots) tokens_[slot.position] = *slot.text;
   if (record == nullptr) {
     const bool evaluated = EvaluateTokens();
@@ -54,7 +58,7 @@ bool Engine::EvaluateSample(const TokenList& sample_template, const std::vector<
     return evaluated;
   }
   record->Clear();
-  origins_.assign(tokens_.size(), kUnrecorded);
+  origins_.Flatten().assign(tokens_.size(), kUnrecorded);
   for (const SampleSlot& slot : slots) origins_[slot.position] = slot.input;
   recorder_ = record;
   bool evaluated = false;
@@ -79,6 +83,19 @@ bool Engine::EvaluateSample(const TokenList& sample_template, const std::vector<
 }
 
 bool Engine::EvaluateTokens() {
+  // However the loop ends, even by an exception, the list is left flat for
+  // its readers.
+  struct Flattened {
+    Engine& engine;
+    ~Flattened() {
+      engine.logging_ = false;
+      engine.tokens_.Flatten();
+    }
+  } flattened{*this};
+  if (steps_enabled_) {
+    steps_.Begin(tokens_.Flatten());
+    logging_ = true;
+  }
   previous_tokens_.clear();
   previous_count_ = 0;
   // A sample may have written a pair "( x )" into the list.
@@ -178,22 +195,32 @@ bool Engine::CheckProgress() {
     errors_.ReportError("Could not solve '" + Concatenated(tokens_) + "'", kSyntaxError);
     return false;
   }
-  if (has_odd_token_) previous_tokens_ = tokens_;
+  if (has_odd_token_) {
+    previous_tokens_.resize(tokens_.size());
+    for (size_t i = 0; i < tokens_.size(); ++i) previous_tokens_[i] = tokens_[i];
+  }
   previous_count_ = static_cast<long>(tokens_.size());
   return true;
 }
 
 void Engine::RecordStep(std::string_view operation) {
-  // A step holds the whole list, so on long expressions this is the loop's
-  // main cost: size the text once instead of growing it token by token.
-  const std::string number = std::to_string(steps_.size() + 1);
-  size_t length = 5 + number.size() + 2 + operation.size() + 3;
-  for (const std::string& token : tokens_) length += token.size();
+  steps_.Record(std::string(operation));
+  if (!reference_steps_on_) return;
+  const std::string number = std::to_string(reference_steps_.size() + 1);
   std::string step;
-  step.reserve(length);
   step.append("Step ").append(number).append(" (").append(operation).append("): ");
-  for (const std::string& token : tokens_) step.append(token);
-  steps_.push_back(std::move(step));
+  for (size_t i = 0; i < tokens_.size(); ++i) step.append(tokens_[i]);
+  reference_steps_.push_back(std::move(step));
+}
+
+void Engine::EraseTokens(size_t position, size_t count) {
+  if (logging_) {
+    size_t chars = 0;
+    for (size_t k = 0; k < count; ++k) chars += tokens_[position + k].size();
+    steps_.Erase(position, count, chars);
+  }
+  tokens_.Erase(position, count);
+  if (recorder_ != nullptr) origins_.Erase(position, count);
 }
 
 }  // namespace korvex

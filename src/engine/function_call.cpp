@@ -16,7 +16,8 @@ struct CallShape {
   size_t close_index = 0;  // the first "]" after the "["
 };
 
-CallShape MeasureCall(const TokenList& tokens, size_t name_index) {
+template <typename List>
+CallShape MeasureCall(const List& tokens, size_t name_index) {
   CallShape shape;
   size_t i = name_index + 2;
   for (; i < tokens.size() && tokens[i] != "]"; ++i)
@@ -89,13 +90,16 @@ bool Engine::EvaluateFunctionCall(long a) {
       tokens_[name_index], std::span<const long double>(values, shape.count), function_state_);
   if (recorder_ != nullptr) RecordFunctionCall(name_index, values, shape.count, result);
   std::string name = steps_enabled_ ? tokens_[name_index] : std::string();
-  tokens_[name_index] = FloatToStr(result);
   const size_t last = std::min(shape.close_index, tokens_.size() - 1);
-  tokens_.erase(tokens_.begin() + static_cast<long>(name_index) + 1,
-                tokens_.begin() + static_cast<long>(last) + 1);
-  if (recorder_ != nullptr)
-    origins_.erase(origins_.begin() + static_cast<long>(name_index) + 1,
-                   origins_.begin() + static_cast<long>(last) + 1);
+  std::string result_text = FloatToStr(result);
+  if (logging_) {
+    size_t removed_chars = 0;
+    for (size_t i = name_index; i <= last; ++i) removed_chars += tokens_[i].size();
+    steps_.Replace(name_index, last + 1 - name_index, removed_chars, result_text);
+  }
+  tokens_[name_index] = std::move(result_text);
+  tokens_.Erase(name_index + 1, last - name_index);
+  if (recorder_ != nullptr) origins_.Erase(name_index + 1, last - name_index);
   if (steps_enabled_) RecordStep("calculate '" + name + "'");
   return true;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "engine/arithmetic.h"
@@ -231,7 +232,38 @@ std::uint64_t CountPrimes(std::uint64_t limit, std::uint32_t sieve_prime_limit,
   return count;
 }
 
+namespace {
+
+// A whole value in [0, 2^63) as an integer, without the control-word changes
+// that floor and the x87 conversion cost: plus 2^63 it is exact exactly when
+// whole, and its significand is then 2^63 + value. False for any other value.
+bool WholeBelowTwoTo63(long double value, std::uint64_t& whole) {
+  constexpr long double kShift = 9223372036854775808.0L;  // 2^63
+  if (!(value >= 0 && value < kShift)) return false;
+  const long double shifted = value + kShift;
+  if (shifted - kShift != value) return false;
+  std::uint64_t significand;
+  std::memcpy(&significand, &shifted, sizeof significand);
+  whole = significand - (1ULL << 63);
+  return true;
+}
+
+}  // namespace
+
 long double Gcd(long double x, long double y) {
+  // Plots of gcd mostly pass whole operands: floor leaves them as they are.
+  std::uint64_t u;
+  std::uint64_t v;
+  if (WholeBelowTwoTo63(x, u) && WholeBelowTwoTo63(y, v)) {
+    if (u < v) std::swap(u, v);
+    if (u == 0) return 0;
+    while (v != 0) {
+      const std::uint64_t r = u % v;
+      u = v;
+      v = r;
+    }
+    return static_cast<long double>(u);
+  }
   long double a = std::floor(x);
   long double b = std::floor(y);
   if (a < b) std::swap(a, b);

@@ -316,7 +316,8 @@ std::vector<PowerOfTen> MakePowersOfTen() {
   return table;
 }
 
-const PowerOfTen& Power(int q) {
+// Always inline: both conversions of every rounded result look a power up.
+[[gnu::always_inline]] inline const PowerOfTen& Power(int q) {
   static const std::vector<PowerOfTen> table = MakePowersOfTen();
   return table[static_cast<size_t>(q - kMinPower)];
 }
@@ -632,7 +633,7 @@ std::optional<long double> StrToFloat(std::string_view text, char separator) {
   return ReferenceRead(text, separator, true);
 }
 
-std::optional<long double> RoundThroughNumberText(long double value) {
+std::optional<long double> RoundThroughNumberTextGeneral(long double value) {
   const Fields fields = Decode(value);
   if (fields.biased == kMaxBiased) return std::nullopt;         // INF or NAN
   if (fields.biased == 0 && fields.mantissa == 0) return 0.0L;  // "0", whatever the sign

@@ -30,7 +30,9 @@ bool IsSingle(const std::string& token, char c) { return token.size() == 1 && to
 // the list instead: `read` walks the original positions, and every token
 // that stays is moved down by the number of tokens removed so far. The
 // cursor of the described algorithm is `read - removed`, and its loop
-// condition (cursor below count - 1) is `read < size - 1`.
+// condition (cursor below count - 1) is `read < size - 1`. At the end the
+// emptied slots sit just before `read`, and only they are erased, so the
+// list behind the group stays where it is.
 bool Engine::EvaluateOperators(size_t start) {
   for (const Pass& pass : kPasses) {
     const size_t size = tokens_.size();
@@ -80,7 +82,9 @@ bool Engine::EvaluateOperators(size_t start) {
           origins_[left_position] = recorder_->AddOperator(
               op, RecordedOperand(left_position, *left), RecordedOperand(read + 1, *right), result);
         }
+        const size_t removed_chars = left_text.size() + 1 + tokens_[read + 1].size();
         left_text = FloatToStr(result);
+        if (logging_) steps_.Replace(read - removed - 1, 3, removed_chars, left_text);
         read += 2;
         removed += 2;
         (is_first ? did_first : did_second) = true;
@@ -90,9 +94,8 @@ bool Engine::EvaluateOperators(size_t start) {
     }
     if (removed != 0) {
       NoteChangedFrom(start - 1);
-      keep(size - read);
-      tokens_.resize(size - removed);
-      if (recorder_ != nullptr) origins_.resize(size - removed);
+      tokens_.Erase(read - removed, removed);
+      if (recorder_ != nullptr) origins_.Erase(read - removed, removed);
     }
     if (failed) return false;
     if (steps_enabled_ && (did_first || did_second)) {

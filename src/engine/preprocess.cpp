@@ -38,7 +38,7 @@ bool Engine::SubstituteUserVariables() {
     const TokenList* tokens;
     size_t next;
   };
-  const TokenList input = std::move(tokens_);
+  const TokenList input = std::move(tokens_.Flatten());
   std::vector<Expansion> stack{{&input, 0}};
   TokenList output;
   output.reserve(input.size());
@@ -63,18 +63,18 @@ bool Engine::SubstituteUserVariables() {
     }
     if (!scanned[row]) {
       if (!ScanExpression((*table)[row].expression)) return false;
-      scanned[row] = std::move(tokens_);
+      scanned[row] = std::move(tokens_.Flatten());
     }
     ++substitutions;
     stack.push_back({&*scanned[row], 0});
   }
-  tokens_ = std::move(output);
+  tokens_.Flatten() = std::move(output);
   return true;
 }
 
 void Engine::SubstituteConstants() {
   const Catalogue* constants = environment_.constants;
-  for (std::string& token : tokens_) {
+  for (std::string& token : tokens_.Flatten()) {
     if (token == "ans") {
       token = FloatToStr(stored_answer_);
     } else if (constants != nullptr) {
@@ -91,21 +91,29 @@ void Engine::SubstituteConstants() {
 // walking the list and stepping back after each removal.
 void Engine::RemoveRedundantBrackets() {
   const bool recording = recorder_ != nullptr;
+  TokenList& tokens = tokens_.Flatten();
+  std::vector<CompiledSample::Ref>* origins = recording ? &origins_.Flatten() : nullptr;
   size_t kept = 0;
-  for (size_t read = 0; read < tokens_.size(); ++read) {
+  for (size_t read = 0; read < tokens.size(); ++read) {
     if (kept != read) {
-      tokens_[kept] = std::move(tokens_[read]);
-      if (recording) origins_[kept] = origins_[read];
+      tokens[kept] = std::move(tokens[read]);
+      if (recording) (*origins)[kept] = (*origins)[read];
     }
     ++kept;
-    while (kept >= 3 && tokens_[kept - 1] == ")" && tokens_[kept - 3] == "(") {
-      tokens_[kept - 3] = std::move(tokens_[kept - 2]);
-      if (recording) origins_[kept - 3] = origins_[kept - 2];
+    while (kept >= 3 && tokens[kept - 1] == ")" && tokens[kept - 3] == "(") {
+      // The list as the log sees it is tokens[0, kept) followed by the
+      // tokens not yet read.
+      if (logging_) {
+        steps_.Erase(kept - 1, 1, 1);
+        steps_.Erase(kept - 3, 1, 1);
+      }
+      tokens[kept - 3] = std::move(tokens[kept - 2]);
+      if (recording) (*origins)[kept - 3] = (*origins)[kept - 2];
       kept -= 2;
     }
   }
-  tokens_.resize(kept);
-  if (recording) origins_.resize(kept);
+  tokens.resize(kept);
+  if (recording) origins->resize(kept);
   stray_pairs_possible_ = false;
   group_search_.valid = false;
 }
@@ -130,14 +138,9 @@ void Engine::RemoveBracketsAroundGroup(size_t group_start, long depth) {
   const size_t first_open = group_start - pairs;
   NoteChangedFrom(first_open);
   for (size_t k = 0; k < pairs; ++k) NoteOpenerRemoved(depth - static_cast<long>(k));
-  tokens_[first_open] = std::move(tokens_[group_start]);
-  tokens_.erase(tokens_.begin() + static_cast<long>(first_open) + 1,
-                tokens_.begin() + static_cast<long>(group_start + pairs) + 1);
-  if (recorder_ != nullptr) {
-    origins_[first_open] = origins_[group_start];
-    origins_.erase(origins_.begin() + static_cast<long>(first_open) + 1,
-                   origins_.begin() + static_cast<long>(group_start + pairs) + 1);
-  }
+  // The closers first, so the openers' positions still hold.
+  EraseTokens(group_start + 1, pairs);
+  EraseTokens(first_open, pairs);
 }
 
 }  // namespace korvex

@@ -34,7 +34,7 @@ bool IsOdd(const std::string& token) {
 }  // namespace
 
 bool Engine::ScanExpression(std::string_view text) {
-  TokenList& out = tokens_;
+  TokenList& out = tokens_.Flatten();
   out.clear();
   CharClass last = CharClass::kSym;
   const size_t n = text.size();
@@ -94,7 +94,8 @@ bool Engine::ScanExpression(std::string_view text) {
 bool Engine::CheckBrackets() {
   long parentheses = 0;
   long squares = 0;
-  for (const std::string& token : tokens_) {
+  const TokenList& tokens = tokens_.Flatten();
+  for (const std::string& token : tokens) {
     if (token == "(")
       ++parentheses;
     else if (token == ")")

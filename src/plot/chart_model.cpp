@@ -25,6 +25,17 @@ void ChartSeries::Append(double x, double y) {
   Widen(y_range_, y, first);
 }
 
+void ChartSeries::Append(std::span<const ChartPoint> points) {
+  if (points.empty()) return;
+  bool first = points_.empty();
+  points_.insert(points_.end(), points.begin(), points.end());
+  for (const ChartPoint& point : points) {
+    Widen(x_range_, point.x, first);
+    Widen(y_range_, point.y, first);
+    first = false;
+  }
+}
+
 std::optional<double> ChartSeries::MaxY() const {
   if (points_.empty()) return std::nullopt;
   return y_range_.maximum;
@@ -64,6 +75,18 @@ void ChartModel::AppendPoint(std::size_t number, double x, double y) {
   const auto lock = ReadLock();
   series_[number - 1].Append(x, y);
   Changed();
+}
+
+void ChartModel::AppendPoints(std::size_t number, std::span<const ChartPoint> points) {
+  if (points.empty()) return;
+  const auto lock = ReadLock();
+  series_[number - 1].Append(points);
+  Changed();
+}
+
+void ChartModel::ReservePoints(std::size_t number, std::size_t count) {
+  const auto lock = ReadLock();
+  series_[number - 1].Reserve(count);
 }
 
 void ChartModel::SetSeriesAppearance(std::size_t number, const SeriesAppearance& appearance) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,8 @@ class ChartSeries {
   void set_appearance(const SeriesAppearance& appearance) { appearance_ = appearance; }
 
   void Append(double x, double y);
+  void Append(std::span<const ChartPoint> points);
+  void Reserve(std::size_t count) { points_.reserve(count); }
   const std::vector<ChartPoint>& points() const { return points_; }
   std::size_t count() const { return points_.size(); }
   // Largest and smallest y of the points; nothing while there are none.
@@ -97,6 +100,11 @@ class ChartModel {
   bool AddSeries(std::string title);
   void RemoveLastSeries();
   void AppendPoint(std::size_t number, double x, double y);
+  // Several points in one change: one lock and one notification, so a plot
+  // can hand over its samples in batches.
+  void AppendPoints(std::size_t number, std::span<const ChartPoint> points);
+  // Room for points to come; no change that anyone sees.
+  void ReservePoints(std::size_t number, std::size_t count);
   void SetSeriesAppearance(std::size_t number, const SeriesAppearance& appearance);
 
   const ChartAxis& axis(AxisId id) const { return axes_[static_cast<int>(id)]; }

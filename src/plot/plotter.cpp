@@ -1,6 +1,7 @@
 // PlotExpression and the series operations around it.
 #include "plot/plotter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -12,6 +13,13 @@ namespace korvex {
 namespace {
 
 constexpr long double kMaxTotal = 2147483647.0L;
+// Points a plot buffers before the chart takes them: small enough that the
+// graph follows a running plot closely, large enough that the chart's lock
+// and notification vanish from the cost of a sample.
+constexpr std::size_t kPointBatch = 4096;
+// Room made up front for a run's points and table, no more than this many
+// samples' worth: beyond it the lists grow as they fill.
+constexpr long double kMaxReserved = 1 << 20;
 
 // (T) - (T), over twice epsilon, built in the order the rewrite has always
 // used so the token positions of both copies match.
@@ -98,6 +106,22 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
   }
 
   const size_t number = chart_.series_count();
+  // The points still buffered reach the chart on every way out, an escaping
+  // failure included.
+  pending_points_.clear();
+  pending_points_.reserve(kPointBatch);
+  pending_series_ = number;
+  struct FlushOnExit {
+    Plotter& plotter;
+    ~FlushOnExit() { plotter.FlushPoints(); }
+  } flush_on_exit{*this};
+  std::size_t position = chart_.series(number).count();
+  const long double expected = std::ceil((stop - start) / increment + 1);
+  if (expected >= 1) {
+    const auto room = static_cast<std::size_t>(std::min(expected, kMaxReserved));
+    chart_.ReservePoints(number, position + room);
+    stats_.slot(number).ReserveDeferred(room);
+  }
   timing_.StartSampling();
   // The first sample runs on the token engine with its checks and is
   // recorded; the later ones replay the recording where it can.
@@ -131,15 +155,16 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     if (replayed) {
       ++replayed_samples_;
       y = replayed->y;
-      chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
+      pending_points_.push_back({static_cast<double>(x), static_cast<double>(y)});
       RecordDeferredPoint(x, y, replayed->written, compiled_.constant_text());
     } else {
       const std::string& value_text = engine_.tokens()[0];
       y = *StrToFloat(value_text);
-      chart_.AppendPoint(number, static_cast<double>(x), static_cast<double>(y));
+      pending_points_.push_back({static_cast<double>(x), static_cast<double>(y)});
       RecordDeferredPoint(x, y, 0, &value_text);
     }
-    progress_->SetProgressPosition(chart_.series(number).count());
+    if (pending_points_.size() >= kPointBatch) FlushPoints();
+    progress_->SetProgressPosition(++position);
     const long double next = x + increment;
     // An increment too small to move x would repeat this sample for ever.
     if (next == x) {
@@ -202,13 +227,23 @@ void Plotter::RecordDeferredPoint(long double x, long double y, long double writ
   RecordPlotPointDeferred(stats_.slot(number), tracker_, line_format_, x, y, written, value_text);
 }
 
+void Plotter::FlushPoints() {
+  if (pending_points_.empty()) return;
+  // A series removed meanwhile takes its points with it.
+  if (pending_series_ >= 1 && pending_series_ <= chart_.series_count())
+    chart_.AppendPoints(pending_series_, pending_points_);
+  pending_points_.clear();
+}
+
 bool Plotter::CancelRun() {
+  FlushPoints();
   timing_.reminder_stopwatch.Stop();
   FinishPlotInfo(true);
   return false;
 }
 
 bool Plotter::ShowReminder() {
+  FlushPoints();
   timing_.stop_requested = false;
   timing_.pause_stopwatch.Start();
   timing_.stop_requested = !progress_->ShowReminder();
@@ -223,6 +258,7 @@ bool Plotter::ShowReminder() {
 }
 
 void Plotter::FinishPlotInfo(bool cancelled) {
+  FlushPoints();
   timing_.net_plot_time = timing_.calc_stopwatch.Stop() - timing_.paused_time;
   const ChartModel& chart = chart_;
   const size_t count = chart.series_count() > 0 ? chart.series(chart.series_count()).count() : 0;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/engine.h"
 #include "plot/chart_model.h"
@@ -119,6 +120,8 @@ class Plotter {
   // Sampling, once the series exists; false on a failed or cancelled sample.
   bool SampleSeries(long double start, long double stop, long double increment,
                     long double epsilon);
+  // Hands the buffered points of the running plot to the chart.
+  void FlushPoints();
 
   Engine& engine_;
   PlotSettings settings_;
@@ -130,6 +133,11 @@ class Plotter {
   CompiledSample compiled_;
   std::string plot_expression_;
   ChartModel chart_;
+  // Points of the running plot not yet in the chart, for series number
+  // pending_series_: the chart takes them in batches, each one lock and one
+  // notification. Everything that shows the chart during a run flushes first.
+  std::vector<ChartPoint> pending_points_;
+  std::size_t pending_series_ = 0;
   // The samples' lines are written when somebody reads them.
   mutable SeriesStatsStore stats_;
   CurveTracker tracker_;

@@ -41,6 +41,9 @@ struct SeriesStats {
   // the lines already there. Every reader of a plotted series' lists goes
   // through it (the plotter's stats accessor calls it).
   void WritePendingLines();
+  // Room for this many deferred samples, so a long run does not copy its
+  // table again and again while it grows.
+  void ReserveDeferred(size_t samples) { pending_table.reserve(samples); }
   bool has_pending_lines() const { return pending_format.has_value(); }
 
   // What a deferred line needs: two numbers, and where the table line's

@@ -15,6 +15,7 @@
 
 #include "engine/number_text.h"
 #include "plot/fitted_range.h"
+#include "plot/series_palette.h"
 
 namespace korvex {
 
@@ -50,6 +51,12 @@ constexpr int kTracerSize = 9;
 constexpr int kMinimumExportWidth = 320;
 constexpr int kMinimumExportHeight = 240;
 constexpr QSize kFallbackExportSize(800, 600);
+// The exported legend: a row of entries as wide as the picture allows, the
+// row only as tall as its entries.
+constexpr int kLegendSideRoom = 40;
+constexpr int kLegendColumnGap = 16;
+constexpr double kLegendRowStretch = 0.001;
+constexpr int kLegendBottomRoom = 6;
 const char* const kDepthLayer = "depth";
 const char* const kTraceLayer = "overlay";
 
@@ -84,6 +91,33 @@ class SeriesGraph : public QCPGraph {
 
 QCPRange ToQCPRange(ValueRange range) { return QCPRange(range.minimum, range.maximum); }
 
+// Ticks of a linear axis. At the range the axis was fitted to, the tick step
+// is the one the range was rounded out with, so the outer ticks sit on the
+// rounded ends; once the user zooms or pans, the usual choice.
+class FittedTicker : public QCPAxisTicker {
+ public:
+  void Fit(const QCPRange& range, double step) {
+    fitted_ = range;
+    step_ = step;
+  }
+
+ protected:
+  double getTickStep(const QCPRange& range) override {
+    return step_ > 0 && range == fitted_ ? step_ : QCPAxisTicker::getTickStep(range);
+  }
+
+ private:
+  QCPRange fitted_;
+  double step_ = 0;
+};
+
+void FitAxisRange(QCPAxis* axis, const AxisFit& fit) {
+  const QCPRange range = ToQCPRange(fit.range);
+  axis->setRange(range);
+  if (const auto ticker = axis->ticker().dynamicCast<FittedTicker>())
+    ticker->Fit(axis->range(), fit.tick_step);
+}
+
 QString NumberText(double value) {
   return QString::fromStdString(FloatToStr(static_cast<long double>(value)));
 }
@@ -114,17 +148,30 @@ Colour FromQColor(const QColor& colour) {
   return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
 }
 
-// While an export renders: the trace marker hidden, the legend drawn inside
-// the plot when it is shown; afterwards the view lays itself out again.
+// While an export renders: the trace marker hidden, the legend, when it is
+// shown, in rows of entries below the plot where it covers no data;
+// afterwards the view lays itself out again.
 class ChartView::ExportLook {
  public:
   ExportLook(ChartView& view, QSize size) : view_(view), tracer_(view.tracer_->visible()) {
     view.tracer_->setVisible(false);
-    view.legend->setVisible(view.model_.legend_visible() && view.legend->itemCount() > 0);
+    if (view.model_.legend_visible() && view.legend->itemCount() > 0) PlaceLegendBelow(size);
     view.UpdateDepth(size);
   }
   ~ExportLook() {
-    view_.legend->setVisible(false);
+    if (legend_row_) {
+      // Hidden outside exports, the legend waits in its default place; an
+      // empty row below the plot would take room from it.
+      QCPLegend* legend = view_.legend;
+      legend->setVisible(false);
+      legend_row_->take(legend);
+      view_.plotLayout()->remove(legend_row_);
+      view_.plotLayout()->simplify();
+      legend->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      legend->setWrap(0);
+      legend->setFillOrder(QCPLayoutGrid::foRowsFirst, true);
+      view_.axisRect()->insetLayout()->addElement(legend, Qt::AlignRight | Qt::AlignTop);
+    }
     view_.tracer_->setVisible(tracer_);
     view_.UpdateDepth(view_.size());
     view_.replot();
@@ -133,8 +180,35 @@ class ChartView::ExportLook {
   ExportLook& operator=(const ExportLook&) = delete;
 
  private:
+  void PlaceLegendBelow(QSize size) {
+    QCPLegend* legend = view_.legend;
+    int widest = 1;
+    for (int i = 0; i < legend->itemCount(); ++i)
+      widest = std::max(widest, legend->item(i)->minimumOuterSizeHint().width());
+    const int columns = std::clamp((size.width() - kLegendSideRoom) / (widest + kLegendColumnGap),
+                                   1, legend->itemCount());
+    view_.axisRect()->insetLayout()->take(legend);
+    legend->setColumnSpacing(kLegendColumnGap);
+    legend->setWrap(columns);
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
+    // No wider than its entries, between two empty cells that share the
+    // rest of the row: centred under the plot.
+    legend->setMaximumSize(legend->minimumOuterSizeHint());
+    legend->setSizeConstraintRect(QCPLayoutElement::scrOuterRect);
+    legend_row_ = new QCPLayoutGrid;
+    view_.plotLayout()->addElement(1, 0, legend_row_);
+    view_.plotLayout()->setRowStretchFactor(1, kLegendRowStretch);
+    legend_row_->addElement(0, 0, new QCPLayoutElement(&view_));
+    legend_row_->addElement(0, 1, legend);
+    legend_row_->addElement(0, 2, new QCPLayoutElement(&view_));
+    legend_row_->setAutoMargins(QCP::msNone);
+    legend_row_->setMargins(QMargins(0, 0, 0, kLegendBottomRoom));
+    legend->setVisible(true);
+  }
+
   ChartView& view_;
   bool tracer_;
+  QCPLayoutGrid* legend_row_ = nullptr;
 };
 
 ChartView::ChartView(const ChartModel& model, QWidget* parent)
@@ -213,14 +287,15 @@ void ChartView::Rebuild() {
   for (std::size_t number = 1; number <= count; ++number) {
     const ChartSeries& series = model_.series(number);
     const SeriesAppearance& look = series.appearance();
+    const QColor line = ToQColor(SeriesColour(number, look));
     auto* graph = new SeriesGraph(this);
     graph->setName(QString::fromStdString(series.title()));
-    graph->setPen(QPen(ToQColor(look.line_colour), 1));
+    graph->setPen(QPen(line, 1));
     graph->setLineStyle(look.stairs ? QCPGraph::lsStepLeft : QCPGraph::lsLine);
-    graph->setScatterStyle(
-        look.point_markers ? QCPScatterStyle(QCPScatterStyle::ssCircle, ToQColor(look.line_colour),
-                                             ToQColor(look.point_colour), kMarkerSize)
-                           : QCPScatterStyle(QCPScatterStyle::ssNone));
+    graph->setScatterStyle(look.point_markers
+                               ? QCPScatterStyle(QCPScatterStyle::ssCircle, line,
+                                                 ToQColor(look.point_colour), kMarkerSize)
+                               : QCPScatterStyle(QCPScatterStyle::ssNone));
     data.resize(0);
     data.reserve(static_cast<qsizetype>(series.count()));
     for (const ChartPoint& point : series.points())
@@ -257,8 +332,8 @@ void ChartView::ApplyAxis(QCPAxis* axis, const ChartAxis& settings) {
     axis->setTicker(ticker);
   } else {
     axis->setScaleType(QCPAxis::stLinear);
-    if (axis->ticker().dynamicCast<QCPAxisTickerLog>())
-      axis->setTicker(QSharedPointer<QCPAxisTicker>::create());
+    if (!axis->ticker().dynamicCast<FittedTicker>())
+      axis->setTicker(QSharedPointer<FittedTicker>::create());
   }
   const QColor grid = ToQColor(settings.grid_colour);
   axis->grid()->setVisible(settings.grid_visible);
@@ -283,8 +358,8 @@ void ChartView::ResetRanges() {
   // since the last drawing waits for its redraw.
   const auto shown = [this](std::size_t number) { return SeriesVisible(number); };
   const auto lock = model_.ReadLock();
-  xAxis->setRange(ToQCPRange(FittedRange(model_, AxisId::kBottom, shown)));
-  yAxis->setRange(ToQCPRange(FittedRange(model_, AxisId::kLeft, shown)));
+  FitAxisRange(xAxis, FitAxis(model_, AxisId::kBottom, shown));
+  FitAxisRange(yAxis, FitAxis(model_, AxisId::kLeft, shown));
   replot();
 }
 
@@ -351,7 +426,8 @@ void ChartView::Trace(const QPointF& position) {
   if (sample->number > model_.series_count()) return;
   const ChartSeries& series = model_.series(sample->number);
   tracer_->position->setCoords(sample->x, sample->y);
-  tracer_->setPen(QPen(ToQColor(series.appearance().line_colour).darker(150), 1.5));
+  tracer_->setPen(
+      QPen(ToQColor(SeriesColour(sample->number, series.appearance())).darker(150), 1.5));
   tracer_->setBrush(ToQColor(series.appearance().point_colour));
   tracer_->setVisible(true);
   layer(QString::fromLatin1(kTraceLayer))->replot();

@@ -55,7 +55,7 @@ class ChartView : public QCustomPlot {
   // chart settings (a zoom or pan is forgotten). Emits rebuilt().
   void Rebuild();
   // The ranges of the chart settings: manual limits, or for an automatic
-  // axis the span of the visible series.
+  // axis the span of the visible series rounded out to ticks.
   void ResetRanges();
 
   // The legend's check boxes: hidden series stay in the model.
@@ -66,7 +66,7 @@ class ChartView : public QCustomPlot {
   int depth_pixels() const { return depth_pixels_; }
   std::optional<TracedSample> NearestSample(const QPointF& position) const;
 
-  // The graph as it would print: no trace marker, the legend inside the plot
+  // The graph as it would print: no trace marker, the legend below the plot
   // while "Show legend" is on. An empty size means the view's own size.
   QImage RenderImage(QSize size = QSize());
   QByteArray RenderSvg(QSize size = QSize());

@@ -2,6 +2,7 @@
 #include "ui/expression_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAction>
 #include <QKeySequence>
@@ -74,6 +75,13 @@ ExpressionList::ExpressionList(QWidget* parent) : QWidget(parent) {
   evaluate_->setSelectionMode(QAbstractItemView::SingleSelection);
   evaluate_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(evaluate_, &QListWidget::itemDoubleClicked, this, &ExpressionList::edititemClick);
+  connect(evaluate_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    if (changing_) return;
+    ListState before = Capture();
+    const int row = evaluate_->row(item);
+    before.checked[row] = !before.checked[row];
+    Remember(std::move(before));
+  });
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
     auto* solve_key =
         new QShortcut(QKeySequence(key), evaluate_, nullptr, nullptr, Qt::WidgetShortcut);
@@ -156,15 +164,24 @@ QStringList ExpressionList::CheckedTexts() const {
 }
 
 void ExpressionList::AddItem(const QString& text, bool checked) {
+  ListState before = Capture();
+  changing_ = true;
   QListWidgetItem* item = NewListItem(text, checked);
   evaluate_->addItem(item);
   evaluate_->setCurrentItem(item);
+  changing_ = false;
+  Remember(std::move(before));
   emit countChanged(evaluate_->count());
 }
 
 void ExpressionList::AppendLoggedItems(const QStringList& texts) {
+  if (texts.isEmpty()) return;
+  ListState before = Capture();
+  changing_ = true;
   for (const QString& text : texts) evaluate_->addItem(NewListItem(text, false));
-  if (evaluate_->count() > 0) evaluate_->setCurrentRow(evaluate_->count() - 1);
+  evaluate_->setCurrentRow(evaluate_->count() - 1);
+  changing_ = false;
+  Remember(std::move(before));
   emit countChanged(evaluate_->count());
 }
 
@@ -181,20 +198,34 @@ bool ExpressionList::SelectItemWithText(const QString& text) {
 bool ExpressionList::ReplaceSelected(const QString& text) {
   const int row = SelectedIndex();
   if (row < 0) return false;
+  ListState before = Capture();
+  changing_ = true;
   evaluate_->item(row)->setText(text);
+  changing_ = false;
+  Remember(std::move(before));
   return true;
 }
 
 void ExpressionList::Clear() {
-  evaluate_->clear();
+  if (evaluate_->count() > 0) {
+    ListState before = Capture();
+    changing_ = true;
+    evaluate_->clear();
+    changing_ = false;
+    Remember(std::move(before));
+  }
   emit countChanged(0);
 }
 
 void ExpressionList::MoveSelectedItem(int offset) {
+  ListState before = Capture();
+  changing_ = true;
   const int row = SelectedIndex();
   QListWidgetItem* item = evaluate_->takeItem(row);
   evaluate_->insertItem(row + offset, item);
   evaluate_->setCurrentRow(row + offset);
+  changing_ = false;
+  Remember(std::move(before));
 }
 
 void ExpressionList::itemupClick() {
@@ -214,8 +245,12 @@ void ExpressionList::edititemClick() {
 void ExpressionList::checkitemClick() {
   const int row = SelectedIndex();
   if (row < 0) return;
+  ListState before = Capture();
+  changing_ = true;
   QListWidgetItem* item = evaluate_->item(row);
   item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+  changing_ = false;
+  Remember(std::move(before));
 }
 
 void ExpressionList::deleteitemClick() {
@@ -226,9 +261,63 @@ void ExpressionList::deleteitemClick() {
   }
   const int row = SelectedIndex();
   if (count < 2 || row < 0) return;
+  ListState before = Capture();
+  changing_ = true;
   delete evaluate_->takeItem(row);
   evaluate_->setCurrentRow(std::min(row, evaluate_->count() - 1));
+  changing_ = false;
+  Remember(std::move(before));
   emit countChanged(evaluate_->count());
+}
+
+// ---- Undo and redo ----
+
+ExpressionList::ListState ExpressionList::Capture() const {
+  ListState state;
+  for (int row = 0; row < evaluate_->count(); ++row) {
+    state.texts << ItemText(row);
+    state.checked << IsChecked(row);
+  }
+  state.selected = SelectedIndex();
+  return state;
+}
+
+void ExpressionList::Apply(const ListState& state) {
+  changing_ = true;
+  evaluate_->clear();
+  for (int row = 0; row < state.texts.size(); ++row)
+    evaluate_->addItem(NewListItem(state.texts[row], state.checked[row]));
+  if (state.selected >= 0 && state.selected < evaluate_->count())
+    evaluate_->setCurrentRow(state.selected);
+  changing_ = false;
+  emit countChanged(evaluate_->count());
+}
+
+void ExpressionList::Remember(ListState before) {
+  undo_.push_back(std::move(before));
+  if (undo_.size() > static_cast<std::size_t>(kUndoDepth)) undo_.pop_front();
+  redo_.clear();
+  AnnounceHistory();
+}
+
+// Takes the newest state of `from` back into the list; the list as it was
+// goes onto `to`, so the step can be reversed.
+void ExpressionList::Step(std::deque<ListState>& from, std::deque<ListState>& to) {
+  if (from.empty()) return;
+  to.push_back(Capture());
+  const ListState state = std::move(from.back());
+  from.pop_back();
+  Apply(state);
+  AnnounceHistory();
+}
+
+void ExpressionList::Undo() { Step(undo_, redo_); }
+
+void ExpressionList::Redo() { Step(redo_, undo_); }
+
+void ExpressionList::AnnounceHistory() {
+  emit undoAvailable(CanUndo());
+  emit redoAvailable(CanRedo());
 }
 
 }  // namespace korvex

@@ -3,6 +3,9 @@
 // items. What needs the calculator or another window goes out as a signal.
 #pragma once
 
+#include <deque>
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -36,6 +39,14 @@ class ExpressionList : public QWidget {
   bool ReplaceSelected(const QString& text);
   void Clear();
 
+  // Every change of the items (texts, order, check marks) can be taken back
+  // and done again, the last kUndoDepth of them.
+  static constexpr int kUndoDepth = 20;
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  void Undo();
+  void Redo();
+
  public slots:
   void itemupClick();
   void itemdownClick();
@@ -52,13 +63,33 @@ class ExpressionList : public QWidget {
   void clearRequested();
   void insertLogRequested();
   void simpleModeRequested();
+  void undoAvailable(bool available);
+  void redoAvailable(bool available);
 
  private:
   QToolBar* BuildToolBar();
   void BuildPopupMenu();
   void MoveSelectedItem(int offset);
 
+  // The items with their check marks and the selected row.
+  struct ListState {
+    QStringList texts;
+    QList<bool> checked;
+    int selected = -1;
+  };
+  ListState Capture() const;
+  void Apply(const ListState& state);
+  // `before` is the state the change just made started from.
+  void Remember(ListState before);
+  void Step(std::deque<ListState>& from, std::deque<ListState>& to);
+  void AnnounceHistory();
+
   QListWidget* evaluate_;
+  std::deque<ListState> undo_;
+  std::deque<ListState> redo_;
+  // Our own changes of the items are recorded where they are made; only the
+  // user's clicks on a check box arrive through itemChanged.
+  bool changing_ = false;
 };
 
 }  // namespace korvex

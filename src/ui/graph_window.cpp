@@ -25,6 +25,7 @@
 #include "core/calculator.h"
 #include "plot/chart_settings.h"
 #include "plot/points_csv.h"
+#include "plot/series_palette.h"
 #include "ui/chart_view.h"
 #include "ui/message_seam.h"
 #include "ui/table_stats_window.h"
@@ -126,17 +127,19 @@ QToolButton* ToolButton(const char* name, const char* hint, IconKind kind, QWidg
   return button;
 }
 
-QIcon Swatch(const ChartSeries& series) {
+// In the colours the chart draws series `number` with.
+QIcon Swatch(std::size_t number, const ChartSeries& series) {
   QPixmap pixmap(2 * kSwatchSize, 2 * kSwatchSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.scale(2, 2);
   painter.setRenderHint(QPainter::Antialiasing);
   const SeriesAppearance& look = series.appearance();
-  painter.setPen(QPen(ToQColor(look.line_colour), 2));
+  const QColor line = ToQColor(SeriesColour(number, look));
+  painter.setPen(QPen(line, 2));
   painter.drawLine(QPointF(1, kSwatchSize / 2.0), QPointF(kSwatchSize - 1, kSwatchSize / 2.0));
   if (look.point_markers) {
-    painter.setPen(QPen(ToQColor(look.line_colour), 1));
+    painter.setPen(QPen(line, 1));
     painter.setBrush(ToQColor(look.point_colour));
     painter.drawEllipse(QPointF(kSwatchSize / 2.0, kSwatchSize / 2.0), 3.5, 3.5);
   }
@@ -289,7 +292,8 @@ void GraphWindow::FillLegend() {
     legend_->clear();
     for (std::size_t number = 1; number <= model.series_count(); ++number) {
       const ChartSeries& series = model.series(number);
-      auto* item = new QListWidgetItem(Swatch(series), QString::fromStdString(series.title()));
+      auto* item =
+          new QListWidgetItem(Swatch(number, series), QString::fromStdString(series.title()));
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
       item->setCheckState(chart_->SeriesVisible(number) ? Qt::Checked : Qt::Unchecked);
       legend_->addItem(item);

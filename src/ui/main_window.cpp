@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -35,6 +36,7 @@
 #include "settings/plot_file.h"
 #include "ui/catalogue_browser.h"
 #include "ui/edit_window.h"
+#include "ui/elided_label.h"
 #include "ui/error_log_window.h"
 #include "ui/expression_list.h"
 #include "ui/general_options_dialog.h"
@@ -55,6 +57,7 @@ struct MainTexts {
   const char* input_group = "Input";
   const char* input_hint = "Type in a mathematical expression";
   const char* plotcheck_hint = "Check inserted expression";
+  const char* plotcheck = "&Plot";
   const char* insert = "Insert";
   const char* insert_hint = "Insert expression";
   const char* evaluate_group = "Evaluate";
@@ -84,7 +87,7 @@ constexpr int kCaretSamplePeriodMs = 100;
 using MenuHandler = void (MainWindow::*)();
 struct MenuEntry {
   const char* name = nullptr;
-  const char* caption = "";
+  const char* caption = "";  // with its access letter
   const char* shortcut = "";
   MenuHandler handler = nullptr;
   QAction* PlugInActions::*plug_in = nullptr;
@@ -95,6 +98,17 @@ struct MenuTable {
   std::initializer_list<MenuEntry> entries;
 };
 constexpr MenuEntry kSeparator;
+
+// Entries whose shortcuts act only while the main window is active: Undo
+// and Redo would otherwise take the keys from every text box of the
+// program. The other shortcuts work from any of its windows.
+constexpr const char* kMainWindowOnlyShortcuts[] = {"undomenu", "redomenu"};
+
+template <std::size_t N>
+bool Listed(std::string_view name, const char* const (&names)[N]) {
+  return std::any_of(std::begin(names), std::end(names),
+                     [name](const char* listed) { return name == listed; });
+}
 
 // Entries that start a request or change what a running one reads.
 constexpr const char* kIdleOnlyActions[] = {
@@ -122,6 +136,14 @@ MainWindow::MainWindow(Calculator& calculator, MessageSeam& messages, Shell& she
   setCentralWidget(central);
   BuildStatusBar();
   BuildMenus();
+  undomenu_->setEnabled(false);
+  redomenu_->setEnabled(false);
+  connect(list_, &ExpressionList::undoAvailable, undomenu_, &QAction::setEnabled);
+  connect(list_, &ExpressionList::redoAvailable, redomenu_, &QAction::setEnabled);
+  // The menu's shortcuts act from every window of the program, so they must
+  // win over the text boxes there too, and closing any of its windows gives
+  // the input the focus back: only an application-wide filter sees both.
+  qApp->installEventFilter(this);
 
   postimer_ = new QTimer(this);
   postimer_->setObjectName(QStringLiteral("postimer"));
@@ -137,15 +159,20 @@ MainWindow::MainWindow(Calculator& calculator, MessageSeam& messages, Shell& she
   resize(480, 460);
   InputUpdate();
   UpdateListActions();
+  // Typing goes to the input from the first moment the window is active.
+  input_->setFocus();
 }
 
 MainWindow::~MainWindow() { calculator_.set_error_sink(nullptr); }
 
 void MainWindow::BuildInputGroup(QWidget* parent) {
   auto* group = Group(kTexts.input_group, parent);
-  plotcheck_ = new QCheckBox(group);
+  // The caption says what the box does; Alt+P ticks it from the keyboard.
+  plotcheck_ = new QCheckBox(QString::fromUtf8(kTexts.plotcheck), group);
   plotcheck_->setObjectName(QStringLiteral("plotcheck"));
   plotcheck_->setToolTip(QString::fromUtf8(kTexts.plotcheck_hint));
+  // Ticking it with the mouse leaves the typing in the input.
+  plotcheck_->setFocusPolicy(Qt::TabFocus);
 
   input_ = new QComboBox(group);
   input_->setObjectName(QStringLiteral("input"));
@@ -174,11 +201,7 @@ void MainWindow::BuildInputGroup(QWidget* parent) {
 
   connect(input_, &QComboBox::editTextChanged, this, &MainWindow::InputUpdate);
   connect(insert_, &QPushButton::clicked, this, &MainWindow::insertClick);
-  // Enter in the input inserts; while the completion list is open it
-  // chooses a completion instead.
-  connect(input_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-    if (!completer_->popup_visible() && insert_->isEnabled()) insertClick();
-  });
+  connect(input_->lineEdit(), &QLineEdit::returnPressed, this, &MainWindow::inputReturnPressed);
 }
 
 void MainWindow::BuildEvaluateGroup(QWidget* parent) {
@@ -239,66 +262,71 @@ void MainWindow::BuildStatusBar() {
   QStatusBar* status = statusBar();
   status->setObjectName(QStringLiteral("status"));
   for (int i = 0; i < 4; ++i) {
-    panels_[i] = new QLabel(status);
+    panels_[i] = new ElidedLabel(status);
     panels_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
     panels_[i]->setMinimumWidth(kPanelWidths[i]);
     panels_[i]->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    panels_[i]->setTextFormat(Qt::PlainText);
     status->addWidget(panels_[i], i == 3 ? 1 : 0);
   }
-  panels_[0]->setText(QString::fromUtf8(kTexts.first_bit_panel));
+  panels_[0]->ShowText(QString::fromUtf8(kTexts.first_bit_panel));
 }
 
 void MainWindow::BuildMenus() {
   const MenuTable menus[] = {
-      {"File",
-       {{"insertmenu", "Insert", "", &MainWindow::insertClick, nullptr, &MainWindow::insertmenu_},
-        {"solvemenu", "Solve", "", &MainWindow::solveClick, nullptr, &MainWindow::solvemenu_},
-        {"clearmenu", "Clear", "", &MainWindow::clearClick, nullptr, &MainWindow::clearmenu_},
+      {"&File",
+       {{"insertmenu", "&Insert", "", &MainWindow::insertClick, nullptr, &MainWindow::insertmenu_},
+        {"solvemenu", "&Solve", "", &MainWindow::solveClick, nullptr, &MainWindow::solvemenu_},
+        {"clearmenu", "&Clear", "", &MainWindow::clearClick, nullptr, &MainWindow::clearmenu_},
         kSeparator,
-        {"simplemodemenu", "Simple mode", "", &MainWindow::simplemodeClick},
+        {"simplemodemenu", "Simple &mode", "", &MainWindow::simplemodeClick},
         kSeparator,
-        {"exitmenu", "Exit", "", &MainWindow::exitmenuClick}}},
-      {"Edit",
-       {{"copyanswermenu", "Copy answer", "Ctrl+Shift+C", &MainWindow::copyanswermenuClick},
-        {"pasteexpressionmenu", "Paste expression", "Ctrl+Shift+V",
+        {"exitmenu", "E&xit", "", &MainWindow::exitmenuClick}}},
+      {"&Edit",
+       {{"undomenu", "&Undo", "Ctrl+Z", &MainWindow::undomenuClick, nullptr,
+         &MainWindow::undomenu_},
+        {"redomenu", "&Redo", "Ctrl+Shift+Z", &MainWindow::redomenuClick, nullptr,
+         &MainWindow::redomenu_},
+        kSeparator,
+        {"copyanswermenu", "&Copy answer", "Ctrl+Shift+C", &MainWindow::copyanswermenuClick},
+        {"pasteexpressionmenu", "&Paste expression", "Ctrl+Shift+V",
          &MainWindow::pasteexpressionmenuClick},
-        {"pastefunctionmenu", "Paste function", "Ctrl+Shift+F",
+        {"pastefunctionmenu", "Paste &function", "Ctrl+Shift+F",
          &MainWindow::pastefunctionmenuClick},
         kSeparator,
-        {"insertlogmenu", "Insert log", "", &MainWindow::insertlogClick}}},
-      {"View",
-       {{"errorlogmenu", "Error log", "Ctrl+E", &MainWindow::errorlogmenuClick},
-        {"solutionmenu", "Solution", "Ctrl+S", &MainWindow::solutionlabelClick},
+        {"insertlogmenu", "Insert &log", "", &MainWindow::insertlogClick}}},
+      {"&View",
+       {{"errorlogmenu", "&Error log", "Ctrl+E", &MainWindow::errorlogmenuClick},
+        {"solutionmenu", "&Solution", "Ctrl+S", &MainWindow::solutionlabelClick},
         kSeparator,
-        {"graphmenu", "Graph", "Ctrl+G", nullptr, &PlugInActions::graphmenu},
-        {"plotinfomenu", "Plot info", "Ctrl+P", nullptr, &PlugInActions::plotinfomenu}}},
-      {"Insert",
-       {{"constantmenu", "Constant...", "", &MainWindow::constantmenuClick},
-        {"functionmenu", "Function...", "", &MainWindow::functionmenuClick},
+        {"graphmenu", "&Graph", "Ctrl+G", nullptr, &PlugInActions::graphmenu},
+        {"plotinfomenu", "&Plot info", "Ctrl+P", nullptr, &PlugInActions::plotinfomenu}}},
+      {"&Insert",
+       {{"constantmenu", "&Constant...", "", &MainWindow::constantmenuClick},
+        {"functionmenu", "&Function...", "", &MainWindow::functionmenuClick},
         kSeparator,
-        {"lastinsertionmenu", "Last insertion", "Ctrl+I", &MainWindow::lastinsertionmenuClick}}},
-      {"Tools",
-       {{"maskmenu", "Mask options...", "", &MainWindow::maskmenuClick},
-        {"plotoptionsmenu", "Plot options...", "", nullptr, &PlugInActions::plotoptionsmenu},
+        {"lastinsertionmenu", "&Last insertion", "Ctrl+I", &MainWindow::lastinsertionmenuClick}}},
+      {"&Tools",
+       {{"maskmenu", "&Mask options...", "", &MainWindow::maskmenuClick},
+        {"plotoptionsmenu", "&Plot options...", "", nullptr, &PlugInActions::plotoptionsmenu},
         kSeparator,
-        {"benchmarkmenu", "Benchmark", "Ctrl+B", nullptr, &PlugInActions::benchmarkmenu},
+        {"benchmarkmenu", "&Benchmark", "Ctrl+B", nullptr, &PlugInActions::benchmarkmenu},
         kSeparator,
-        {"uservariablesmenu", "User variables", "Ctrl+U", &MainWindow::uservariablesmenuClick},
-        {"generalmenu", "General options...", "", &MainWindow::generalmenuClick}}},
-      {"Help",
-       {{"bugmenu", "Report a bug", "", nullptr, &PlugInActions::bugmenu},
-        {"homepagemenu", "Visit homepage", "", nullptr, &PlugInActions::homepagemenu},
-        {"donatemenu", "Donate (PayPal)", "", nullptr, &PlugInActions::donatemenu},
+        {"uservariablesmenu", "&User variables", "Ctrl+U", &MainWindow::uservariablesmenuClick},
+        {"generalmenu", "&General options...", "", &MainWindow::generalmenuClick}}},
+      {"&Help",
+       {{"bugmenu", "&Report a bug", "", nullptr, &PlugInActions::bugmenu},
+        {"homepagemenu", "Visit &homepage", "", nullptr, &PlugInActions::homepagemenu},
+        {"donatemenu", "&Donate (PayPal)", "", nullptr, &PlugInActions::donatemenu},
         kSeparator,
-        {"tutorialsmenu", "Tutorials", "", nullptr, &PlugInActions::tutorialsmenu},
-        {"historymenu", "Version history", "", nullptr, &PlugInActions::historymenu},
+        {"tutorialsmenu", "&Tutorials", "", nullptr, &PlugInActions::tutorialsmenu},
+        {"historymenu", "&Version history", "", nullptr, &PlugInActions::historymenu},
         kSeparator,
-        {"aboutmenu", "About Korvex", "", nullptr, &PlugInActions::aboutmenu}}},
+        {"aboutmenu", "&About Korvex", "", nullptr, &PlugInActions::aboutmenu}}},
   };
   for (const MenuTable& table : menus) {
     QMenu* menu = menuBar()->addMenu(QString::fromUtf8(table.title));
-    menu->setObjectName(QString::fromUtf8(table.title).toLower() + QStringLiteral("menus"));
+    menu->setObjectName(QString::fromUtf8(table.title).remove(QLatin1Char('&')).toLower() +
+                        QStringLiteral("menus"));
     for (const MenuEntry& entry : table.entries) {
       if (!entry.name) {
         menu->addSeparator();
@@ -308,7 +336,10 @@ void MainWindow::BuildMenus() {
       action->setObjectName(QString::fromLatin1(entry.name));
       if (*entry.shortcut) {
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
-        shortcut_keys_.push_back(action->shortcut());
+        if (!Listed(entry.name, kMainWindowOnlyShortcuts)) {
+          action->setShortcutContext(Qt::ApplicationShortcut);
+          shortcut_keys_.push_back(action->shortcut());
+        }
       }
       if (entry.handler) connect(action, &QAction::triggered, this, entry.handler);
       if (entry.plug_in) {
@@ -316,9 +347,7 @@ void MainWindow::BuildMenus() {
         action->setEnabled(false);
       }
       if (entry.kept) this->*entry.kept = action;
-      for (const char* idle_only : kIdleOnlyActions)
-        if (std::string_view(idle_only) == entry.name)
-          idle_only_actions_.emplace_back(action, true);
+      if (Listed(entry.name, kIdleOnlyActions)) idle_only_actions_.emplace_back(action, true);
     }
   }
 }
@@ -333,7 +362,12 @@ void MainWindow::AttachWindows(const MainWindowPeers& peers) {
           &MainWindow::ShowMaskSettings);
   connect(peers_.general_options, &GeneralOptionsDialog::settingsLoaded, this,
           &MainWindow::ShowGeneralSettings);
-  connect(peers_.simple, &SimpleWindow::closed, this, [this] { BringUp(this); });
+  connect(peers_.simple, &SimpleWindow::closed, this, [this] {
+    if (has_place_before_simple_) move(place_before_simple_);
+    BringUp(this);
+    input_->setFocus();
+    emit simpleModeChanged(false);
+  });
 }
 
 void MainWindow::Guarded(const std::function<void()>& work) { RunHandler(messages_, work); }
@@ -348,6 +382,9 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
   if (plot) {
     const std::optional<PlotOutcome> outcome =
         runner_.Run<PlotOutcome>([this, &request] { return calculator_.Plot(request); });
+    if (outcome)
+      emit plotEnded(outcome->status != PlotOutcome::Status::kComplete &&
+                     outcome->status != PlotOutcome::Status::kCanceled);
     // A stopped plot has been finished as cancelled; the rest of a
     // multiple plot does not start.
     if (!outcome || outcome->status == PlotOutcome::Status::kCanceled) return false;
@@ -361,9 +398,9 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
       ShowCanceled(QString::fromStdString(outcome.failure_text));
       return false;
     }
-    if (outcome.evaluated) panels_[0]->setText(QString::fromStdString(outcome.bit_count));
+    if (outcome.evaluated) panels_[0]->ShowText(QString::fromStdString(outcome.bit_count));
     if (outcome.status == SolveOutcome::Status::kAnswered) {
-      answer_->setText(QString::fromStdString(outcome.answer_text));
+      ShowAnswer(QString::fromStdString(outcome.answer_text));
       RefreshOpenSolution();
     }
     failure = outcome.failure_text;
@@ -387,7 +424,7 @@ void MainWindow::PasteAndSolve(bool plot) {
 // answer and the steps so far stay.
 void MainWindow::ShowCanceled(const QString& text) {
   if (peers_.error_log) peers_.error_log->AppendError(text);
-  answer_->setText(text);
+  ShowAnswer(text);
   RefreshOpenSolution();
 }
 
@@ -398,7 +435,7 @@ void MainWindow::ReportError(const std::string& message, const std::string& titl
     return;
   }
   if (peers_.error_log) peers_.error_log->AppendError(QString::fromStdString(message));
-  answer_->setText(QString::fromStdString(title) + QString::fromUtf8(kTexts.error_pointer));
+  ShowAnswer(QString::fromStdString(title) + QString::fromUtf8(kTexts.error_pointer));
   RefreshOpenSolution();
 }
 
@@ -436,7 +473,7 @@ void MainWindow::ShowBusy(bool busy) {
   const QString working = QString::fromUtf8(kTexts.working);
   if (busy) {
     answer_before_request_ = answer_->text();
-    answer_->setText(working);
+    ShowAnswer(working);
     for (auto& [action, was_enabled] : idle_only_actions_) {
       was_enabled = action->isEnabled();
       action->setEnabled(false);
@@ -445,7 +482,7 @@ void MainWindow::ShowBusy(bool busy) {
     for (const auto& [action, was_enabled] : idle_only_actions_) action->setEnabled(was_enabled);
     // A request that ended without writing the box (a failure shown in its
     // own window) leaves the answer that was there.
-    if (answer_->text() == working) answer_->setText(answer_before_request_);
+    if (answer_->text() == working) ShowAnswer(answer_before_request_);
     if (close_when_idle_) QTimer::singleShot(0, this, &QWidget::close);
   }
   UpdateListActions();
@@ -469,7 +506,12 @@ void MainWindow::SetInputText(const QString& text) {
 
 QString MainWindow::AnswerText() const { return answer_->text(); }
 
-void MainWindow::SetAnswerText(const QString& text) { answer_->setText(text); }
+void MainWindow::SetAnswerText(const QString& text) { ShowAnswer(text); }
+
+void MainWindow::ShowAnswer(const QString& text) {
+  answer_->setText(text);
+  answer_->setCursorPosition(0);
+}
 
 void MainWindow::insertClick() {
   const QString text = input_->currentText();
@@ -508,6 +550,20 @@ void MainWindow::clearClick() {
   input_->setFocus();
 }
 
+void MainWindow::inputReturnPressed() {
+  // While the completion list is open Enter chooses a completion instead.
+  if (completer_->popup_visible()) return;
+  if (insert_->isEnabled()) {
+    insertClick();
+    return;
+  }
+  if (input_->currentText().isEmpty() && solve_->isEnabled()) solveClick();
+}
+
+void MainWindow::undomenuClick() { list_->Undo(); }
+
+void MainWindow::redomenuClick() { list_->Redo(); }
+
 void MainWindow::ReplaceSelectedItem(const QString& text) {
   if (!list_->ReplaceSelected(text)) return;
   if (calculator_.general().log_input)
@@ -526,8 +582,13 @@ void MainWindow::insertlogClick() {
 
 void MainWindow::simplemodeClick() {
   if (!peers_.simple) return;
+  // The simple window stands where this one was, and this one comes back
+  // there.
+  place_before_simple_ = pos();
+  has_place_before_simple_ = true;
   peers_.simple->Start(input_->currentText());
   hide();
+  emit simpleModeChanged(true);
 }
 
 // ---- Menu entries without a button of their own ----
@@ -596,17 +657,17 @@ void MainWindow::generalmenuClick() {
 }
 
 void MainWindow::ShowMaskSettings() {
-  panels_[2]->setText(QString::fromStdString(MaskStatusText(calculator_.mask())));
+  panels_[2]->ShowText(QString::fromStdString(MaskStatusText(calculator_.mask())));
 }
 
 void MainWindow::ShowGeneralSettings() {
   completer_->set_enabled(calculator_.general().auto_complete);
-  panels_[1]->setText(
+  panels_[1]->ShowText(
       QString::fromStdString(NumberSystemName(calculator_.general().number_system)));
 }
 
 void MainWindow::RefreshPlotStatus() {
-  panels_[3]->setText(QString::fromStdString(PlotStatusText(calculator_.plot_settings())));
+  panels_[3]->ShowText(QString::fromStdString(PlotStatusText(calculator_.plot_settings())));
 }
 
 // ---- Start and end ----
@@ -633,14 +694,43 @@ StartUpViews MainWindow::MakeStartUpViews() {
 }
 
 void MainWindow::FormActivate() {
+  const bool first = first_activation_.is_set();
   const StartUpOutcome outcome = calculator_.RunStartUp(first_activation_, MakeStartUpViews());
-  if (outcome == StartUpOutcome::kMustClose) close();
+  if (outcome == StartUpOutcome::kMustClose) {
+    close();
+    return;
+  }
+  if (!first) return;
+  // The splash and the start screen had the focus; typing goes to the input.
+  input_->setFocus();
+  FinishStartUp();
+}
+
+void MainWindow::FinishStartUp() {
+  // The start screen, while open, keeps the program in this window.
+  if (!start_in_simple_mode_ || first_activation_.is_set() || QApplication::activeModalWidget())
+    return;
+  start_in_simple_mode_ = false;
+  QTimer::singleShot(0, this, [this] {
+    if (isVisible()) simplemodeClick();
+  });
+}
+
+void MainWindow::TakeBackFocus() {
+  if (!focus_pending_ || !isActiveWindow()) return;
+  focus_pending_ = false;
+  input_->setFocus();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && first_activation_.is_set())
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  if (first_activation_.is_set()) {
     FormActivate();
+    return;
+  }
+  TakeBackFocus();
+  FinishStartUp();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -655,19 +745,42 @@ void MainWindow::showEvent(QShowEvent* event) {
   }
 }
 
+bool MainWindow::InputYieldsKey(const QKeySequence& pressed) const {
+  const QLineEdit* line = input_->lineEdit();
+  if (undomenu_ && pressed == undomenu_->shortcut()) return !line->isUndoAvailable();
+  if (redomenu_ && pressed == redomenu_->shortcut()) return !line->isRedoAvailable();
+  return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // The input box claims some keys the menu uses (Ctrl+E and Ctrl+U edit
-  // the line on some desktops); the menu's shortcuts win.
-  if ((watched == input_ || watched == input_->lineEdit()) &&
-      event->type() == QEvent::ShortcutOverride) {
+  // Text boxes claim some keys the menu uses (Ctrl+E and Ctrl+U edit the
+  // line on some desktops); the menu's shortcuts win, in every window of
+  // the program while this one is there to answer them. Ctrl+Z stays the
+  // input's own until it has nothing left to undo; then it undoes the list.
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() && isVisible()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
-    for (const QKeySequence& shortcut : shortcut_keys_) {
-      if (shortcut == pressed) {
-        event->ignore();
-        return true;
-      }
+    const bool in_input = watched == input_ || watched == input_->lineEdit();
+    const bool menu_wins =
+        std::find(shortcut_keys_.begin(), shortcut_keys_.end(), pressed) != shortcut_keys_.end() ||
+        (in_input && InputYieldsKey(pressed));
+    if (menu_wins) {
+      event->ignore();
+      return true;
     }
+  }
+  // A window of ours that the user closes gives the focus back to the input
+  // once this window is active again. Some platforms deactivate a window
+  // before it hears of its hiding, so the last activated one is kept.
+  if (event->type() == QEvent::WindowActivate && watched->isWidgetType())
+    last_active_window_ = static_cast<QWidget*>(watched);
+  if (event->type() == QEvent::Hide && !event->spontaneous() && watched != this &&
+      watched == last_active_window_.data()) {
+    focus_pending_ = true;
+    QTimer::singleShot(0, this, [this] {
+      TakeBackFocus();
+      FinishStartUp();  // the start screen may have been what closed
+    });
   }
   return QMainWindow::eventFilter(watched, event);
 }

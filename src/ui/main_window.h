@@ -11,6 +11,8 @@
 
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QPoint>
+#include <QPointer>
 
 #include "core/calculator.h"
 #include "engine/error_sink.h"
@@ -29,6 +31,7 @@ namespace korvex {
 
 class CatalogueBrowser;
 class EditWindow;
+class ElidedLabel;
 class ErrorLogWindow;
 class ExpressionList;
 class GeneralOptionsDialog;
@@ -124,6 +127,17 @@ class MainWindow : public QMainWindow, public ErrorSink {
   const QString& last_insertion() const { return last_insertion_; }
   int caret_position() const { return caret_position_; }
 
+  // Switch to simple mode once the start-up sequence (and the start
+  // screen) is over, as the program was left last time.
+  void set_start_in_simple_mode(bool simple) { start_in_simple_mode_ = simple; }
+
+ signals:
+  // Every plot request's end; `failed` when it was refused or failed
+  // rather than finished or cancelled.
+  void plotEnded(bool failed);
+  // Simple mode came (true) or went (false).
+  void simpleModeChanged(bool simple);
+
  public slots:
   void insertClick();
   void solveClick();
@@ -152,6 +166,18 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // While a request runs: Solve and the windows that change what it reads
   // are disabled, Stop (and Escape) stop it, the answer box says so.
   void ShowBusy(bool busy);
+  // The answer box, scrolled to its start: a long message shows its
+  // beginning, not its end.
+  void ShowAnswer(const QString& text);
+  // Enter in the input: inserts its text, or solves the selected item when
+  // it is empty.
+  void inputReturnPressed();
+  // Gives the input the focus when a window of ours closed to this one.
+  void TakeBackFocus();
+  void FinishStartUp();
+  // Whether the input box lets Ctrl+Z / Ctrl+Shift+Z through to the list's
+  // Undo and Redo: only when it has nothing of its own to undo or redo.
+  bool InputYieldsKey(const QKeySequence& pressed) const;
 
   void ReplaceSelectedItem(const QString& text);
   void postimerTimer();
@@ -170,6 +196,8 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void maskmenuClick();
   void uservariablesmenuClick();
   void generalmenuClick();
+  void undomenuClick();
+  void redomenuClick();
 
   MessageSeam& messages_;
   Shell& shell_;
@@ -193,12 +221,21 @@ class MainWindow : public QMainWindow, public ErrorSink {
   QPushButton* solve_ = nullptr;
   QPushButton* clear_ = nullptr;
   LinkLabel* solutionlabel_ = nullptr;
-  QLabel* panels_[4] = {};
+  ElidedLabel* panels_[4] = {};
   QTimer* postimer_ = nullptr;
 
   QAction* insertmenu_ = nullptr;
   QAction* solvemenu_ = nullptr;
   QAction* clearmenu_ = nullptr;
+  QAction* undomenu_ = nullptr;
+  QAction* redomenu_ = nullptr;
+  // A window of ours closed while it was active; the input takes the focus
+  // at this window's next activation.
+  bool focus_pending_ = false;
+  QPointer<QWidget> last_active_window_;
+  bool start_in_simple_mode_ = false;
+  QPoint place_before_simple_;
+  bool has_place_before_simple_ = false;
 
   RequestRunner runner_;
   QPushButton* stop_ = nullptr;

@@ -23,6 +23,7 @@ struct PlotInfoTexts {
   const char* name = "Form15";
   const char* caption = "Plot info";
   const char* group = "Please wait while plotting";
+  const char* failed_group = "The plot failed, see (View/Error log)";
   const char* function = "Current function:";
   const char* serie = "Current serie:";
   const char* total = "Total calculations:";
@@ -50,6 +51,8 @@ PlotInfoWindow::PlotInfoWindow(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromLatin1(kTexts.caption));
 
   auto* group = new QGroupBox(QString::fromLatin1(kTexts.group), this);
+  group->setObjectName(QStringLiteral("group"));
+  group_ = group;
   bar_ = new QProgressBar(group);
   bar_->setObjectName(QStringLiteral("bar"));
   bar_->setRange(0, 1);
@@ -150,6 +153,7 @@ void PlotInfoWindow::SetProgressPosition(std::size_t position) {
 }
 
 void PlotInfoWindow::StartPlotInfo(const PlotInfo& info) {
+  group_->setTitle(QString::fromLatin1(kTexts.group));
   ShowFigures(info);
   stop_->setEnabled(true);
   if (!isVisible()) show();
@@ -165,6 +169,16 @@ void PlotInfoWindow::FinishPlotInfo(const PlotInfo& info) {
 void PlotInfoWindow::ResetPlotInfo(const PlotInfo& info) {
   stop_->setEnabled(false);
   ShowFigures(info);
+  maximum_ = 0;
+  position_ = 0;
+  shown_percent_ = 0;
+  bar_->setRange(0, 1);
+  bar_->setValue(0);
+}
+
+void PlotInfoWindow::ShowPlotFailed() {
+  stop_->setEnabled(false);
+  group_->setTitle(QString::fromLatin1(kTexts.failed_group));
   maximum_ = 0;
   position_ = 0;
   shown_percent_ = 0;

@@ -9,6 +9,7 @@
 
 #include "plot/plot_timing.h"
 
+class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -27,6 +28,9 @@ class PlotInfoWindow : public QDialog {
   void SetProgressPosition(std::size_t position);
   void FinishPlotInfo(const PlotInfo& info);
   void ResetPlotInfo(const PlotInfo& info);
+  // The run was refused or failed: the title says so, the bar is empty and
+  // the figures stay as far as they got.
+  void ShowPlotFailed();
   // Between StartPlotInfo and the run's end.
   bool running() const;
 
@@ -42,6 +46,7 @@ class PlotInfoWindow : public QDialog {
   void ShowFigures(const PlotInfo& info);
   void ShowProgress();
 
+  QGroupBox* group_;
   QProgressBar* bar_;
   QPushButton* stop_;
   QLabel* function_;

@@ -25,12 +25,16 @@ PlotRunDisplay::PlotRunDisplay(PlotInfoWindow& info, ReminderSeam& reminder, Gra
 }
 
 void PlotRunDisplay::SetProgressMaximum(std::int32_t maximum) {
-  CallOnThreadOf(&info_, [&] { info_.SetProgressMaximum(maximum); });
+  CallOnThreadOf(&info_, [&] {
+    finished_ = false;
+    info_.SetProgressMaximum(maximum);
+  });
 }
 
 void PlotRunDisplay::StartPlotInfo(const PlotInfo& info) {
   noted_position_.store(0, std::memory_order_relaxed);
   CallOnThreadOf(&info_, [&] {
+    opened_by_run_ = opened_by_run_ || !info_.isVisible();
     info_.StartPlotInfo(info);
     progress_timer_.start();
   });
@@ -53,6 +57,7 @@ bool PlotRunDisplay::ShowReminder() {
 
 void PlotRunDisplay::FinishPlotInfo(const PlotInfo& info, bool cancelled) {
   CallOnThreadOf(&info_, [&] {
+    finished_ = true;
     progress_timer_.stop();
     ShowNotedPosition();
     info_.FinishPlotInfo(info);
@@ -64,9 +69,21 @@ void PlotRunDisplay::FinishPlotInfo(const PlotInfo& info, bool cancelled) {
 
 void PlotRunDisplay::ResetPlotInfo(const PlotInfo& info) {
   CallOnThreadOf(&info_, [&] {
+    finished_ = false;
+    opened_by_run_ = false;
     progress_timer_.stop();
     info_.ResetPlotInfo(info);
   });
+}
+
+void PlotRunDisplay::EndRun(bool failed) {
+  progress_timer_.stop();
+  if (failed && !finished_) {
+    info_.ShowPlotFailed();
+    if (opened_by_run_) info_.hide();
+  }
+  finished_ = false;
+  opened_by_run_ = false;
 }
 
 }  // namespace korvex

@@ -35,6 +35,11 @@ class PlotRunDisplay : public PlotProgress {
   // Per sample, so from the worker it only notes the position; the window
   // thread shows it a few times a second.
   void SetProgressPosition(std::size_t position) override;
+  // On the window thread, after every plot request: a run that failed or
+  // was refused before it finished shows so in Plot info, and a Plot info
+  // window that the run itself opened closes again, leaving the main
+  // window's answer (with the failure's title) in view.
+  void EndRun(bool failed);
 
  private:
   void ShowNotedPosition();
@@ -44,6 +49,9 @@ class PlotRunDisplay : public PlotProgress {
   GraphWindow& graph_;
   std::function<void(const QString&)> show_answer_;
   std::atomic<std::size_t> noted_position_{0};
+  // Of the current run, window thread only.
+  bool finished_ = false;
+  bool opened_by_run_ = false;
   QTimer progress_timer_;
 };
 

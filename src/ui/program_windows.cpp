@@ -81,6 +81,13 @@ ProgramWindows::ProgramWindows(const std::filesystem::path& program_directory,
   ConnectPlotWindows();
   ConnectInformationWindows();
   SetStartUpHooks();
+
+  // The main window's mode outlives the program, as its place does.
+  owner->set_start_in_simple_mode(placement_->SavedSimpleMode().value_or(false));
+  QObject::connect(owner, &MainWindow::simpleModeChanged, owner, [this](bool simple) {
+    placement_->RememberSimpleMode(simple);
+    placement_->Save();
+  });
 }
 
 // The members go in reverse order: the plot display, then the main window
@@ -144,6 +151,8 @@ void ProgramWindows::ConnectPlotWindows() {
   RequestRunner& runner = owner->runner();
   benchmark->set_runner(&runner);
   QObject::connect(plot_info, &PlotInfoWindow::stopRequested, &runner, &RequestRunner::Stop);
+  QObject::connect(owner, &MainWindow::plotEnded, plot_info,
+                   [display = plot_display_.get()](bool failed) { display->EndRun(failed); });
   // The windows that change what a request reads (variables, the graph's
   // series and settings, the statistics) hold still while one runs.
   QObject::connect(&runner, &RequestRunner::busyChanged, owner, [this](bool busy) {

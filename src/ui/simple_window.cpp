@@ -74,6 +74,8 @@ SimpleWindow::SimpleWindow(MainWindow& main, QWidget* parent)
 
 void SimpleWindow::Start(const QString& input_text) {
   input_->setText(input_text);
+  // It stands in for the main window, so it takes the main window's place.
+  move(main_.pos());
   BringUp(this);
   input_->setFocus();
 }

@@ -1,24 +1,118 @@
-// The Solution window's texts and its refresh.
+// The Solution window's texts, its page of step lines and its refresh.
 #include "ui/solution_window.h"
 
-#include <QPlainTextEdit>
+#include <QAbstractListModel>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QKeySequence>
+#include <QListView>
+#include <QSize>
 #include <QStringList>
+#include <QStyle>
+#include <algorithm>
+#include <utility>
 
 namespace korvex {
-namespace {
 
 constexpr TextPageTexts kSolutionTexts = {"Form3", "Solution",
                                           "Solution for last calculated expression", "solution"};
 
+// One row per step; a row's text is built from the log when the view asks.
+class StepListModel : public QAbstractListModel {
+ public:
+  using QAbstractListModel::QAbstractListModel;
+
+  void Reset(StepLog steps, QSize row_size) {
+    beginResetModel();
+    steps_ = std::move(steps);
+    row_size_ = row_size;
+    endResetModel();
+  }
+  const StepLog& steps() const { return steps_; }
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : static_cast<int>(steps_.size());
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole) return Line(index.row());
+    // Every row as wide as the widest, so the view need not measure rows.
+    if (role == Qt::SizeHintRole) return row_size_;
+    return {};
+  }
+  QString Line(int row) const {
+    return QString::fromStdString(steps_.Text(static_cast<size_t>(row)));
+  }
+
+ private:
+  StepLog steps_;
+  QSize row_size_;
+};
+
+namespace {
+
+// Measuring every line would build every text; past this many characters
+// only the longest line is measured, with room for wider characters.
+constexpr size_t kMeasureAllUpTo = size_t{1} << 20;
+
+int WidestLine(const StepLog& steps, const QFontMetrics& metrics) {
+  size_t total = 0;
+  size_t longest = 0;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    total += steps.TextLength(i);
+    if (steps.TextLength(i) > steps.TextLength(longest)) longest = i;
+  }
+  if (steps.empty()) return 0;
+  if (total <= kMeasureAllUpTo) {
+    int widest = 0;
+    for (size_t i = 0; i < steps.size(); ++i)
+      widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(steps.Text(i))));
+    return widest;
+  }
+  const int width = metrics.horizontalAdvance(QString::fromStdString(steps.Text(longest)));
+  return width + width / 10;
+}
+
 }  // namespace
 
-SolutionWindow::SolutionWindow(QWidget* parent) : TextPageWindow(kSolutionTexts, parent) {}
+SolutionWindow::SolutionWindow(QWidget* parent)
+    : TextPageWindow(kSolutionTexts, new QListView, parent),
+      view_(findChild<QListView*>(QString::fromLatin1(kSolutionTexts.page_name))),
+      model_(new StepListModel(this)) {
+  view_->setModel(model_);
+  view_->setUniformItemSizes(true);
+  view_->setTextElideMode(Qt::ElideNone);
+  view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  auto* copy = new QAction(view_);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetShortcut);
+  view_->addAction(copy);
+  connect(copy, &QAction::triggered, this, &SolutionWindow::CopySelection);
+}
 
-void SolutionWindow::SetSteps(const std::vector<std::string>& steps) {
+void SolutionWindow::SetSteps(const StepLog& steps) {
+  // Reading a log moves its replay position: this window reads only its own
+  // copy, never the calculator's.
+  StepLog copy = steps;
+  const QFontMetrics metrics(view_->font());
+  // The delegate's margins beside the text.
+  const int margin =
+      2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
+  const QSize row_size(WidestLine(copy, metrics) + margin, metrics.height() + 2);
+  model_->Reset(std::move(copy), row_size);
+}
+
+void SolutionWindow::CopySelection() {
+  QModelIndexList rows = view_->selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
   QStringList lines;
-  lines.reserve(static_cast<qsizetype>(steps.size()));
-  for (const std::string& step : steps) lines << QString::fromStdString(step);
-  page()->setPlainText(lines.join(QLatin1Char('\n')));
+  for (const QModelIndex& row : rows) lines << model_->Line(row.row());
+  QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace korvex

@@ -2,21 +2,35 @@
 // refresh through the "View solution" action.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <QString>
 
+#include "engine/step_log.h"
 #include "ui/text_page_window.h"
+
+class QListView;
 
 namespace korvex {
 
+class StepListModel;
+
+// A long solve has as many steps as its list has groups, each line holding
+// the whole list: the page is a list view over a copy of the step log, and
+// only the lines it paints are ever turned into text.
 class SolutionWindow : public TextPageWindow {
   Q_OBJECT
 
  public:
   explicit SolutionWindow(QWidget* parent);
 
-  // Replaces the text by the steps, one per line.
-  void SetSteps(const std::vector<std::string>& steps);
+  // Replaces the page by the steps, one per line.
+  void SetSteps(const StepLog& steps);
+
+ private:
+  // Ctrl+C on the page: the selected lines, one per line.
+  void CopySelection();
+
+  QListView* view_;
+  StepListModel* model_;
 };
 
 }  // namespace korvex

@@ -77,6 +77,11 @@ SplashWindow::SplashWindow(QWidget* parent)
 
 bool SplashWindow::ShowSplash() {
   closed_early_ = false;
+  // Centred on the main window, wherever the user put it; the toolkit's own
+  // centring would use a size the layout has not settled yet.
+  adjustSize();
+  if (const QWidget* main = parentWidget(); main && main->isVisible())
+    move(main->frameGeometry().center() - rect().center());
   closetimer_->start();
   exec();
   return !closed_early_;

@@ -11,20 +11,28 @@
 
 namespace korvex {
 
-TextPageWindow::TextPageWindow(const TextPageTexts& texts, QWidget* parent) : QDialog(parent) {
+TextPageWindow::TextPageWindow(const TextPageTexts& texts, QWidget* parent)
+    : TextPageWindow(texts, nullptr, parent) {}
+
+TextPageWindow::TextPageWindow(const TextPageTexts& texts, QAbstractScrollArea* page,
+                               QWidget* parent)
+    : QDialog(parent) {
   setObjectName(QString::fromLatin1(texts.object_name));
   setWindowTitle(QString::fromUtf8(texts.caption));
   setSizeGripEnabled(true);
 
   auto* group = new QGroupBox(QString::fromUtf8(texts.group_title), this);
-  page_ = new QPlainTextEdit(group);
-  page_->setObjectName(QString::fromLatin1(texts.page_name));
-  page_->setReadOnly(true);
-  page_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  page_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  page_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  if (page == nullptr) {
+    page_ = new QPlainTextEdit(group);
+    page_->setReadOnly(true);
+    page_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    page = page_;
+  }
+  page->setObjectName(QString::fromLatin1(texts.page_name));
+  page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  page->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   auto* group_layout = new QVBoxLayout(group);
-  group_layout->addWidget(page_);
+  group_layout->addWidget(page);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);

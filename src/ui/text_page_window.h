@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QAbstractScrollArea;
 class QPlainTextEdit;
 
 namespace korvex {
@@ -23,10 +24,15 @@ class TextPageWindow : public QDialog {
   TextPageWindow(const TextPageTexts& texts, QWidget* parent);
 
  protected:
+  // A window whose page is `page` instead of a plain-text area; it gets the
+  // page's name, scroll bars and place.
+  TextPageWindow(const TextPageTexts& texts, QAbstractScrollArea* page, QWidget* parent);
+
+  // Null when the window has a page of its own.
   QPlainTextEdit* page() const { return page_; }
 
  private:
-  QPlainTextEdit* page_;
+  QPlainTextEdit* page_ = nullptr;
 };
 
 }  // namespace korvex

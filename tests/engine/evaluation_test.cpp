@@ -56,7 +56,7 @@ TEST(Solve, ReducesGroupsAndRecordsOneStepPerPass) {
     TestCalculator calc;
     ASSERT_TRUE(calc.engine.Solve(c.text)) << c.text << " " << calc.sink.reports.size();
     EXPECT_EQ(calc.engine.tokens(), std::vector<std::string>{c.answer}) << c.text;
-    EXPECT_EQ(calc.engine.steps(), c.steps) << c.text;
+    EXPECT_EQ(calc.engine.steps().Texts(), c.steps) << c.text;
     EXPECT_TRUE(calc.sink.reports.empty()) << c.text;
   }
 }
@@ -111,7 +111,7 @@ TEST(Solve, ReportsFailuresWithTheirTitleAndKeepsEarlierSteps) {
     EXPECT_FALSE(calc.engine.Solve(c.text)) << c.text;
     ASSERT_EQ(calc.sink.reports.size(), 1u) << c.text;
     EXPECT_EQ(calc.sink.reports[0], c.report) << c.text;
-    EXPECT_EQ(calc.engine.steps(), c.steps) << c.text;
+    EXPECT_EQ(calc.engine.steps().Texts(), c.steps) << c.text;
   }
 }
 
@@ -146,11 +146,11 @@ TEST(Solve, NestedCallsEvaluateInnermostFirst) {
                           "Step 4 (calculate 'sin'): 0+0", "Step 5 (add): 0"};
   if (ComputeFunction("sin", std::vector<long double>{0}, calc.engine.function_state()) == 0 &&
       BuiltinFunctions().Find("cos") == nullptr) {
-    EXPECT_EQ(calc.engine.steps(), expected);
+    EXPECT_EQ(calc.engine.steps().Texts(), expected);
   } else {
     ASSERT_EQ(calc.engine.steps().size(), 5u);
-    EXPECT_EQ(calc.engine.steps()[0].substr(0, 26), "Step 1 (calculate 'cos'): ");
-    EXPECT_EQ(calc.engine.steps()[2].substr(0, 14), "Step 3 (add): ");
+    EXPECT_EQ(calc.engine.steps().Text(0).substr(0, 26), "Step 1 (calculate 'cos'): ");
+    EXPECT_EQ(calc.engine.steps().Text(2).substr(0, 14), "Step 3 (add): ");
   }
 }
 
@@ -291,7 +291,7 @@ TEST(Solve, IncrementalGroupSearchPicksTheSameGroupsAsARescan) {
     } catch (const ArithmeticFailure&) {
     }
     ASSERT_EQ(fast_ok, reference_ok) << text;
-    ASSERT_EQ(fast.engine.steps(), reference.engine.steps()) << text;
+    ASSERT_EQ(fast.engine.steps().Texts(), reference.engine.steps().Texts()) << text;
     ASSERT_EQ(fast.engine.tokens(), reference.engine.tokens()) << text;
     ASSERT_EQ(fast.sink.reports, reference.sink.reports) << text;
   }

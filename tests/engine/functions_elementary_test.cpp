@@ -377,7 +377,7 @@ TEST(ElementaryFunctions, WholeRequests) {
   calc.functions = Catalogue::FromLines({"sin#t#1#sine", "sqrt#m#1#root", "csc#t#1#cosecant"});
 
   ASSERT_TRUE(calc.engine.Solve("2*sin[0.5]"));
-  EXPECT_EQ(calc.engine.steps(),
+  EXPECT_EQ(calc.engine.steps().Texts(),
             (std::vector<std::string>{"Step 1 (calculate 'sin'): 2*0,479425538604203",
                                       "Step 2 (multiply): 0,958851077208406"}));
 

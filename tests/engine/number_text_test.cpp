@@ -324,6 +324,41 @@ TEST(NumberTextFastPaths, KeepTheRangeEndsAndZero) {
   EXPECT_FALSE(RoundThroughNumberText(NAN).has_value());
 }
 
+// The inline shortcut takes whole values below 10^15 by an addition that
+// must decide the same in every rounding mode; values next to that edge and
+// next to whole numbers must still read back as their texts do.
+TEST(NumberTextFastPaths, WholeValueShortcutHoldsInEveryRoundingMode) {
+  const long double cases[] = {1,
+                               2,
+                               999999999999999.0L,
+                               999999999999999.5L,
+                               1e15L - 0.25L,
+                               1e15L,
+                               1e15L + 1,
+                               0.5L,
+                               1.5L,
+                               1 + std::ldexp(1.0L, -63),
+                               std::ldexp(1.0L, 49) + 0.5L,
+                               4503599627370497.0L,
+                               std::ldexp(1.0L, -16000),
+                               123456.0L,
+                               0.0L,
+                               -0.0L};
+  for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    for (const long double magnitude : cases) {
+      for (const long double signed_value : {magnitude, -magnitude}) {
+        // Through a volatile so the compiler cannot fold it in the default mode.
+        volatile long double value = signed_value;
+        const auto expected = reference::RoundThroughNumberText(value);
+        std::fesetround(mode);
+        const auto rounded = RoundThroughNumberText(value);
+        std::fesetround(FE_TONEAREST);
+        EXPECT_TRUE(SameValue(rounded, expected)) << Describe(value) << " in mode " << mode;
+      }
+    }
+  }
+}
+
 // A text of 1 to 20 digits with a separator, signs, an exponent and blanks.
 std::string RandomText(std::mt19937_64& random, char separator) {
   auto below = [&](int n) { return static_cast<int>(random() % static_cast<std::uint64_t>(n)); };

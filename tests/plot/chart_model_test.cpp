@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <functional>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace korvex {
 namespace {
@@ -34,6 +39,11 @@ TEST_F(WatchedChart, EveryChangeIsToldOnce) {
       {"add series", [](ChartModel& c) { c.AddSeries("g"); }},
       {"remove series", [](ChartModel& c) { c.RemoveLastSeries(); }},
       {"append point", [](ChartModel& c) { c.AppendPoint(1, 5, 6); }},
+      {"append points",
+       [](ChartModel& c) {
+         const ChartPoint points[] = {{5, 6}, {6, 3}, {7, 5}};
+         c.AppendPoints(1, points);
+       }},
       {"appearance", [&red](ChartModel& c) { c.SetSeriesAppearance(1, red); }},
       {"manual", [](ChartModel& c) { c.SetAutomatic(AxisId::kLeft, false); }},
       {"maximum", [](ChartModel& c) { EXPECT_TRUE(c.SetMaximum(AxisId::kLeft, 9)); }},
@@ -84,6 +94,7 @@ TEST_F(WatchedChart, NoChangeIsNotTold) {
       {"same 3D", [](ChartModel& c) { c.SetView3D(false); }},
       {"same legend", [](ChartModel& c) { c.SetLegendVisible(true); }},
       {"refused limit", [](ChartModel& c) { EXPECT_FALSE(c.SetMaximum(AxisId::kBottom, 0)); }},
+      {"no points", [](ChartModel& c) { c.AppendPoints(1, {}); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,6 +125,31 @@ TEST_F(WatchedChart, UnsubscribeStopsOnlyThatObserver) {
   chart.Unsubscribe(second);
   chart.SetView3D(true);
   EXPECT_EQ(other, 2);
+}
+
+// A plot hands its points over in batches; the series must end up as if they
+// had come one by one, ranges included (NAN and infinities among them).
+TEST(ChartSeries, BatchAppendMatchesPointByPoint) {
+  const std::vector<ChartPoint> points = {{0, NAN}, {1, 3},        {-2, -INFINITY}, {4, 0.5},
+                                          {NAN, 7}, {5, INFINITY}, {6, -3}};
+  for (size_t split = 0; split <= points.size(); ++split) {
+    SCOPED_TRACE(split);
+    ChartSeries one_by_one("a");
+    for (const ChartPoint& p : points) one_by_one.Append(p.x, p.y);
+    ChartSeries batched("b");
+    batched.Append(std::span(points).first(split));
+    batched.Append(std::span(points).subspan(split));
+    ASSERT_EQ(batched.count(), one_by_one.count());
+    for (size_t i = 0; i < points.size(); ++i) {
+      EXPECT_EQ(std::memcmp(&batched.points()[i], &one_by_one.points()[i], sizeof(ChartPoint)), 0);
+    }
+    const auto same_range = [](std::optional<ValueRange> a, std::optional<ValueRange> b) {
+      return a.has_value() == b.has_value() &&
+             (!a || std::memcmp(&*a, &*b, sizeof(ValueRange)) == 0);
+    };
+    EXPECT_TRUE(same_range(batched.XRange(), one_by_one.XRange()));
+    EXPECT_TRUE(same_range(batched.YRange(), one_by_one.YRange()));
+  }
 }
 
 // Observers watch one object: a copy changes on its own.

@@ -38,6 +38,9 @@ class FakeProgress : public PlotProgress {
   }
   bool ShowReminder() override {
     ++reminders;
+    // The dialog sits over the graph, which must show every sample so far.
+    if (chart != nullptr && chart->series_count() > 0)
+      points_at_reminder.push_back(chart->series(chart->series_count()).count());
     clock_.Advance(dialog_microseconds);
     return reminders < stop_at_reminder;
   }
@@ -53,6 +56,8 @@ class FakeProgress : public PlotProgress {
   std::vector<PlotInfo> started;
   std::vector<std::size_t> positions;
   int reminders = 0;
+  const ChartModel* chart = nullptr;
+  std::vector<std::size_t> points_at_reminder;
   std::vector<PlotInfo> finished;
   std::vector<bool> cancelled_flags;
 
@@ -271,7 +276,7 @@ TEST_F(PlotterTest, ArithmeticFailureEscapesAndTheNextPlotRuns) {
 
 TEST_F(PlotterTest, RequestFlagsAndSteps) {
   ASSERT_TRUE(calc.engine.Solve("1+2"));
-  const std::vector<std::string> steps = calc.engine.steps();
+  const std::vector<std::string> steps = calc.engine.steps().Texts();
   SetRange("0", "3", "1");
   ASSERT_TRUE(plotter.SolvePlot("x+x*2"));
   EXPECT_EQ(calc.engine.steps(), steps);
@@ -310,8 +315,10 @@ TEST_F(PlotterTest, ReminderPausesAreNotCountedAndStopCancels) {
   SetRange("1", "10", "1");
 
   // 30 s of plotting: the reminder comes after 9, 18 and 27 s of plotting.
+  progress.chart = &plotter.chart();
   ASSERT_TRUE(plotter.SolvePlot("x"));
   EXPECT_EQ(progress.reminders, 3);
+  EXPECT_THAT(progress.points_at_reminder, ElementsAre(3, 6, 9));
   EXPECT_EQ(plotter.timing().paused_time, 15000000);
   EXPECT_EQ(plotter.timing().net_plot_time, 30000000);
   EXPECT_EQ(progress.finished.back().done_mu, "30000000 mu");

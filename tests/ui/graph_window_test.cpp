@@ -14,13 +14,17 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "engine/number_text.h"
 #include "plot/chart_settings.h"
+#include "plot/series_palette.h"
 #include "ui/chart_view.h"
 #include "ui/plot_windows_fixture.h"
 
@@ -209,8 +213,10 @@ TEST(GraphWindowTest, LegendCheckBoxesHideSeriesAndShowLegendHidesTheList) {
   ChartView* chart = w.graph.chart();
   EXPECT_FALSE(chart->graph(0)->visible());
   EXPECT_TRUE(chart->graph(1)->visible());
-  // The automatic y axis now fits the visible x^2 only.
-  EXPECT_DOUBLE_EQ(chart->yAxis->range().lower, w.model().series(2).MinY().value());
+  // The automatic y axis now fits the visible x^2 only: with x it would
+  // reach below -10.
+  EXPECT_LT(chart->yAxis->range().lower, w.model().series(2).MinY().value());
+  EXPECT_GT(chart->yAxis->range().lower, -10);
 
   // Hidden stays hidden when the graph is drawn again for a new series.
   ASSERT_TRUE(w.Plot("x^3"));
@@ -284,7 +290,10 @@ TEST(GraphWindowTest, DrawingFollowsTheSettings) {
          s.y_axis.maximum = "7";
        },
        [](ChartView& c) {
-         return c.yAxis->range() == QCPRange(-3, 7) && c.xAxis->range() == QCPRange(-10, 10);
+         // Only the automatic x axis gets room beyond its outer ticks.
+         return c.yAxis->range() == QCPRange(-3, 7) &&
+                std::abs(c.xAxis->range().lower + 10.8) < 1e-9 &&
+                std::abs(c.xAxis->range().upper - 10.8) < 1e-9;
        }},
       {"3D", [](PlotSettings& s) { s.view_3d = true; },
        [](ChartView& c) { return c.depth_pixels() > 0; }},
@@ -458,6 +467,117 @@ TEST(GraphWindowTest, ExportThatCannotBeWrittenSaysSo) {
   w.exports.request = ExportRequest{path, ExportFormat::kCsv, 1};
   w.ClickInGraph("export");
   EXPECT_EQ(w.messages.shown, QStringList{QStringLiteral("Could not save to file '%1'").arg(path)});
+}
+
+// Series left at the default graph colour are told apart by the palette in
+// the chart, the legend list and the exports; a colour chosen in the plot
+// options is kept for every series.
+TEST(GraphWindowTest, SeriesColoursTellSeriesApart) {
+  struct Case {
+    const char* name;
+    Colour graph_colour;
+    std::vector<Colour> drawn;
+  };
+  const Case cases[] = {
+      {"default colour",
+       kDefaultGraphColour,
+       {kSeriesPalette[0], kSeriesPalette[1], kSeriesPalette[2]}},
+      {"chosen colour", 0xFF0000, {0xFF0000, 0xFF0000, 0xFF0000}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlotWindows w;
+    w.settings().mode = PlotMode::kMultiple;
+    w.settings().graph_colour = c.graph_colour;
+    ASSERT_TRUE(w.Plot("sin[x]"));
+    ASSERT_TRUE(w.Plot("cos[x]"));
+    w.settings().derivative = true;
+    ASSERT_TRUE(w.Plot("x^2"));
+    ChartView* chart = w.graph.chart();
+    ASSERT_EQ(chart->graphCount(), 3);
+    auto* legend = w.InGraph<QListWidget>("legend");
+    ASSERT_EQ(legend->count(), 3);
+    const QImage picture = chart->RenderImage(QSize(600, 400));
+    for (int i = 0; i < 3; ++i) {
+      SCOPED_TRACE(i);
+      const QColor expected = ToQColor(c.drawn[i]);
+      EXPECT_EQ(chart->graph(i)->pen().color(), expected);
+      const QImage swatch = legend->item(i)->icon().pixmap(QSize(28, 28)).toImage();
+      EXPECT_EQ(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), expected);
+      EXPECT_TRUE(HasColour(picture, expected, 8));
+      // What the plot options stored for the series stays as it was.
+      EXPECT_EQ(w.model().series(static_cast<std::size_t>(i) + 1).appearance().line_colour,
+                c.graph_colour);
+    }
+  }
+}
+
+// An automatic linear axis ends a little beyond ticks that bound the data,
+// so round extremes are labelled; manual limits stay as set.
+TEST(GraphWindowTest, AutomaticAxesHaveTicksAtRoundExtremes) {
+  struct Case {
+    const char* expression;
+    double y_low;
+    double y_high;
+  };
+  const Case cases[] = {{"sin[x]", -1, 1}, {"x^2", 0, 100}, {"x", -10, 10}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expression);
+    PlotWindows w;
+    ASSERT_TRUE(w.Plot(c.expression));
+    ChartView* chart = w.graph.chart();
+    chart->replot();
+    const auto has_tick = [](const QCPAxis* axis, double value) {
+      const QVector<double> ticks = axis->tickVector();
+      return std::any_of(ticks.cbegin(), ticks.cend(),
+                         [&](double tick) { return std::abs(tick - value) < 1e-9; });
+    };
+    for (const auto& [axis, low, high] :
+         {std::tuple{chart->xAxis, -10.0, 10.0}, std::tuple{chart->yAxis, c.y_low, c.y_high}}) {
+      EXPECT_TRUE(has_tick(axis, low)) << low;
+      EXPECT_TRUE(has_tick(axis, high)) << high;
+      const QCPRange range = axis->range();
+      EXPECT_LT(range.lower, low);
+      EXPECT_GT(range.upper, high);
+      EXPECT_LT(range.upper - range.lower, 1.1 * (high - low));
+    }
+  }
+}
+
+// An export shows the legend beside the plot, never over the data; the view
+// gets its full size back afterwards.
+TEST(GraphWindowTest, ExportedLegendLeavesThePlotFree) {
+  PlotWindows w;
+  w.settings().mode = PlotMode::kMultiple;
+  const char* expressions[] = {"sin[x]", "cos[x]", "x/10", "x/5", "x/20"};
+  for (const char* expression : expressions) ASSERT_TRUE(w.Plot(expression));
+  ChartView* chart = w.graph.chart();
+  const QRect view_plot = chart->axisRect()->rect();
+  struct Layout {
+    bool legend_visible;
+    QRect legend;
+    QRect plot;
+  };
+  std::vector<Layout> layouts;
+  QObject::connect(chart, &QCustomPlot::afterLayout, chart, [&] {
+    layouts.push_back(
+        {chart->legend->visible(), chart->legend->outerRect(), chart->axisRect()->rect()});
+  });
+  const QSize size(640, 480);
+  const QImage picture = chart->RenderImage(size);
+  ASSERT_FALSE(picture.isNull());
+  const auto exported = std::find_if(layouts.cbegin(), layouts.cend(),
+                                     [](const Layout& l) { return l.legend_visible; });
+  ASSERT_NE(exported, layouts.cend());
+  EXPECT_FALSE(exported->legend.intersects(exported->plot));
+  EXPECT_TRUE(QRect(QPoint(0, 0), size).contains(exported->legend));
+  EXPECT_GT(exported->legend.top(), exported->plot.bottom());
+  // Five entries side by side rather than a tall column.
+  EXPECT_LT(exported->legend.height(), exported->plot.height() / 4);
+
+  EXPECT_FALSE(chart->legend->visible());
+  EXPECT_EQ(chart->plotLayout()->rowCount(), 1);
+  EXPECT_EQ(chart->axisRect()->rect(), view_plot);
 }
 
 class GraphMouseTest : public ::testing::Test {

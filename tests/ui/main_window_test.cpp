@@ -94,6 +94,38 @@ TEST_F(MainWindowTest, EnterInsertsAndTheSolutionWindowFollowsWhileOpen) {
   EXPECT_EQ(SolutionText(), "Step 1 (multiply): (6)+1;2\nStep 2 (add): 7;2");
 }
 
+// A deep solve has as many lines as groups, each holding the whole list of
+// its step; the page builds only what it shows, and Ctrl+C copies the
+// selected lines.
+TEST_F(MainWindowTest, TheSolutionPageShowsEveryStepOfALongSolve) {
+  const int depth = 2000;
+  QString text = QStringLiteral("(1+").repeated(depth) + QLatin1Char('1');
+  text += QString(depth, QLatin1Char(')'));
+  // Typed key by key it would take seconds.
+  Input()->setText(text);
+  Click("insert");
+  Click("solve");
+  EXPECT_EQ(Answer(), "= 2001");
+  Click("solutionlabel");
+  auto* page = Child<QListView>(windows_->solution, "solution");
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->model()->rowCount(), depth);
+  const auto line = [&](int row) { return page->model()->index(row, 0).data().toString(); };
+  const QString first = QStringLiteral("Step 1 (add): ") +
+                        QStringLiteral("(1+").repeated(depth - 1) + QStringLiteral("(2") +
+                        QString(depth, QLatin1Char(')'));
+  EXPECT_EQ(line(0), first);
+  EXPECT_EQ(line(depth - 1), QString::fromStdString(Main().calculator().steps().Text(depth - 1)));
+  EXPECT_TRUE(line(depth - 1).startsWith(QStringLiteral("Step 2000 (add): ")));
+  page->selectionModel()->select(page->model()->index(depth - 1, 0), QItemSelectionModel::Select);
+  page->selectionModel()->select(page->model()->index(0, 0), QItemSelectionModel::Select);
+  windows_->solution->activateWindow();
+  ASSERT_TRUE(WaitActive(windows_->solution));
+  page->setFocus();
+  QTest::keyClick(page, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), first + QLatin1Char('\n') + line(depth - 1));
+}
+
 TEST_F(MainWindowTest, FailuresGoToTheErrorLogAndTheAnswerBox) {
   const QRegularExpression line(R"(^\[\d\d:\d\d:\d\d\] (.*)$)");
   struct Case {

@@ -125,8 +125,14 @@ class ProgramFixture : public ::testing::Test {
     return items;
   }
   QString ErrorLog() { return Child<QPlainTextEdit>(windows_->error_log, "log")->toPlainText(); }
+  // The Solution window's lines, one per line as its page shows them.
   QString SolutionText() {
-    return Child<QPlainTextEdit>(windows_->solution, "solution")->toPlainText();
+    const QListView* page = Child<QListView>(windows_->solution, "solution");
+    if (page == nullptr) return QStringLiteral("<no page>");
+    QStringList lines;
+    for (int row = 0; row < page->model()->rowCount(); ++row)
+      lines << page->model()->index(row, 0).data().toString();
+    return lines.join(QLatin1Char('\n'));
   }
 
   void Click(QWidget* widget) {
