@@ -82,7 +82,12 @@ std::string FillFrom(const fs::path& source, const fs::path& target) {
   std::error_code error;
   fs::recursive_directory_iterator it(source, error);
   for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-    const fs::path to = target / it->path().lexically_relative(source);
+    const fs::path relative = it->path().lexically_relative(source);
+    const fs::path to = target / relative;
+    if (it.depth() == 0 && relative == kTutorialsFolder) {
+      it.disable_recursion_pending();
+      continue;
+    }
     if (it->is_directory(error)) {
       if (const std::error_code made = CreatePrivateFolders(to))
         return "Could not create the data folder " + Quoted(to) + ": " + made.message();
@@ -116,6 +121,12 @@ bool FolderWritable(const fs::path& folder) {
 
 fs::path InstalledDataFolder(const fs::path& executable_directory) {
   return (executable_directory / KORVEX_INSTALLED_DATA_FROM_BINDIR).lexically_normal();
+}
+
+fs::path ShippedDataFolder(const fs::path& executable_directory) {
+  std::error_code error;
+  const fs::path beside = executable_directory / "bin";
+  return fs::is_directory(beside, error) ? beside : InstalledDataFolder(executable_directory);
 }
 
 DataLocationInputs ProcessDataLocationInputs(std::optional<fs::path> option) {
@@ -154,8 +165,7 @@ DataLocation LocateDataDirectory(const DataLocationInputs& inputs) {
             "Could not create the data folder " + Quoted(bin) + ": " + error.message()};
 
   std::error_code error;
-  const fs::path shipped =
-      fs::is_directory(beside, error) ? beside : InstalledDataFolder(inputs.executable_directory);
+  const fs::path shipped = ShippedDataFolder(inputs.executable_directory);
   // Without a shipped copy the folder stays as it is; the start-up then names
   // the catalogue that is missing.
   if (fs::is_directory(shipped, error)) {

@@ -19,6 +19,15 @@ bool FolderWritable(const std::filesystem::path& folder);
 // (../share/korvex/bin from <prefix>/bin with the default install layout).
 std::filesystem::path InstalledDataFolder(const std::filesystem::path& executable_directory);
 
+// The shipped data a per-user copy is filled from: `bin` beside the program
+// when it exists (a portable copy, perhaps read-only), else the installed one.
+std::filesystem::path ShippedDataFolder(const std::filesystem::path& executable_directory);
+
+// A folder of the shipped data that is not copied into a per-user folder:
+// the tutorial videos are large, and nobody edits them. They are opened from
+// the shipped data when the user's folder lacks them.
+inline constexpr const char* kTutorialsFolder = "tutorials";
+
 // Everything the choice depends on, so that it can be made for any folder and
 // environment.
 struct DataLocationInputs {

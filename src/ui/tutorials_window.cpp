@@ -9,8 +9,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <iterator>
 
+#include "settings/data_directory.h"
+#include "settings/data_location.h"
 #include "ui/addresses.h"
 #include "ui/link_label.h"
 #include "ui/shell.h"
@@ -53,7 +56,10 @@ constexpr int kTutorialColumns = 2;
 }  // namespace
 
 TutorialsWindow::TutorialsWindow(const DataDirectory& data, Shell& shell, QWidget* parent)
-    : QDialog(parent), data_(data), shell_(shell) {
+    : QDialog(parent),
+      data_(data),
+      shell_(shell),
+      shipped_(ShippedDataFolder(ExecutableDirectory())) {
   setObjectName(QStringLiteral("Form25"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 
@@ -107,8 +113,15 @@ TutorialsWindow::TutorialsWindow(const DataDirectory& data, Shell& shell, QWidge
 void TutorialsWindow::ShowWindow() { ShowModeless(*this); }
 
 void TutorialsWindow::OpenVideo(const char* file) {
-  shell_.OpenWithShell(QFile::decodeName(data_.program_directory().c_str()) +
-                       QString::fromUtf8(file));
+  QString path = QFile::decodeName(data_.program_directory().c_str()) + QString::fromUtf8(file);
+  // A per-user data folder holds no videos: they stay with the shipped data.
+  if (!QFile::exists(path)) {
+    const std::filesystem::path shipped =
+        shipped_ / std::filesystem::path(file).lexically_relative("/bin");
+    if (QFile::exists(QFile::decodeName(shipped.c_str())))
+      path = QFile::decodeName(shipped.c_str());
+  }
+  shell_.OpenWithShell(path);
 }
 
 }  // namespace korvex

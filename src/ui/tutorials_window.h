@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 
 #include "settings/data_directory.h"
 
@@ -19,11 +20,16 @@ class TutorialsWindow : public QDialog {
   // Help > "Tutorials" and the start screen: modeless, or to the front.
   void ShowWindow();
 
+  // Where a video is looked for when the data folder has none (a per-user
+  // folder): the shipped data beside or installed with the program.
+  void set_shipped_folder(std::filesystem::path folder) { shipped_ = std::move(folder); }
+
  private:
   void OpenVideo(const char* file);
 
   DataDirectory data_;
   Shell& shell_;
+  std::filesystem::path shipped_;
 };
 
 }  // namespace korvex

@@ -147,6 +147,15 @@ TEST_F(DataLocationTest, InstalledProgramGetsAPrivateFilledCopyAndWritesNothingB
   EXPECT_EQ(fs::status(user_).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
+TEST_F(DataLocationTest, TutorialVideosStayWithTheShippedData) {
+  WriteRaw(shipped_ / "tutorials/single plot.avi", "RIFF");
+  const DataLocation location = LocateDataDirectory(Inputs());
+  ASSERT_TRUE(location.ok()) << location.failure;
+  EXPECT_TRUE(fs::exists(user_ / "bin" / "history.rtf"));
+  EXPECT_FALSE(fs::exists(user_ / "bin" / "tutorials"));
+  EXPECT_EQ(ShippedDataFolder(program_), shipped_);
+}
+
 TEST_F(DataLocationTest, LaterStartsKeepTheUsersFilesAndOnlyAddMissingOnes) {
   ASSERT_TRUE(LocateDataDirectory(Inputs()).ok());
   const fs::path bin = user_ / "bin";

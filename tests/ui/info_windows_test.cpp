@@ -97,6 +97,7 @@ TEST(TutorialsWindow, LinksOpenTheVideosBesideTheProgramAndTheCodecPages) {
   testing::RecordingShell shell;
   const QString program = QStringLiteral("/opt/Korvex 1.1/ø");  // used as formed
   TutorialsWindow tutorials(DataDirectory(QFile::encodeName(program).toStdString()), shell);
+  tutorials.set_shipped_folder("/nonexistent");
   tutorials.ShowWindow();
   struct Case {
     const char* link;
@@ -125,6 +126,28 @@ TEST(TutorialsWindow, LinksOpenTheVideosBesideTheProgramAndTheCodecPages) {
     QTest::mouseClick(link, Qt::LeftButton);
     EXPECT_EQ(shell.opened, QStringList{c.target}) << c.link;
   }
+}
+
+// A per-user data folder holds no videos; they open from the shipped data.
+TEST(TutorialsWindow, VideosMissingFromTheDataFolderOpenFromTheShippedData) {
+  testing::TestApp();
+  testing::RecordingShell shell;
+  QTemporaryDir user;
+  QTemporaryDir shipped;
+  QDir(shipped.path()).mkpath(QStringLiteral("tutorials"));
+  QFile video(shipped.path() + QStringLiteral("/tutorials/single plot.avi"));
+  ASSERT_TRUE(video.open(QIODevice::WriteOnly));
+  video.close();
+  TutorialsWindow tutorials(DataDirectory(QFile::encodeName(user.path()).toStdString()), shell);
+  tutorials.set_shipped_folder(QFile::encodeName(shipped.path()).toStdString());
+  tutorials.ShowWindow();
+  QTest::mouseClick(tutorials.findChild<LinkLabel*>(QStringLiteral("plot")), Qt::LeftButton);
+  EXPECT_EQ(shell.opened, QStringList{video.fileName()});
+  shell.opened.clear();
+  // Not shipped either: the data folder's path, for the shell to report.
+  QTest::mouseClick(tutorials.findChild<LinkLabel*>(QStringLiteral("edit")), Qt::LeftButton);
+  EXPECT_EQ(shell.opened,
+            QStringList{user.path() + QStringLiteral("/bin/tutorials/edit usage.avi")});
 }
 
 class VersionHistoryTest : public ::testing::Test {
