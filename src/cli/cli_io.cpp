@@ -24,6 +24,25 @@ void StreamErrorSink::Release() {
 
 void StreamMessages::Show(const std::string& text) { PrintError(text, out_, err_); }
 
+std::string PlaceLines(std::string_view text, const SourceRange& place) {
+  std::string marks;
+  size_t column = 0;
+  for (const char c : text) {
+    // A UTF-8 continuation byte belongs to the character before it.
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;
+    if (column >= place.start) break;
+    marks.push_back(c == '\t' ? '\t' : ' ');
+    ++column;
+  }
+  marks.append(column < place.start ? place.start - column : 0, ' ');
+  marks.push_back('^');
+  if (place.end > place.start + 1) marks.append(place.end - place.start - 1, '~');
+  std::string lines(text);
+  lines.push_back('\n');
+  lines += marks;
+  return lines;
+}
+
 void PrintError(const std::string& text, std::ostream& out, std::ostream& err) {
   out.flush();
   err << text << '\n';

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/error_sink.h"
@@ -69,6 +70,12 @@ class ArgumentCursor {
 // folder can be used; the reason has been printed on `err`.
 std::optional<std::filesystem::path> ChooseDataDir(const std::optional<std::string>& option,
                                                    std::ostream& err);
+
+// The expression and, under it, "^~~" beneath `place` (in characters of
+// `text`), as compilers point at a fault; no final line break. A tab before
+// the place stays a tab, so the marks line up with the text as a terminal
+// shows it.
+std::string PlaceLines(std::string_view text, const SourceRange& place);
 
 // Writes `text` on the error stream after flushing the output stream, so
 // that both in one file or pipe keep the order they were written in.

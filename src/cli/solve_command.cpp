@@ -2,6 +2,7 @@
 // and prints what the answer box would show.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -132,6 +133,15 @@ std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& ar
 
 enum class Solved { kOk, kFailed, kCanceled };
 
+// The place of a failure is drawn for someone reading a terminal; in a file
+// or pipe the output stays as it always was. KORVEX_CLI_PLACES=1 draws it
+// anywhere (the tests run the command on string streams).
+bool DrawsPlaces(const std::ostream& err) {
+  const char* forced = std::getenv("KORVEX_CLI_PLACES");
+  if (forced != nullptr && std::string_view(forced) == "1") return true;
+  return &err == &std::cerr && ::isatty(STDERR_FILENO);
+}
+
 // One expression: the steps it got through, then its answer or failure
 // line.
 Solved SolveOne(Calculator& calculator, StreamErrorSink& errors, const std::string& text,
@@ -147,6 +157,8 @@ Solved SolveOne(Calculator& calculator, StreamErrorSink& errors, const std::stri
     for (size_t i = 0; i < steps.size(); ++i) out << steps.Text(i) << '\n';
   }
   errors.Release();
+  if (outcome.status == SolveOutcome::Status::kReported && outcome.error_place && DrawsPlaces(err))
+    PrintError(PlaceLines(text, *outcome.error_place), out, err);
   if (outcome.status == SolveOutcome::Status::kCanceled) {
     PrintError(outcome.failure_text, out, err);
     return Solved::kCanceled;

@@ -115,7 +115,10 @@ SolveOutcome Calculator::Solve(std::string_view text) {
   decimal_separator_ = kEngineSeparator;
   stop_.Clear();
   try {
-    if (!engine_.Solve(text)) return outcome;
+    if (!engine_.Solve(text)) {
+      outcome.error_place = engine_.last_error_place();
+      return outcome;
+    }
     const ShownAnswer shown =
         ShowAnswer(engine_.tokens()[0], mask_, general_, LocaleThousandsText());
     outcome.evaluated = true;

@@ -131,6 +131,10 @@ class Calculator {
     void ReportError(const std::string& message, const std::string& title) override {
       if (target) target->ReportError(message, title);
     }
+    void ReportErrorAt(const std::string& message, const std::string& title,
+                       const std::optional<SourceRange>& place) override {
+      if (target) target->ReportErrorAt(message, title, place);
+    }
     ErrorSink* target = nullptr;
   };
 

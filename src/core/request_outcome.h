@@ -1,8 +1,10 @@
 // What a solve, plot or benchmark request gave, as the front ends show it.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "engine/error_sink.h"
 #include "plot/benchmark.h"
 
 namespace korvex {
@@ -21,6 +23,8 @@ struct SolveOutcome {
   std::string answer_text;
   std::string bit_count;  // status panel 0, e.g. "4 bit"
   std::string failure_text;
+  // kReported by the engine: the part of the text it failed at, when known.
+  std::optional<SourceRange> error_place;
 };
 
 struct PlotOutcome {

@@ -2,6 +2,7 @@
 // One Engine exists per calculator (main window or CLI); nothing is global.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,10 +89,25 @@ class Engine {
   ErrorSink& errors() { return errors_; }
   FunctionState& function_state() { return function_state_; }
 
+  // Where in the request's text the last failure reported by this engine
+  // lies; nothing when it had no place (or after a plot sample, whose list
+  // keeps no places). Cleared at the start of each request.
+  const std::optional<SourceRange>& last_error_place() const { return last_error_place_; }
+
  private:
   // Start of every request: StepsEnabled and ChecksEnabled on.
   void BeginRequest();
+  // Every failure of a request goes through here, with its place when known.
+  void Fail(const std::string& message, const char* title,
+            std::optional<SourceRange> place = std::nullopt);
+  // The place of tokens first..last (inclusive), while places are kept.
+  std::optional<SourceRange> PlaceOf(size_t first, size_t last) const;
+  // ScanExpression; with `whole`, every token and failure gets that place
+  // (a user variable's expression stands where its name was typed).
+  bool Scan(std::string_view text, const SourceRange* whole);
   bool CheckBrackets();
+  std::optional<SourceRange> UnbalancedPlace(const char* open, const char* close,
+                                             size_t count) const;
   bool SubstituteUserVariables();
   void SubstituteConstants();
   void RemoveRedundantBrackets();
@@ -104,6 +120,7 @@ class Engine {
   // the step log move together.
   void EraseTokens(size_t position, size_t count);
   bool CheckFunctionCall(long a);
+  std::optional<SourceRange> CallPlace(long a) const;
   bool EvaluateFunctionCall(long a);
 
   // While a sample is recorded, origins_ runs parallel to tokens_: what each
@@ -174,6 +191,12 @@ class Engine {
   FunctionState function_state_;
   CompiledSample* recorder_ = nullptr;
   GapBuffer<CompiledSample::Ref> origins_;
+  // Parallel to tokens_ while places_on_: where each token came from in the
+  // request's text. Kept through preprocessing and a solve's evaluation;
+  // plot samples start from a template and do without, so they pay nothing.
+  GapBuffer<SourceRange> places_;
+  bool places_on_ = false;
+  std::optional<SourceRange> last_error_place_;
 };
 
 }  // namespace korvex

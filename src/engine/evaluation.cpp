@@ -49,6 +49,8 @@ bool Engine::EvaluateSample(const TokenList& sample_template, const std::vector<
   // Copy-assigning keeps the list's and its strings' buffers from the last
   // sample.
   tokens_.Flatten() = sample_template;
+  places_on_ = false;
+  last_error_place_.reset();
   for (const SampleSlot& slot : slots) tokens_[slot.position] = *slot.text;
   if (record == nullptr) {
     const bool evaluated = EvaluateTokens();
@@ -90,11 +92,16 @@ bool Engine::EvaluateTokens() {
     ~Flattened() {
       engine.logging_ = false;
       engine.tokens_.Flatten();
+      if (engine.places_on_) engine.places_.Flatten();
     }
   } flattened{*this};
   if (steps_enabled_) {
     steps_.Begin(tokens_.Flatten());
     logging_ = true;
+  } else {
+    // Only a solve shows where it failed; a plot's list is rewritten for
+    // each sample and keeps no places.
+    places_on_ = false;
   }
   previous_tokens_.clear();
   previous_count_ = 0;
@@ -128,16 +135,16 @@ bool Engine::EvaluateTokens() {
     } else if (tokens_.size() == count_before) {
       // Unchecked (the later samples of a plot), an iteration that changes
       // nothing would repeat forever; end it as the check would.
-      errors_.ReportError("Could not solve '" + Concatenated(tokens_) + "'", kSyntaxError);
+      Fail("Could not solve '" + Concatenated(tokens_) + "'", kSyntaxError);
       return false;
     }
   }
   if (tokens_.size() == 2) {
-    errors_.ReportError("Invalid argument '" + tokens_[0] + tokens_[1] + "'", kSyntaxError);
+    Fail("Invalid argument '" + tokens_[0] + tokens_[1] + "'", kSyntaxError, PlaceOf(0, 1));
     return false;
   }
   if (!StrToFloat(tokens_[0])) {
-    errors_.ReportError("'" + tokens_[0] + "' is not a number", kSyntaxError);
+    Fail("'" + tokens_[0] + "' is not a number", kSyntaxError, PlaceOf(0, 0));
     return false;
   }
   return true;
@@ -192,7 +199,7 @@ bool Engine::CheckProgress() {
                              ? JoinedByLineBreaks(previous_tokens_) == JoinedByLineBreaks(tokens_)
                              : previous_count_ == static_cast<long>(tokens_.size());
   if (unchanged) {
-    errors_.ReportError("Could not solve '" + Concatenated(tokens_) + "'", kSyntaxError);
+    Fail("Could not solve '" + Concatenated(tokens_) + "'", kSyntaxError);
     return false;
   }
   if (has_odd_token_) {
@@ -221,6 +228,7 @@ void Engine::EraseTokens(size_t position, size_t count) {
   }
   tokens_.Erase(position, count);
   if (recorder_ != nullptr) origins_.Erase(position, count);
+  if (places_on_) places_.Erase(position, count);
 }
 
 }  // namespace korvex

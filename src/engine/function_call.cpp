@@ -38,9 +38,17 @@ long ParseCountText(const std::string& text) {
 
 }  // namespace
 
+// The place of a call: its name (or, with none, its "[") to its "]".
+std::optional<SourceRange> Engine::CallPlace(long a) const {
+  const size_t first = a < 0 ? 0 : static_cast<size_t>(a);
+  size_t close = first;
+  while (close + 1 < tokens_.size() && tokens_[close] != "]") ++close;
+  return PlaceOf(first, close);
+}
+
 bool Engine::CheckFunctionCall(long a) {
   if (a < 0) {
-    errors_.ReportError(std::string("No function before [ ]") + kFunctionsHint, kFunctionError);
+    Fail(std::string("No function before [ ]") + kFunctionsHint, kFunctionError, CallPlace(a));
     return false;
   }
   const size_t name_index = static_cast<size_t>(a);
@@ -49,21 +57,22 @@ bool Engine::CheckFunctionCall(long a) {
   const std::string& name = tokens_[name_index];
   const auto index = functions->Find(name);
   if (!index) {
-    errors_.ReportError("'" + name + "' is not a function" + kFunctionsHint, kFunctionError);
+    Fail("'" + name + "' is not a function" + kFunctionsHint, kFunctionError,
+         PlaceOf(name_index, name_index));
     return false;
   }
   const std::string& count_text = functions->thirds()[*index];
   const size_t count = MeasureCall(tokens_, name_index).count;
   if (count_text == "0" || ParseCountText(count_text) == static_cast<long>(count)) return true;
-  errors_.ReportError("Function '" + functions->names()[*index] + "' need " + count_text +
-                          " parameter(s), got " + std::to_string(count),
-                      kFunctionError);
+  Fail("Function '" + functions->names()[*index] + "' need " + count_text + " parameter(s), got " +
+           std::to_string(count),
+       kFunctionError, CallPlace(a));
   return false;
 }
 
 bool Engine::EvaluateFunctionCall(long a) {
   if (a < 0) {
-    errors_.ReportError(std::string("No function before [ ]") + kFunctionsHint, kFunctionError);
+    Fail(std::string("No function before [ ]") + kFunctionsHint, kFunctionError, CallPlace(a));
     return false;
   }
   const size_t name_index = static_cast<size_t>(a);
@@ -79,9 +88,9 @@ bool Engine::EvaluateFunctionCall(long a) {
     const size_t index = name_index + 2 * k;
     const auto value = index < tokens_.size() ? StrToFloat(tokens_[index]) : std::nullopt;
     if (!value) {
-      errors_.ReportError("Invalid input in parameter " + std::to_string(k) + " for function '" +
-                              tokens_[name_index] + "'",
-                          kFunctionError);
+      Fail("Invalid input in parameter " + std::to_string(k) + " for function '" +
+               tokens_[name_index] + "'",
+           kFunctionError, index < tokens_.size() ? PlaceOf(index, index) : CallPlace(a));
       return false;
     }
     values[k - 1] = *value;
@@ -100,6 +109,10 @@ bool Engine::EvaluateFunctionCall(long a) {
   tokens_[name_index] = std::move(result_text);
   tokens_.Erase(name_index + 1, last - name_index);
   if (recorder_ != nullptr) origins_.Erase(name_index + 1, last - name_index);
+  if (places_on_) {
+    places_[name_index] = Join(places_[name_index], places_[last]);
+    places_.Erase(name_index + 1, last - name_index);
+  }
   if (steps_enabled_) RecordStep("calculate '" + name + "'");
   return true;
 }

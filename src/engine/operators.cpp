@@ -46,6 +46,7 @@ bool Engine::EvaluateOperators(size_t start) {
         if (removed == 0) continue;
         tokens_[read - removed] = std::move(tokens_[read]);
         if (recorder_ != nullptr) origins_[read - removed] = origins_[read];
+        if (places_on_) places_[read - removed] = places_[read];
       }
     };
     while (read + 1 < size && !IsSingle(tokens_[read], ')') && !IsSingle(tokens_[read], ']')) {
@@ -71,9 +72,10 @@ bool Engine::EvaluateOperators(size_t start) {
           }
         }
         if (!ok) {
-          errors_.ReportError("Could not calculate '" + left_text + op +
-                                  (has_right ? tokens_[read + 1] : std::string()) + "'",
-                              kSyntaxError);
+          // From the left operand (moved down already) to the right one.
+          Fail("Could not calculate '" + left_text + op +
+                   (has_right ? tokens_[read + 1] : std::string()) + "'",
+               kSyntaxError, PlaceOf(read - removed - 1, has_right ? read + 1 : read));
           failed = true;
           break;
         }
@@ -82,6 +84,8 @@ bool Engine::EvaluateOperators(size_t start) {
           origins_[left_position] = recorder_->AddOperator(
               op, RecordedOperand(left_position, *left), RecordedOperand(read + 1, *right), result);
         }
+        if (places_on_)
+          places_[read - removed - 1] = Join(places_[read - removed - 1], places_[read + 1]);
         const size_t removed_chars = left_text.size() + 1 + tokens_[read + 1].size();
         left_text = FloatToStr(result);
         if (logging_) steps_.Replace(read - removed - 1, 3, removed_chars, left_text);
@@ -96,6 +100,7 @@ bool Engine::EvaluateOperators(size_t start) {
       NoteChangedFrom(start - 1);
       tokens_.Erase(read - removed, removed);
       if (recorder_ != nullptr) origins_.Erase(read - removed, removed);
+      if (places_on_) places_.Erase(read - removed, removed);
     }
     if (failed) return false;
     if (steps_enabled_ && (did_first || did_second)) {

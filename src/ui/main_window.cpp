@@ -398,6 +398,8 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
       ShowCanceled(QString::fromStdString(outcome.failure_text));
       return false;
     }
+    if (outcome.status == SolveOutcome::Status::kReported && outcome.error_place)
+      ShowErrorPlace(text, *outcome.error_place);
     if (outcome.evaluated) panels_[0]->ShowText(QString::fromStdString(outcome.bit_count));
     if (outcome.status == SolveOutcome::Status::kAnswered) {
       ShowAnswer(QString::fromStdString(outcome.answer_text));
@@ -429,14 +431,39 @@ void MainWindow::ShowCanceled(const QString& text) {
 }
 
 void MainWindow::ReportError(const std::string& message, const std::string& title) {
+  ReportErrorAt(message, title, std::nullopt);
+}
+
+void MainWindow::ReportErrorAt(const std::string& message, const std::string& title,
+                               const std::optional<SourceRange>& place) {
   if (QThread::currentThread() != thread()) {
     // From a request on the worker: shown here, before the request goes on.
-    CallOnThreadOf(this, [&] { ReportError(message, title); });
+    CallOnThreadOf(this, [&] { ReportErrorAt(message, title, place); });
     return;
   }
-  if (peers_.error_log) peers_.error_log->AppendError(QString::fromStdString(message));
+  // PlaceSuffix counts from 1, both ends included: " at 3-5".
+  QString line = QString::fromStdString(message);
+  if (place) line += QString::fromStdString(PlaceSuffix(*place));
+  if (peers_.error_log) peers_.error_log->AppendError(line);
   ShowAnswer(QString::fromStdString(title) + QString::fromUtf8(kTexts.error_pointer));
   RefreshOpenSolution();
+}
+
+// The place counts characters; the line edit counts UTF-16 units, two for a
+// character beyond the first plane.
+void MainWindow::ShowErrorPlace(const QString& text, const SourceRange& place) {
+  const auto unit = [&text](size_t characters) {
+    int index = 0;
+    for (size_t k = 0; k < characters && index < text.size(); ++k)
+      index += text[index].isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+    return index;
+  };
+  const int start = unit(place.start);
+  const int end = std::max(unit(place.end), start);
+  SetInputText(text);
+  // Selected from its end back, the caret stands at the start of the part.
+  input_->lineEdit()->setSelection(end, start - end);
+  InputUpdate();
 }
 
 void MainWindow::solutionlabelClick() {

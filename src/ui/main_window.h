@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,10 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // The engine's failure channel: the error log, the answer box and, when
   // it is open, the Solution window.
   void ReportError(const std::string& message, const std::string& title) override;
+  // The same, with the place in the text appended to the error log line
+  // (" at 3-5").
+  void ReportErrorAt(const std::string& message, const std::string& title,
+                     const std::optional<SourceRange>& place) override;
 
   // Enabling rules of Insert, and of Solve and Clear.
   void InputUpdate();
@@ -163,6 +168,8 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void Guarded(const std::function<void()>& work);
   void RefreshOpenSolution();
   void ShowCanceled(const QString& text);
+  // After a failed solve: `text` in the input, its failing part selected.
+  void ShowErrorPlace(const QString& text, const SourceRange& place);
   // While a request runs: Solve and the windows that change what it reads
   // are disabled, Stop (and Escape) stop it, the answer box says so.
   void ShowBusy(bool busy);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/cli_io.h"
 #include "settings/line_file.h"
 
 namespace korvex {
@@ -278,6 +279,53 @@ TEST_F(SolveCommandTest, UsageErrorsAndMissingCataloguesExitWithTwo) {
   std::istringstream in;
   EXPECT_EQ(RunCli({}, in, out, err), kExitUsage);
   EXPECT_EQ(RunCli({"frobnicate"}, in, out, err), kExitUsage);
+}
+
+TEST(PlaceLines, MarksThePlaceUnderTheExpression) {
+  const struct {
+    std::string text;
+    SourceRange place;
+    std::string lines;
+  } cases[] = {
+      {"2+foo[1]", {2, 5}, "2+foo[1]\n  ^~~"},
+      {"1/0", {0, 3}, "1/0\n^~~"},
+      {"3+", {1, 2}, "3+\n ^"},
+      // An inserted "*" has an empty place: one caret where it stands.
+      {"2x", {1, 1}, "2x\n ^"},
+      // Characters, not bytes; a tab stays a tab.
+      {"\xc3\xa9+x*1", {2, 5}, "\xc3\xa9+x*1\n  ^~~"},
+      {"\t1+x", {1, 4}, "\t1+x\n\t^~~"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlaceLines(c.text, c.place), c.lines) << c.text;
+}
+
+// The failure line stays as it was; under it, only where someone reads a
+// terminal (forced here, where the streams are strings), the expression with
+// its failing part marked.
+TEST_F(SolveCommandTest, DrawsTheFailingPartUnderItsReportWhenAsked) {
+  const std::string reports =
+      "Function error: 'foo' is not a function. See (View/Functions) for a list of all "
+      "available functions\n"
+      "Syntax error: Could not calculate '1/0'\n"
+      "Conversion error: Max 48 bit conversion\n";
+  const std::vector<std::string> args{"--system", "hex", "2+foo[1]", "3+v", "2^48", "7"};
+  WriteFile("var.ini", "v#1/0\r\n");
+  EXPECT_EQ(Run(args), kExitFailed);
+  EXPECT_EQ(err_.str(), reports);
+  ::setenv("KORVEX_CLI_PLACES", "1", 1);
+  EXPECT_EQ(Run(args), kExitFailed);
+  ::unsetenv("KORVEX_CLI_PLACES");
+  EXPECT_EQ(err_.str(),
+            "Function error: 'foo' is not a function. See (View/Functions) for a list of all "
+            "available functions\n"
+            "2+foo[1]\n"
+            "  ^~~\n"
+            "Syntax error: Could not calculate '1/0'\n"
+            "3+v\n"
+            "  ^\n"
+            // A failure of the answer's conversion has no place in the text.
+            "Conversion error: Max 48 bit conversion\n");
+  EXPECT_EQ(out_.str(), "0 7 \n");
 }
 
 }  // namespace

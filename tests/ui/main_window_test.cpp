@@ -90,6 +90,7 @@ TEST_F(MainWindowTest, EnterInsertsAndTheSolutionWindowFollowsWhileOpen) {
   // failed: none when the text fails before evaluation.
   InsertAndSolve("2*3+()");
   EXPECT_EQ(SolutionText(), "");
+  Main().SetInputText(QString());  // the failure before left its expression there
   InsertAndSolve("(2*3)+1;2");
   EXPECT_EQ(SolutionText(), "Step 1 (multiply): (6)+1;2\nStep 2 (add): 7;2");
 }
@@ -131,20 +132,23 @@ TEST_F(MainWindowTest, FailuresGoToTheErrorLogAndTheAnswerBox) {
   struct Case {
     QString expression;
     QString answer;
-    QString message;
+    QString message;  // with the place it points at, when it has one
   };
   const Case cases[] = {
-      {"()", "Syntax error, see (View/Error log)", "Need something to evaluate inside ( )"},
+      {"()", "Syntax error, see (View/Error log)", "Need something to evaluate inside ( ) at 1-2"},
       {"1;2", "Syntax error, see (View/Error log)", "Could not solve '1;2'"},
-      {"x", "Syntax error, see (View/Error log)", "'x' is not a number"},
+      {"x", "Syntax error, see (View/Error log)", "'x' is not a number at 1-1"},
       {"foo[1]", "Function error, see (View/Error log)",
-       "'foo' is not a function. See (View/Functions) for a list of all available functions"},
+       "'foo' is not a function. See (View/Functions) for a list of all available functions at "
+       "1-3"},
   };
   InsertAndSolve("7");
   ASSERT_EQ(Answer(), "= 7");
   QStringList expected_messages;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expression.toStdString());
+    // A failure leaves its expression in the input with the place selected.
+    Main().SetInputText(QString());
     InsertAndSolve(c.expression);
     EXPECT_EQ(Answer(), c.answer);
     expected_messages << c.message;
@@ -157,6 +161,7 @@ TEST_F(MainWindowTest, FailuresGoToTheErrorLogAndTheAnswerBox) {
     }
   }
   // The stored answer keeps its value through the failures.
+  Main().SetInputText(QString());
   InsertAndSolve("ans");
   EXPECT_EQ(Answer(), "= 7");
   // View > Error log (Ctrl+E) shows the window; the keys reach it from the input.

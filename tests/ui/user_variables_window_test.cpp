@@ -48,8 +48,10 @@ class UserVariablesTest : public ProgramFixture {
     }
     return rows;
   }
+  // On a fresh input: a failed solve leaves its expression there.
   void SolveInMain(const QString& text) {
     ASSERT_TRUE(WaitActive(&Main()));
+    Main().SetInputText(QString());
     InsertAndSolve(text);
   }
 };
