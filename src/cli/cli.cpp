@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/cli_io.h"
+#include "cli/report_command.h"
 #include "cli/usage.h"
 
 #ifndef KORVEX_VERSION
@@ -25,6 +26,7 @@ constexpr CommandHelp kCommandHelps[] = {
     {"solve", SolveHelp},
     {"plot", PlotHelp},
     {"bench", BenchHelp},
+    {"report", ReportHelp},
 };
 
 // A command's synopsis lined up under the first one's "usage:".
@@ -36,6 +38,7 @@ std::string Continued(std::string usage) {
 
 std::string ProgramUsage() {
   return SolveUsage() + Continued(PlotUsage()) + Continued(BenchUsage()) +
+         Continued(ReportUsage()) +
          "       korvex-cli help [COMMAND]\n"
          "       korvex-cli --help | --version\n";
 }
@@ -50,6 +53,7 @@ std::string ProgramHelp() {
          "  solve    solve expressions and print their answers\n"
          "  plot     sample an expression over the plot range\n"
          "  bench    run the benchmark plots and print the score\n"
+         "  report   write the steps, answers and graphs of expressions as a report\n"
          "  help     print this help, or a command's usage and options\n"
          "\n"
          "options:\n"
@@ -99,6 +103,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (args[0] == "solve") return RunSolveCommand(rest, in, out, err);
   if (args[0] == "plot") return RunPlotCommand(rest, out, err);
   if (args[0] == "bench") return RunBenchCommand(rest, out, err);
+  if (args[0] == "report") return RunReportCommand(rest, out, err);
   if (args[0] == "help") return PrintHelp(rest, out, err);
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "--version") {
     if (!rest.empty()) {

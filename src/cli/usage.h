@@ -10,11 +10,13 @@ namespace korvex {
 std::string SolveUsage();
 std::string PlotUsage();
 std::string BenchUsage();
+std::string ReportUsage();
 
 // The synopsis, what the command does and one line per option, printed by
 // `korvex-cli help COMMAND` and `korvex-cli COMMAND --help`.
 std::string SolveHelp();
 std::string PlotHelp();
 std::string BenchHelp();
+std::string ReportHelp();
 
 }  // namespace korvex

@@ -278,6 +278,8 @@ void MainWindow::BuildMenus() {
         {"solvemenu", "&Solve", "", &MainWindow::solveClick, nullptr, &MainWindow::solvemenu_},
         {"clearmenu", "&Clear", "", &MainWindow::clearClick, nullptr, &MainWindow::clearmenu_},
         kSeparator,
+        {"exportreportmenu", "&Export report...", "", &MainWindow::exportreportmenuClick},
+        kSeparator,
         {"simplemodemenu", "Simple &mode", "", &MainWindow::simplemodeClick},
         kSeparator,
         {"exitmenu", "E&xit", "", &MainWindow::exitmenuClick}}},
@@ -585,6 +587,13 @@ void MainWindow::inputReturnPressed() {
     return;
   }
   if (input_->currentText().isEmpty() && solve_->isEnabled()) solveClick();
+}
+
+void MainWindow::exportreportmenuClick() {
+  Guarded([this] {
+    QtReportDialog real_dialog;
+    ExportReport(*this, *list_, report_dialog_ ? *report_dialog_ : real_dialog);
+  });
 }
 
 void MainWindow::undomenuClick() { list_->Undo(); }

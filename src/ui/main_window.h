@@ -18,6 +18,7 @@
 #include "core/calculator.h"
 #include "engine/error_sink.h"
 #include "settings/startup_sequence.h"
+#include "ui/report_export.h"
 #include "ui/request_runner.h"
 
 class QAction;
@@ -135,6 +136,9 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // Switch to simple mode once the start-up sequence (and the start
   // screen) is over, as the program was left last time.
   void set_start_in_simple_mode(bool simple) { start_in_simple_mode_ = simple; }
+  // Where File > "Export report..." asks for the file; null asks with the
+  // real dialog. The dialog must outlive its use.
+  void set_report_dialog(ReportDialog* dialog) { report_dialog_ = dialog; }
 
  signals:
   // Every plot request's end; `failed` when it was refused or failed
@@ -205,6 +209,7 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void generalmenuClick();
   void undomenuClick();
   void redomenuClick();
+  void exportreportmenuClick();
 
   MessageSeam& messages_;
   Shell& shell_;
@@ -253,6 +258,7 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // request has stopped.
   bool close_when_idle_ = false;
   QString answer_before_request_;
+  ReportDialog* report_dialog_ = nullptr;
 };
 
 }  // namespace korvex

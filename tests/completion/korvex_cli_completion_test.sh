@@ -45,16 +45,19 @@ expect() {
     fi
 }
 
-expect '--help|--version|-h|bench|help|plot|solve' ''
+expect '--help|--version|-h|bench|help|plot|report|solve' ''
 expect 'solve' 's'
 expect '--version' '--v'
-expect 'bench|plot|solve' help ''
+expect 'bench|plot|report|solve' help ''
 expect '' help solve ''
 expect '' frobnicate --
 expect '--scientific|--steps|--suffix|--system' solve --s
 expect '--data-dir|--help' bench -
 expect '--start|--stats|--stop' plot --st
 expect '--csv' plot --derivative --c
+expect '--output' report --plot --o
+expect 'html|md' report --format ''
+expect '' report --output --p
 expect 'bin|dec|hex|oct|quat' solve --system ''
 expect 'quat' solve --raw --system q
 # A value of the user's, an expression and whatever follows "--" get nothing;

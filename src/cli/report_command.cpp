@@ -1,0 +1,247 @@
+// korvex-cli report: solves (or plots) each expression and writes the steps,
+// answers, figures and point lists as one HTML or Markdown document. PDF
+// needs Qt's printing, so only the desktop program writes it.
+#include "cli/report_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "cli/cli.h"
+#include "cli/cli_io.h"
+#include "cli/interrupt_stop.h"
+#include "cli/usage.h"
+#include "core/calculator.h"
+#include "report/html_report.h"
+#include "report/markdown_report.h"
+#include "report/report_builder.h"
+#include "report/svg_chart.h"
+
+namespace korvex {
+namespace {
+
+enum class ReportFormat { kHtml, kMarkdown };
+
+struct ReportOptions {
+  std::optional<std::string> data_dir;
+  std::optional<std::string> format;
+  std::optional<std::filesystem::path> output;
+  bool plot = false;
+  // Texts exactly as the Plot options dialog would hold them.
+  std::optional<std::string> variable, start, stop, increment, epsilon;
+  bool derivative = false;
+  std::vector<std::string> expressions;
+  bool help = false;
+};
+
+std::optional<ReportOptions> ParseReportOptions(const std::vector<std::string>& args,
+                                                std::ostream& err) {
+  ReportOptions options;
+  ArgumentCursor cursor(args);
+  bool options_ended = false;
+  auto fail = [&err](const std::string& text) {
+    err << "korvex-cli: " << text << '\n' << ReportUsage();
+    return std::nullopt;
+  };
+  while (!cursor.done()) {
+    const std::string arg = cursor.next();
+    if (options_ended || arg.size() < 2 || arg[0] != '-' || arg[1] != '-') {
+      options.expressions.push_back(arg);
+      continue;
+    }
+    std::optional<std::string>* text_option = nullptr;
+    if (arg == "--") {
+      options_ended = true;
+    } else if (arg == "--help") {
+      options.help = true;
+      return options;
+    } else if (arg == "--plot") {
+      options.plot = true;
+    } else if (arg == "--derivative") {
+      options.derivative = true;
+    } else if (arg == "--data-dir") {
+      text_option = &options.data_dir;
+    } else if (arg == "--format") {
+      text_option = &options.format;
+    } else if (arg == "--variable") {
+      text_option = &options.variable;
+    } else if (arg == "--start") {
+      text_option = &options.start;
+    } else if (arg == "--stop") {
+      text_option = &options.stop;
+    } else if (arg == "--increment") {
+      text_option = &options.increment;
+    } else if (arg == "--epsilon") {
+      text_option = &options.epsilon;
+    } else if (arg != "--output") {
+      return fail("unknown option '" + arg + "'");
+    }
+    if (text_option != nullptr || arg == "--output") {
+      auto value = cursor.value();
+      if (!value) return fail(arg + " needs a value");
+      if (text_option != nullptr)
+        *text_option = std::move(*value);
+      else
+        options.output = std::filesystem::path(*value);
+    }
+  }
+  if (options.expressions.empty()) return fail("report needs at least one expression");
+  return options;
+}
+
+// --format, else the output file's extension, else HTML.
+std::optional<ReportFormat> ChooseFormat(const ReportOptions& options, std::ostream& err) {
+  std::string name = options.format.value_or("");
+  if (name.empty() && options.output) {
+    name = options.output->extension().string();
+    if (!name.empty()) name.erase(0, 1);
+  }
+  if (name.empty() || name == "html" || name == "htm") return ReportFormat::kHtml;
+  if (name == "md" || name == "markdown") return ReportFormat::kMarkdown;
+  if (name == "pdf")
+    err << "korvex-cli: korvex-cli writes html and md reports; the desktop program's File > "
+           "Export report... writes pdf\n";
+  else
+    err << "korvex-cli: --format takes html or md\n";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string ReportUsage() {
+  return "usage: korvex-cli report [--data-dir DIR] [--format html|md] [--output FILE] [--plot]\n"
+         "                         [--variable V] [--start A] [--stop B] [--increment C]\n"
+         "                         [--derivative] [--epsilon E] [--] EXPR...\n";
+}
+
+std::string ReportHelp() {
+  return ReportUsage() +
+         "\n"
+         "Solves each EXPR and writes a report of its solution steps, its answer as\n"
+         "the answer box shows it, the plain number and its base 16 and base 2\n"
+         "patterns, or the failure. With --plot each EXPR is plotted instead, with\n"
+         "the plot options of bin/plot.ini, and the report shows its graph, range,\n"
+         "Plot info figures, statistics and point lists. Without --output the report\n"
+         "goes to standard output. The desktop program also writes PDF reports.\n"
+         "\n"
+         "options:\n"
+         "  --data-dir DIR    use DIR/bin as the data folder\n"
+         "  --format F        html (one file, graphs drawn inline as SVG) or md; the\n"
+         "                    default follows the extension of FILE, else html\n"
+         "  --output FILE     write the report to FILE, and beside it each plot's\n"
+         "                    points as FILE's name + -plotN.csv (and, for md, its\n"
+         "                    graph as -plotN.svg)\n"
+         "  --plot            plot each EXPR instead of solving it\n"
+         "  --variable V      with --plot: the name that takes each sample's value\n"
+         "  --start A         with --plot: the first value of the variable\n"
+         "  --stop B          with --plot: the last value of the variable\n"
+         "  --increment C     with --plot: the step from one sample to the next\n"
+         "  --derivative      with --plot: plot the numerical derivative of EXPR\n"
+         "  --epsilon E       with --plot: the step of the numerical derivative\n"
+         "  --                end the options: every later argument is an EXPR\n"
+         "  --help            print this help\n";
+}
+
+int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto options = ParseReportOptions(args, err);
+  if (!options) return kExitUsage;
+  if (options->help) {
+    out << ReportHelp();
+    out.flush();
+    return kExitOk;
+  }
+  const std::optional<ReportFormat> format = ChooseFormat(*options, err);
+  if (!format) {
+    err << ReportUsage();
+    return kExitUsage;
+  }
+
+  StreamMessages messages(out, err);
+  StreamErrorSink errors(out, err);
+  const auto data_dir = ChooseDataDir(options->data_dir, err);
+  if (!data_dir) return kExitUsage;
+  Calculator calculator(*data_dir, messages);
+  ReportErrorRecorder recorder(&errors);
+  calculator.set_error_sink(&recorder);
+  if (!calculator.StartWithoutWindows()) return kExitUsage;
+  PlotSettings& settings = calculator.plot_settings();
+  if (options->variable) settings.variable = *options->variable;
+  if (options->start) settings.start = *options->start;
+  if (options->stop) settings.stop = *options->stop;
+  if (options->increment) settings.increment = *options->increment;
+  if (options->epsilon) settings.epsilon = *options->epsilon;
+  if (options->derivative) settings.derivative = true;
+
+  Report report;
+  bool all_ok = true;
+  bool canceled = false;
+  for (const std::string& text : options->expressions) {
+    if (options->plot) {
+      const NewSeriesWatch watch(calculator.plotter().chart());
+      PlotOutcome outcome;
+      {
+        const InterruptStop interrupt(calculator);
+        outcome = calculator.Plot(text);
+      }
+      canceled = outcome.status == PlotOutcome::Status::kCanceled;
+      all_ok = all_ok && outcome.status == PlotOutcome::Status::kComplete;
+      report.items.push_back(RecordPlot(calculator, text, outcome, watch, recorder.Take()));
+    } else {
+      SolveOutcome outcome;
+      {
+        const InterruptStop interrupt(calculator);
+        outcome = calculator.Solve(text);
+      }
+      canceled = outcome.status == SolveOutcome::Status::kCanceled;
+      all_ok = all_ok && outcome.status == SolveOutcome::Status::kAnswered;
+      report.items.push_back(RecordSolve(calculator, text, outcome, recorder.Take()));
+    }
+    // Ctrl+C ends the run; the report shows what was done until then.
+    if (canceled) break;
+  }
+
+  // Files beside the report only when it is a file itself.
+  ReportLinks links;
+  if (options->output) {
+    std::size_t plot = 0;
+    for (const ReportItem& item : report.items) {
+      const auto* plotted = std::get_if<PlottedItem>(&item);
+      if (!plotted) continue;
+      ++plot;
+      std::string csv, picture;
+      if (plotted->info) {
+        csv = BesideName(*options->output, plot, ".csv");
+        if (!WriteFileText(options->output->parent_path() / csv, plotted->csv)) {
+          PrintError("korvex-cli: cannot write " + csv, out, err);
+          return kExitFailed;
+        }
+        if (*format == ReportFormat::kMarkdown) {
+          picture = BesideName(*options->output, plot, ".svg");
+          if (!WriteFileText(options->output->parent_path() / picture,
+                             SeriesSvg(plotted->points, plotted->series_title))) {
+            PrintError("korvex-cli: cannot write " + picture, out, err);
+            return kExitFailed;
+          }
+        }
+      }
+      links.csv_files.push_back(csv);
+      links.pictures.push_back(picture);
+    }
+  }
+  const std::string document =
+      *format == ReportFormat::kHtml ? HtmlReport(report, links) : MarkdownReport(report, links);
+  if (options->output) {
+    if (!WriteFileText(*options->output, document)) {
+      PrintError("korvex-cli: cannot write " + options->output->string(), out, err);
+      return kExitFailed;
+    }
+  } else {
+    out << document;
+  }
+  out.flush();
+  if (canceled) return kExitInterrupted;
+  return all_ok ? kExitOk : kExitFailed;
+}
+
+}  // namespace korvex

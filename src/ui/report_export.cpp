@@ -1,0 +1,213 @@
+// The report export of the main window.
+#include "ui/report_export.h"
+
+#include <QBuffer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMarginsF>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+#include <filesystem>
+
+#include "core/calculator.h"
+#include "report/html_report.h"
+#include "report/markdown_report.h"
+#include "report/report_builder.h"
+#include "ui/chart_view.h"
+#include "ui/expression_list.h"
+#include "ui/main_window.h"
+#include "ui/message_seam.h"
+
+namespace korvex {
+namespace {
+
+constexpr const char* kHtmlFilter = "HTML (*.html)";
+constexpr const char* kPdfA4Filter = "PDF, A4 paper (*.pdf)";
+constexpr const char* kPdfLetterFilter = "PDF, Letter paper (*.pdf)";
+constexpr const char* kMarkdownFilter = "Markdown (*.md)";
+constexpr const char* kAllItemsQuestion =
+    "Export all items of the list? \"No\" exports the selected item only.";
+constexpr const char* kUnknownFormatText =
+    "A report is written as .html, .pdf or .md; choose a file with one of these extensions.";
+constexpr const char* kWriteFailedText = "The report could not be written to ";
+
+std::string PngBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+std::vector<const PlottedItem*> PlottedItems(const Report& report) {
+  std::vector<const PlottedItem*> plotted;
+  for (const ReportItem& item : report.items)
+    if (const auto* plot = std::get_if<PlottedItem>(&item)) plotted.push_back(plot);
+  return plotted;
+}
+
+// Qt's rich text does not read data: URIs, so the printed document names
+// its pictures and carries them as resources.
+bool WritePdf(const Report& report, const ReportDestination& destination) {
+  QTextDocument document;
+  ReportLinks links;
+  const std::vector<const PlottedItem*> plotted = PlottedItems(report);
+  for (std::size_t i = 0; i < plotted.size(); ++i) {
+    if (!plotted[i]->info) {
+      links.pictures.emplace_back();
+      continue;
+    }
+    const QString name = QStringLiteral("plot%1.png").arg(i + 1);
+    document.addResource(QTextDocument::ImageResource, QUrl(name), SeriesPicture(*plotted[i]));
+    links.pictures.push_back(name.toStdString());
+  }
+  document.setHtml(QString::fromStdString(HtmlReport(report, links)));
+  QPdfWriter writer(destination.path);
+  writer.setTitle(QString::fromUtf8(kReportTitle));
+  writer.setCreator(QStringLiteral("Korvex"));
+  writer.setPageLayout(QPageLayout(QPageSize(destination.page_size), QPageLayout::Portrait,
+                                   QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+  // A paginated document prints as laid out: pages of the writer's text
+  // area in the 96 dpi units the pictures' widths are given in, with the
+  // writer's margins only.
+  document.setDocumentMargin(0);
+  document.setPageSize(writer.pageLayout().paintRectPixels(96).size());
+  document.print(&writer);
+  return QFileInfo(destination.path).size() > 0;
+}
+
+}  // namespace
+
+std::optional<ReportFormat> ReportFormatOf(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) return ReportFormat::kHtml;
+  if (suffix == QLatin1String("pdf")) return ReportFormat::kPdf;
+  if (suffix == QLatin1String("md")) return ReportFormat::kMarkdown;
+  return std::nullopt;
+}
+
+std::optional<ReportDestination> QtReportDialog::Choose(QWidget* parent, bool can_choose_selected) {
+  const QStringList filters = {QString::fromUtf8(kHtmlFilter), QString::fromUtf8(kPdfA4Filter),
+                               QString::fromUtf8(kPdfLetterFilter),
+                               QString::fromUtf8(kMarkdownFilter)};
+  // Letter paper first where the locale measures in US units.
+  QString selected =
+      QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? filters[2] : filters[0];
+  const QString path =
+      QFileDialog::getSaveFileName(parent, QStringLiteral("Export report"), QString(),
+                                   filters.join(QStringLiteral(";;")), &selected);
+  if (path.isEmpty()) return std::nullopt;
+  ReportDestination destination;
+  destination.path = path;
+  destination.page_size = selected == filters[2] ? QPageSize::Letter : QPageSize::A4;
+  if (can_choose_selected) {
+    destination.all_items =
+        QMessageBox::question(parent, QStringLiteral("Korvex"),
+                              QString::fromUtf8(kAllItemsQuestion)) == QMessageBox::Yes;
+  }
+  return destination;
+}
+
+std::optional<Report> RunReportItems(MainWindow& window,
+                                     const std::vector<ReportRequestItem>& items) {
+  Calculator& calculator = window.calculator();
+  ReportErrorRecorder recorder(&window);
+  calculator.set_error_sink(&recorder);
+  Report report;
+  bool started = true;
+  for (const ReportRequestItem& item : items) {
+    const std::string text = item.text.toStdString();
+    if (item.plot) {
+      const NewSeriesWatch watch(calculator.plotter().chart());
+      const auto outcome =
+          window.runner().Run<PlotOutcome>([&calculator, &text] { return calculator.Plot(text); });
+      if (!outcome) {
+        started = false;
+        break;
+      }
+      emit window.plotEnded(outcome->status != PlotOutcome::Status::kComplete &&
+                            outcome->status != PlotOutcome::Status::kCanceled);
+      report.items.push_back(RecordPlot(calculator, text, *outcome, watch, recorder.Take()));
+      if (outcome->status == PlotOutcome::Status::kCanceled) break;
+    } else {
+      const auto outcome = window.runner().Run<SolveOutcome>(
+          [&calculator, &text] { return calculator.Solve(text); });
+      if (!outcome) {
+        started = false;
+        break;
+      }
+      if (outcome->status == SolveOutcome::Status::kAnswered)
+        window.SetAnswerText(QString::fromStdString(outcome->answer_text));
+      report.items.push_back(RecordSolve(calculator, text, *outcome, recorder.Take()));
+      if (outcome->status == SolveOutcome::Status::kCanceled) break;
+    }
+  }
+  calculator.set_error_sink(&window);
+  if (!started) return std::nullopt;
+  return report;
+}
+
+QImage SeriesPicture(const PlottedItem& item, QSize size) {
+  ChartModel model;
+  model.AddSeries(item.series_title);
+  model.SetSeriesAppearance(1, item.appearance);
+  model.AppendPoints(1, item.points);
+  model.SetBackColour(item.back_colour);
+  ChartView view(model);
+  view.resize(size);
+  view.Rebuild();
+  return view.RenderImage(size);
+}
+
+bool WriteReportFile(const Report& report, const ReportDestination& destination,
+                     ReportFormat format) {
+  if (format == ReportFormat::kPdf) return WritePdf(report, destination);
+  const std::filesystem::path path = destination.path.toStdString();
+  ReportLinks links;
+  const std::vector<const PlottedItem*> plotted = PlottedItems(report);
+  for (std::size_t i = 0; i < plotted.size(); ++i) {
+    std::string csv, picture;
+    if (plotted[i]->info) {
+      csv = BesideName(path, i + 1, ".csv");
+      if (!WriteFileText(path.parent_path() / csv, plotted[i]->csv)) return false;
+      const std::string png = PngBytes(SeriesPicture(*plotted[i]));
+      if (format == ReportFormat::kHtml) {
+        picture = PngDataUri(png);
+      } else {
+        picture = BesideName(path, i + 1, ".png");
+        if (!WriteFileText(path.parent_path() / picture, png)) return false;
+      }
+    }
+    links.csv_files.push_back(csv);
+    links.pictures.push_back(picture);
+  }
+  const std::string document =
+      format == ReportFormat::kHtml ? HtmlReport(report, links) : MarkdownReport(report, links);
+  return WriteFileText(path, document);
+}
+
+void ExportReport(MainWindow& window, const ExpressionList& list, ReportDialog& dialog) {
+  if (list.count() == 0 || window.runner().busy()) return;
+  const int selected = list.SelectedIndex();
+  const std::optional<ReportDestination> destination = dialog.Choose(&window, selected >= 0);
+  if (!destination) return;
+  const std::optional<ReportFormat> format = ReportFormatOf(destination->path);
+  if (!format) {
+    window.messages().Inform(QString::fromUtf8(kUnknownFormatText));
+    return;
+  }
+  std::vector<ReportRequestItem> items;
+  for (int row = 0; row < list.count(); ++row)
+    if (destination->all_items || row == selected)
+      items.push_back({list.ItemText(row), list.IsChecked(row)});
+  const std::optional<Report> report = RunReportItems(window, items);
+  if (!report) return;
+  if (!WriteReportFile(*report, *destination, *format))
+    window.messages().ShowFailure(QString::fromUtf8(kWriteFailedText) + destination->path);
+}
+
+}  // namespace korvex

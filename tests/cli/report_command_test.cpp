@@ -1,0 +1,91 @@
+// korvex-cli report, run in-process against a temporary data directory.
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+namespace korvex {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class ReportCommandTest : public ::testing::Test {
+ protected:
+  ReportCommandTest() {
+    std::string pattern = std::filesystem::temp_directory_path() / "korvex-clireport-XXXXXX";
+    root_ = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(root_ / "bin" / "functions");
+    std::filesystem::create_directories(root_ / "bin" / "constants");
+    std::ofstream(root_ / "bin" / "functions" / "functions.ini") << "sin#t#1#Sine\r\n";
+    std::ofstream(root_ / "bin" / "constants" / "constants.ini") << "pi#g#3,14159265358979#Pi\r\n";
+  }
+  ~ReportCommandTest() override { std::filesystem::remove_all(root_); }
+
+  int Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"report", "--data-dir", root_.string()});
+    out_.str("");
+    err_.str("");
+    std::istringstream in;
+    return RunCli(args, in, out_, err_);
+  }
+
+  std::filesystem::path root_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(ReportCommandTest, HtmlOnStandardOutput) {
+  EXPECT_EQ(Run({"--", "2+3*4", "1/0"}), kExitFailed);
+  const std::string html = out_.str();
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(html.find("Step 1 (multiply): 2+12"), std::string::npos);
+  EXPECT_NE(html.find("<th>Hexadecimal (base 16)</th><td class=\"line\">0 E </td>"),
+            std::string::npos);
+  EXPECT_NE(html.find("Could not calculate '1/0'"), std::string::npos);
+  // The failure is reported on the terminal too.
+  EXPECT_NE(err_.str().find("Could not calculate '1/0'"), std::string::npos);
+}
+
+TEST_F(ReportCommandTest, PlottedMarkdownWritesFilesBeside) {
+  const std::filesystem::path report = root_ / "sq.md";
+  ASSERT_EQ(Run({"--plot", "--start", "-1", "--stop", "1", "--increment", "1", "--output",
+                 report.string(), "x^2"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(out_.str(), "");
+  const std::string md = ReadAll(report);
+  EXPECT_NE(md.find("![x^2](sq-plot1.svg)"), std::string::npos);
+  EXPECT_NE(md.find("| Increment | 1 |"), std::string::npos);
+  EXPECT_NE(md.find("x: -1 = f(x): 1\nx: 0 = f(x): 0\nx: 1 = f(x): 1\n"), std::string::npos);
+  EXPECT_EQ(ReadAll(root_ / "sq-plot1.csv"), "x,y\n-1,1\n0,0\n1,1\n");
+  EXPECT_NE(ReadAll(root_ / "sq-plot1.svg").find("<polyline"), std::string::npos);
+}
+
+TEST_F(ReportCommandTest, RefusedArguments) {
+  const std::vector<std::string> cases[] = {
+      {"--format", "pdf", "--output", "r.pdf", "1"},  // the desktop program writes pdf
+      {"--output", "r.txt", "1"},
+      {"--plot"},
+      {"--bogus", "1"},
+  };
+  for (const auto& args : cases) {
+    EXPECT_EQ(Run(args), kExitUsage) << args[0];
+    EXPECT_NE(err_.str().find("usage: korvex-cli report"), std::string::npos) << args[0];
+    EXPECT_EQ(out_.str(), "") << args[0];
+  }
+}
+
+}  // namespace
+}  // namespace korvex

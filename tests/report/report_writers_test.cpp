@@ -1,0 +1,192 @@
+// The report's items, read from a real calculator, and their HTML and
+// Markdown texts.
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/calculator.h"
+#include "report/html_report.h"
+#include "report/markdown_report.h"
+#include "report/markup.h"
+#include "report/report_builder.h"
+#include "report/report_text.h"
+
+namespace korvex {
+namespace {
+
+class SilentMessages : public Messages {
+ public:
+  void Show(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+class ReportTest : public ::testing::Test {
+ protected:
+  ReportTest() {
+    std::ofstream(root_ / "bin" / "functions" / "functions.ini") << "sin#t#1#Sine\r\n";
+    std::ofstream(root_ / "bin" / "constants" / "constants.ini") << "pi#g#3,14159265358979#Pi\r\n";
+    calculator_.set_error_sink(&recorder_);
+    EXPECT_TRUE(calculator_.StartWithoutWindows());
+  }
+  ~ReportTest() override { std::filesystem::remove_all(root_); }
+
+  static std::filesystem::path MakeRoot() {
+    std::string pattern = std::filesystem::temp_directory_path() / "korvex-report-XXXXXX";
+    const std::filesystem::path root = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(root / "bin" / "functions");
+    std::filesystem::create_directories(root / "bin" / "constants");
+    return root;
+  }
+
+  SolvedItem Solve(const std::string& text) {
+    const SolveOutcome outcome = calculator_.Solve(text);
+    return RecordSolve(calculator_, text, outcome, recorder_.Take());
+  }
+  PlottedItem Plot(const std::string& text, const std::string& start, const std::string& stop,
+                   const std::string& increment) {
+    PlotSettings& settings = calculator_.plot_settings();
+    settings.start = start;
+    settings.stop = stop;
+    settings.increment = increment;
+    const NewSeriesWatch watch(calculator_.plotter().chart());
+    const PlotOutcome outcome = calculator_.Plot(text);
+    return RecordPlot(calculator_, text, outcome, watch, recorder_.Take());
+  }
+
+  std::filesystem::path root_ = MakeRoot();
+  SilentMessages messages_;
+  ReportErrorRecorder recorder_{nullptr};
+  Calculator calculator_{root_, messages_};
+};
+
+TEST_F(ReportTest, SolvedItemsKeepStepsAnswersPatternsAndFailures) {
+  const SolvedItem answered = Solve("2+3*4");
+  EXPECT_TRUE(answered.answered);
+  EXPECT_EQ(answered.steps,
+            (std::vector<std::string>{"Step 1 (multiply): 2+12", "Step 2 (add): 14"}));
+  EXPECT_EQ(answered.answer_text, calculator_.Solve("14").answer_text);
+  EXPECT_EQ(answered.plain_answer, "14");
+  EXPECT_EQ(answered.base16, "0 E ");
+  EXPECT_EQ(answered.base2, "0 1110 ");
+  EXPECT_TRUE(answered.failures.empty());
+
+  // Beyond the number systems' 48 bits the patterns are their refusal.
+  const SolvedItem large = Solve("2^60");
+  EXPECT_EQ(large.base16, "Max 48 bit conversion");
+
+  const SolvedItem failed = Solve("1/0");
+  EXPECT_FALSE(failed.answered);
+  EXPECT_EQ(failed.failures, std::vector<std::string>{"Could not calculate '1/0'"});
+  EXPECT_FALSE(failed.base16.has_value());
+}
+
+TEST_F(ReportTest, PlottedItemKeepsFiguresListsAndPoints) {
+  const PlottedItem item = Plot("x^2-1", "-2", "2", "1");
+  ASSERT_TRUE(item.info.has_value());
+  EXPECT_EQ(item.info->function, "x^2-1");
+  EXPECT_EQ(item.info->calculations_done, "5");
+  EXPECT_EQ(item.figures.max_value, "3");
+  EXPECT_EQ(item.figures.sum_points, "5");
+  ASSERT_EQ(item.lists.size(), 6u);
+  EXPECT_EQ(item.lists[0].caption, "Table");
+  EXPECT_EQ(item.lists[0].lines.front(), "x: -2 = f(x): 3");
+  EXPECT_EQ(item.lists[5].caption, "Zero points");
+  EXPECT_EQ(item.points.size(), 5u);
+  EXPECT_EQ(item.csv.substr(0, 4), "x,y\n");
+
+  // A refused run shows no series, not the one before it; in single mode
+  // the next run replaces the series and still counts as a new one.
+  const PlottedItem refused = Plot("x", "1", "0", "0");
+  EXPECT_FALSE(refused.info.has_value());
+  EXPECT_FALSE(refused.failures.empty());
+  ASSERT_EQ(calculator_.plot_settings().mode, PlotMode::kSingle);
+  const PlottedItem again = Plot("x^2-1", "-2", "2", "1");
+  ASSERT_TRUE(again.info.has_value());
+  EXPECT_EQ(again.info->serie, "1");
+}
+
+TEST_F(ReportTest, HtmlHoldsStepsAnswersPictureAndCutTable) {
+  Report report;
+  report.items.push_back(Solve("2+3*4"));
+  report.items.push_back(Solve("1/0"));
+  report.items.push_back(Plot("x^2", "-30", "30", "1"));
+  ReportLinks links;
+  links.csv_files = {"r-plot1.csv"};
+  const std::string html = HtmlReport(report, links);
+  for (const char* part :
+       {"<td class=\"line\">Step 1 (multiply): 2+12</td>", "Step 2 (add): 14",
+        "<th>Copy answer</th><td class=\"line\">14</td>", "0 1110 ", "Could not calculate '1/0'",
+        "<svg xmlns", "<polyline", "Table (# of points: 61)", "x: -30 = f(x): 900",
+        "x: 30 = f(x): 900", "... 45 more lines ...", "<th>Current function:</th>",
+        "<th>Point mean:</th>", "href=\"r-plot1.csv\""}) {
+    EXPECT_NE(html.find(part), std::string::npos) << part;
+  }
+  // The lines between the table's ends are left to the CSV.
+  EXPECT_EQ(html.find("x: -10 = f(x): 100"), std::string::npos);
+
+  // A picture given by the front end replaces the drawing.
+  links.pictures = {PngDataUri("\x89PNG")};
+  const std::string with_png = HtmlReport(report, links);
+  EXPECT_NE(with_png.find("<img src=\"data:image/png;base64,iVBORw==\""), std::string::npos);
+  EXPECT_EQ(with_png.find("<svg"), std::string::npos);
+}
+
+TEST_F(ReportTest, MarkdownHoldsStepsInCodeAndLinksFiles) {
+  Report report;
+  report.items.push_back(Solve("2+3*4"));
+  report.items.push_back(Plot("x^2", "-1", "1", "1"));
+  const std::string without_files = MarkdownReport(report, {});
+  EXPECT_NE(without_files.find("```text\nStep 1 (multiply): 2+12\nStep 2 (add): 14\n```"),
+            std::string::npos);
+  EXPECT_NE(without_files.find("| Answer | = 14 |"), std::string::npos);
+  EXPECT_NE(without_files.find("## 2. Plot: x^2"), std::string::npos);
+  EXPECT_NE(without_files.find("_The graph is not part of this Markdown report"),
+            std::string::npos);
+  EXPECT_NE(without_files.find("| Current serie: | 1 |"), std::string::npos);
+
+  const std::string with_files =
+      MarkdownReport(report, ReportLinks{{"r-plot1.png"}, {"r-plot1.csv"}});
+  EXPECT_NE(with_files.find("![x^2](r-plot1.png)"), std::string::npos);
+  EXPECT_NE(with_files.find("[r-plot1.csv](r-plot1.csv)"), std::string::npos);
+}
+
+TEST(ReportMarkupTest, EscapesAndEncodes) {
+  const std::pair<const char*, const char*> html[] = {
+      {"a<b & c>\"d\"", "a&lt;b &amp; c&gt;&quot;d&quot;"}, {"2*3", "2*3"}};
+  for (const auto& [text, escaped] : html) EXPECT_EQ(EscapeHtml(text), escaped);
+  const std::pair<const char*, const char*> markdown[] = {
+      {"a|b", "a\\|b"}, {"2*3_4", "2\\*3\\_4"}, {"line\nbreak", "line break"}};
+  for (const auto& [text, escaped] : markdown) EXPECT_EQ(EscapeMarkdownCell(text), escaped);
+  const std::pair<const char*, const char*> base64[] = {{"", ""},
+                                                        {"f", "Zg=="},
+                                                        {"fo", "Zm8="},
+                                                        {"foo", "Zm9v"},
+                                                        {"foob", "Zm9vYg=="},
+                                                        {"fooba", "Zm9vYmE="},
+                                                        {"foobar", "Zm9vYmFy"}};
+  for (const auto& [bytes, encoded] : base64) EXPECT_EQ(Base64(bytes), encoded);
+}
+
+TEST(ReportTextTest, LongListsShowTheirEnds) {
+  const auto lines = [](std::size_t count) {
+    std::vector<std::string> made;
+    for (std::size_t i = 0; i < count; ++i) made.push_back(std::to_string(i));
+    return made;
+  };
+  const ShownLines all = ShownPart(lines(kFullTableLines));
+  EXPECT_EQ(all.head.size(), kFullTableLines);
+  EXPECT_EQ(all.omitted, 0u);
+  const ShownLines cut = ShownPart(lines(kFullTableLines + 1));
+  EXPECT_EQ(cut.head.size(), kTableEndLines);
+  EXPECT_EQ(cut.tail.back(), std::to_string(kFullTableLines));
+  EXPECT_EQ(cut.omitted, kFullTableLines + 1 - 2 * kTableEndLines);
+  EXPECT_EQ(BesideName("/tmp/out/sums.html", 2, ".csv"), "sums-plot2.csv");
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,104 @@
+// File > "Export report...": the list's items solved and plotted through the
+// program and written as HTML, PDF and Markdown.
+#include <QCheckBox>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "program_fixture.h"
+#include "ui/report_export.h"
+
+namespace korvex::testing {
+namespace {
+
+class AnsweringReportDialog : public ReportDialog {
+ public:
+  std::optional<ReportDestination> Choose(QWidget*, bool can_choose_selected) override {
+    ++asked;
+    offered_selected = can_choose_selected;
+    return answer;
+  }
+  std::optional<ReportDestination> answer;
+  int asked = 0;
+  bool offered_selected = false;
+};
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class ReportExportTest : public ProgramFixture {
+ protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    Main().set_report_dialog(&dialog_);
+    InsertExpression(QStringLiteral("2+3*4"));
+    Click(Find<QCheckBox>("plotcheck"));
+    InsertExpression(QStringLiteral("x^2"));
+  }
+  QString OutPath(const QString& name) { return directory_.filePath(name); }
+  void Export(const QString& path, bool all_items, QPageSize::PageSizeId size = QPageSize::A4) {
+    dialog_.answer = ReportDestination{path, all_items, size};
+    Choose("exportreportmenu");
+  }
+
+  AnsweringReportDialog dialog_;
+};
+
+TEST_F(ReportExportTest, HtmlHoldsStepsAnswerAndEmbeddedGraph) {
+  Export(OutPath(QStringLiteral("all.html")), true);
+  EXPECT_EQ(dialog_.asked, 1);
+  EXPECT_TRUE(dialog_.offered_selected);
+  const QByteArray html = ReadFile(OutPath(QStringLiteral("all.html")));
+  for (const char* part : {"Step 1 (multiply): 2+12", "<th>Answer</th><td class=\"line\">= 14",
+                           "2. Plot: x^2", "<img src=\"data:image/png;base64,iVBOR",
+                           "Table (# of points: 201)", "<th>Current function:</th>"})
+    EXPECT_TRUE(html.contains(part)) << part;
+  EXPECT_TRUE(QFile::exists(OutPath(QStringLiteral("all-plot1.csv"))));
+  EXPECT_TRUE(messages_.failures.isEmpty()) << messages_.failures.join('|').toStdString();
+}
+
+TEST_F(ReportExportTest, SelectedItemOnlyAsMarkdown) {
+  // The plotted item is selected, as the last one inserted.
+  Export(OutPath(QStringLiteral("one.md")), false);
+  const QByteArray md = ReadFile(OutPath(QStringLiteral("one.md")));
+  EXPECT_TRUE(md.contains("## 1. Plot: x^2")) << md.toStdString();
+  EXPECT_FALSE(md.contains("2+3*4"));
+  EXPECT_TRUE(md.contains("![x^2](one-plot1.png)"));
+  EXPECT_TRUE(ReadFile(OutPath(QStringLiteral("one-plot1.png"))).startsWith("\x89PNG"));
+}
+
+TEST_F(ReportExportTest, PdfOnA4AndLetter) {
+  const std::pair<QPageSize::PageSizeId, const char*> sizes[] = {{QPageSize::A4, "595"},
+                                                                 {QPageSize::Letter, "612"}};
+  for (const auto& [size, width] : sizes) {
+    const QString path = OutPath(QStringLiteral("report-%1.pdf").arg(int(size)));
+    Export(path, true, size);
+    const QByteArray pdf = ReadFile(path);
+    ASSERT_TRUE(pdf.startsWith("%PDF")) << width;
+    // The point lists take more than one page.
+    EXPECT_GE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 2) << width;
+    EXPECT_TRUE(pdf.contains(QByteArray("/MediaBox [0 0 ") + width)) << width;
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) continue;
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Step 2 (add): 14"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("x: 10 = f(x): 100"))) << width;
+  }
+}
+
+TEST_F(ReportExportTest, UnknownExtensionWritesNothing) {
+  Export(OutPath(QStringLiteral("report.txt")), true);
+  EXPECT_FALSE(QFile::exists(OutPath(QStringLiteral("report.txt"))));
+  EXPECT_EQ(messages_.shown.size(), 1);
+  dialog_.answer.reset();
+  Choose("exportreportmenu");  // cancelled: nothing more is shown
+  EXPECT_EQ(messages_.shown.size(), 1);
+}
+
+}  // namespace
+}  // namespace korvex::testing
