@@ -486,10 +486,10 @@ QSize ExportSize(QSize requested, QSize own) {
 
 }  // namespace
 
-QImage ChartView::RenderImage(QSize size) {
+QImage ChartView::RenderImage(QSize size, double scale) {
   const QSize target = ExportSize(size, this->size());
   ExportLook look(*this, target);
-  return toPixmap(target.width(), target.height()).toImage();
+  return toPixmap(target.width(), target.height(), scale).toImage();
 }
 
 QByteArray ChartView::RenderSvg(QSize size) {

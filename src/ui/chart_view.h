@@ -68,7 +68,8 @@ class ChartView : public QCustomPlot {
 
   // The graph as it would print: no trace marker, the legend below the plot
   // while "Show legend" is on. An empty size means the view's own size.
-  QImage RenderImage(QSize size = QSize());
+  // `scale` > 1 draws the same picture with that many pixels per unit.
+  QImage RenderImage(QSize size = QSize(), double scale = 1.0);
   QByteArray RenderSvg(QSize size = QSize());
   bool SavePdfFile(const QString& path, QSize size = QSize());
 

@@ -1,13 +1,16 @@
 // The report export of the main window.
 #include "ui/report_export.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
 #include <QLocale>
 #include <QMarginsF>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QUrl>
@@ -50,6 +53,22 @@ std::vector<const PlottedItem*> PlottedItems(const Report& report) {
   return plotted;
 }
 
+constexpr qreal kLayoutDpi = 96;
+constexpr qreal kFooterHeight = 28;
+
+void DrawPage(const QTextDocument& document, int index, QSizeF page, QPainter& painter) {
+  const QRectF view(0, index * page.height(), page.width(), page.height());
+  painter.save();
+  painter.translate(0, -view.top());
+  painter.setClipRect(view);
+  QAbstractTextDocumentLayout::PaintContext context;
+  context.clip = view;
+  // Paper is white whatever the desktop's colours.
+  context.palette.setColor(QPalette::Text, Qt::black);
+  document.documentLayout()->draw(&painter, context);
+  painter.restore();
+}
+
 // Qt's rich text does not read data: URIs, so the printed document names
 // its pictures and carries them as resources.
 bool WritePdf(const Report& report, const ReportDestination& destination) {
@@ -71,13 +90,29 @@ bool WritePdf(const Report& report, const ReportDestination& destination) {
   writer.setCreator(QStringLiteral("Korvex"));
   writer.setPageLayout(QPageLayout(QPageSize(destination.page_size), QPageLayout::Portrait,
                                    QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-  // A paginated document prints as laid out: pages of the writer's text
-  // area in the 96 dpi units the pictures' widths are given in, with the
-  // writer's margins only.
+  // The document is laid out on pages of the writer's text area, less a
+  // footer line, in the 96 dpi units the pictures' widths are given in; the
+  // layout moves a table row that would cross a page's end to the next page.
+  const QSizeF text_area = writer.pageLayout().paintRectPixels(kLayoutDpi).size();
+  const QSizeF page(text_area.width(), text_area.height() - kFooterHeight);
   document.setDocumentMargin(0);
-  document.setPageSize(writer.pageLayout().paintRectPixels(96).size());
-  document.print(&writer);
-  return QFileInfo(destination.path).size() > 0;
+  document.setPageSize(page);
+  QPainter painter(&writer);
+  if (!painter.isActive()) return false;
+  painter.scale(writer.logicalDpiX() / kLayoutDpi, writer.logicalDpiY() / kLayoutDpi);
+  QFont footer_font = document.defaultFont();
+  // In layout units, which the painter scales to the writer's resolution.
+  footer_font.setPixelSize(11);
+  const int pages = document.pageCount();
+  for (int index = 0; index < pages; ++index) {
+    if (index > 0 && !writer.newPage()) return false;
+    DrawPage(document, index, page, painter);
+    painter.setFont(footer_font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(0, page.height(), page.width(), kFooterHeight), Qt::AlignCenter,
+                     QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages));
+  }
+  return painter.end() && QFileInfo(destination.path).size() > 0;
 }
 
 }  // namespace
@@ -103,6 +138,11 @@ std::optional<ReportDestination> QtReportDialog::Choose(QWidget* parent, bool ca
   if (path.isEmpty()) return std::nullopt;
   ReportDestination destination;
   destination.path = path;
+  // A name typed without an extension takes the chosen type's.
+  if (QFileInfo(path).suffix().isEmpty())
+    destination.path += selected == filters[0]   ? QStringLiteral(".html")
+                        : selected == filters[3] ? QStringLiteral(".md")
+                                                 : QStringLiteral(".pdf");
   destination.page_size = selected == filters[2] ? QPageSize::Letter : QPageSize::A4;
   if (can_choose_selected) {
     destination.all_items =
@@ -160,7 +200,7 @@ QImage SeriesPicture(const PlottedItem& item, QSize size) {
   ChartView view(model);
   view.resize(size);
   view.Rebuild();
-  return view.RenderImage(size);
+  return view.RenderImage(size, 2.0);
 }
 
 bool WriteReportFile(const Report& report, const ReportDestination& destination,

@@ -57,6 +57,8 @@ std::optional<Report> RunReportItems(MainWindow& window,
                                      const std::vector<ReportRequestItem>& items);
 
 // A plotted item's graph alone, drawn as the Graph window draws it.
+// Twice the pixels of its size in the document, so print and high-density
+// screens show it sharp.
 QImage SeriesPicture(const PlottedItem& item, QSize size = QSize(640, 360));
 
 // Writes `report` to `path`, with the CSV files (and for Markdown the PNG

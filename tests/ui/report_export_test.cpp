@@ -78,7 +78,8 @@ TEST_F(ReportExportTest, PdfOnA4AndLetter) {
     const QByteArray pdf = ReadFile(path);
     ASSERT_TRUE(pdf.startsWith("%PDF")) << width;
     // The point lists take more than one page.
-    EXPECT_GE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 2) << width;
+    const int pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page ");
+    EXPECT_GE(pages, 2) << width;
     EXPECT_TRUE(pdf.contains(QByteArray("/MediaBox [0 0 ") + width)) << width;
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty()) continue;
@@ -88,6 +89,9 @@ TEST_F(ReportExportTest, PdfOnA4AndLetter) {
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("Step 2 (add): 14"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("x: 10 = f(x): 100"))) << width;
+    // Every page carries its number and the count.
+    for (int page = 1; page <= pages; ++page)
+      EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages))) << page;
   }
 }
 
