@@ -127,6 +127,8 @@ class MainWindow : public QMainWindow, public ErrorSink {
   QString AnswerText() const;
   // For the plot windows' progress display ("plot complete" and the like).
   void SetAnswerText(const QString& text);
+  // An open Solution window shows the steps of the last solve.
+  void RefreshOpenSolution();
   // Status panel 3 from the live plot settings.
   void RefreshPlotStatus();
 
@@ -170,7 +172,6 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void BuildMenus();
   StartUpViews MakeStartUpViews();
   void Guarded(const std::function<void()>& work);
-  void RefreshOpenSolution();
   void ShowCanceled(const QString& text);
   // After a failed solve: `text` in the input, its failing part selected.
   void ShowErrorPlace(const QString& text, const SourceRange& place);

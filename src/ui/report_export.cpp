@@ -182,6 +182,7 @@ std::optional<Report> RunReportItems(MainWindow& window,
       }
       if (outcome->status == SolveOutcome::Status::kAnswered)
         window.SetAnswerText(QString::fromStdString(outcome->answer_text));
+      window.RefreshOpenSolution();
       report.items.push_back(RecordSolve(calculator, text, *outcome, recorder.Take()));
       if (outcome->status == SolveOutcome::Status::kCanceled) break;
     }
