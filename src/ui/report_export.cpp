@@ -12,6 +12,8 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 #include <filesystem>
@@ -62,11 +64,37 @@ void DrawPage(const QTextDocument& document, int index, QSizeF page, QPainter& p
   painter.translate(0, -view.top());
   painter.setClipRect(view);
   QAbstractTextDocumentLayout::PaintContext context;
-  context.clip = view;
+  // Blocks that only touch the page's edges belong to the pages around it;
+  // drawn clipped they would still leave their text in this page's content.
+  context.clip = view.adjusted(0, 1, 0, -1);
   // Paper is white whatever the desktop's colours.
   context.palette.setColor(QPalette::Text, Qt::black);
   document.documentLayout()->draw(&painter, context);
   painter.restore();
+}
+
+// A heading at the foot of a page goes to the next one with the first line
+// of what it introduces. Headings in a row (an item's and its first
+// section's) travel together.
+void KeepHeadingsWithNext(QTextDocument& document) {
+  const qreal page = document.pageSize().height();
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  // The layout is lazy; the page count lays out the whole document, so the
+  // positions read below are those of the pages as they will print.
+  document.pageCount();
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() == 0) continue;
+    QTextBlock content = block.next();
+    while (content.isValid() && content.blockFormat().headingLevel() != 0) content = content.next();
+    if (!content.isValid()) break;
+    const int heading_page = static_cast<int>(layout->blockBoundingRect(block).top() / page);
+    const int content_page = static_cast<int>(layout->blockBoundingRect(content).bottom() / page);
+    if (heading_page == content_page) continue;
+    QTextBlockFormat format = block.blockFormat();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(block).setBlockFormat(format);
+    document.pageCount();
+  }
 }
 
 // Qt's rich text does not read data: URIs, so the printed document names
@@ -97,6 +125,7 @@ bool WritePdf(const Report& report, const ReportDestination& destination) {
   const QSizeF page(text_area.width(), text_area.height() - kFooterHeight);
   document.setDocumentMargin(0);
   document.setPageSize(page);
+  KeepHeadingsWithNext(document);
   QPainter painter(&writer);
   if (!painter.isActive()) return false;
   painter.scale(writer.logicalDpiX() / kLayoutDpi, writer.logicalDpiY() / kLayoutDpi);

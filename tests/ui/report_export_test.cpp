@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "program_fixture.h"
@@ -93,6 +94,47 @@ TEST_F(ReportExportTest, PdfOnA4AndLetter) {
     for (int page = 1; page <= pages; ++page)
       EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages))) << page;
   }
+}
+
+// The text of one page of a PDF, or nothing without pdftotext.
+std::optional<QStringList> PdfPageLines(const QString& path, int page) {
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (pdftotext.isEmpty()) return std::nullopt;
+  QProcess process;
+  const QString number = QString::number(page);
+  process.start(pdftotext, {QStringLiteral("-f"), number, QStringLiteral("-l"), number, path,
+                            QStringLiteral("-")});
+  if (!process.waitForFinished(30000)) return std::nullopt;
+  QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split('\n');
+  lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+  return lines;
+}
+
+TEST_F(ReportExportTest, NoPageEndsWithAHeading) {
+  // Enough solved items that headings fall at every height of a page.
+  Click(Find<QCheckBox>("plotcheck"));
+  for (int i = 1; i <= 40; ++i) InsertExpression(QStringLiteral("(%1+2)*3-4/2").arg(i));
+  const QString path = OutPath(QStringLiteral("long.pdf"));
+  Export(path, true);
+  const int pages = ReadFile(path).count("/Type /Page\n");
+  ASSERT_GE(pages, 4);
+  const QRegularExpression heading(
+      QStringLiteral("^(\\d+\\. .*|Solution|Plot info|Table stats|"
+                     ".*\\(# of points: [1-9]\\d*\\))$"));
+  int steps = 0;
+  for (int page = 1; page <= pages; ++page) {
+    const std::optional<QStringList> lines = PdfPageLines(path, page);
+    if (!lines) GTEST_SKIP() << "pdftotext is not installed";
+    for (const QString& line : *lines) steps += line.startsWith(QStringLiteral("Step "));
+    ASSERT_GE(lines->size(), 2) << page;
+    EXPECT_EQ(lines->last(), QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+    const QString before_footer = lines->at(lines->size() - 2);
+    EXPECT_FALSE(heading.match(before_footer).hasMatch())
+        << "page " << page << " ends with " << before_footer.toStdString();
+  }
+  // Each step is on exactly one page: none cut, none also left clipped at
+  // the foot of the page before. 2+3*4 takes two steps, the others three.
+  EXPECT_EQ(steps, 2 + 40 * 3);
 }
 
 TEST_F(ReportExportTest, UnknownExtensionWritesNothing) {
