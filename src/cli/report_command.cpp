@@ -1,7 +1,8 @@
 // korvex-cli report: solves (or plots) each expression and writes the steps,
-// answers, figures and point lists as one HTML or Markdown document. PDF
-// needs Qt's printing, so only the desktop program writes it.
+// answers, figures and point lists as one HTML, Markdown or PDF document.
 #include "cli/report_command.h"
+
+#include <unistd.h>
 
 #include <filesystem>
 #include <iostream>
@@ -15,17 +16,19 @@
 #include "core/calculator.h"
 #include "report/html_report.h"
 #include "report/markdown_report.h"
+#include "report/pdf_report.h"
 #include "report/report_builder.h"
 #include "report/svg_chart.h"
 
 namespace korvex {
 namespace {
 
-enum class ReportFormat { kHtml, kMarkdown };
+enum class ReportFormat { kHtml, kMarkdown, kPdf };
 
 struct ReportOptions {
   std::optional<std::string> data_dir;
   std::optional<std::string> format;
+  std::optional<std::string> paper;
   std::optional<std::filesystem::path> output;
   bool plot = false;
   // Texts exactly as the Plot options dialog would hold them.
@@ -64,6 +67,8 @@ std::optional<ReportOptions> ParseReportOptions(const std::vector<std::string>& 
       text_option = &options.data_dir;
     } else if (arg == "--format") {
       text_option = &options.format;
+    } else if (arg == "--paper") {
+      text_option = &options.paper;
     } else if (arg == "--variable") {
       text_option = &options.variable;
     } else if (arg == "--start") {
@@ -99,20 +104,33 @@ std::optional<ReportFormat> ChooseFormat(const ReportOptions& options, std::ostr
   }
   if (name.empty() || name == "html" || name == "htm") return ReportFormat::kHtml;
   if (name == "md" || name == "markdown") return ReportFormat::kMarkdown;
-  if (name == "pdf")
-    err << "korvex-cli: korvex-cli writes html and md reports; the desktop program's File > "
-           "Export report... writes pdf\n";
-  else
-    err << "korvex-cli: --format takes html or md\n";
+  if (name == "pdf") return ReportFormat::kPdf;
+  err << "korvex-cli: --format takes html, md or pdf\n";
   return std::nullopt;
+}
+
+std::optional<PdfPaper> ChoosePaper(const ReportOptions& options, std::ostream& err) {
+  const std::string name = options.paper.value_or("a4");
+  if (name == "a4") return kPaperA4;
+  if (name == "letter") return kPaperLetter;
+  err << "korvex-cli: --paper takes a4 or letter\n";
+  return std::nullopt;
+}
+
+// A PDF is binary: it may go down a pipe or into a file, not onto a terminal.
+bool RefusesPdfOutput(const ReportOptions& options, const std::ostream& out, std::ostream& err) {
+  if (options.output || &out != &std::cout || !::isatty(STDOUT_FILENO)) return false;
+  err << "korvex-cli: a pdf report is binary; give --output FILE or redirect standard output\n";
+  return true;
 }
 
 }  // namespace
 
 std::string ReportUsage() {
-  return "usage: korvex-cli report [--data-dir DIR] [--format html|md] [--output FILE] [--plot]\n"
-         "                         [--variable V] [--start A] [--stop B] [--increment C]\n"
-         "                         [--derivative] [--epsilon E] [--] EXPR...\n";
+  return "usage: korvex-cli report [--data-dir DIR] [--format html|md|pdf] [--paper a4|letter]\n"
+         "                         [--output FILE] [--plot] [--variable V] [--start A]\n"
+         "                         [--stop B] [--increment C] [--derivative] [--epsilon E]\n"
+         "                         [--] EXPR...\n";
 }
 
 std::string ReportHelp() {
@@ -123,12 +141,14 @@ std::string ReportHelp() {
          "patterns, or the failure. With --plot each EXPR is plotted instead, with\n"
          "the plot options of bin/plot.ini, and the report shows its graph, range,\n"
          "Plot info figures, statistics and point lists. Without --output the report\n"
-         "goes to standard output. The desktop program also writes PDF reports.\n"
+         "goes to standard output (a pdf one only when that is not a terminal).\n"
          "\n"
          "options:\n"
          "  --data-dir DIR    use DIR/bin as the data folder\n"
-         "  --format F        html (one file, graphs drawn inline as SVG) or md; the\n"
-         "                    default follows the extension of FILE, else html\n"
+         "  --format F        html (one file, graphs drawn inline as SVG), md or pdf\n"
+         "                    (graphs drawn as lines); the default follows the\n"
+         "                    extension of FILE, else html\n"
+         "  --paper P         the page size of a pdf report: a4 (the default) or letter\n"
          "  --output FILE     write the report to FILE, and beside it each plot's\n"
          "                    points as FILE's name + -plotN.csv (and, for md, its\n"
          "                    graph as -plotN.svg)\n"
@@ -152,10 +172,12 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
     return kExitOk;
   }
   const std::optional<ReportFormat> format = ChooseFormat(*options, err);
-  if (!format) {
+  const std::optional<PdfPaper> paper = ChoosePaper(*options, err);
+  if (!format || !paper) {
     err << ReportUsage();
     return kExitUsage;
   }
+  if (*format == ReportFormat::kPdf && RefusesPdfOutput(*options, out, err)) return kExitUsage;
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);
@@ -229,8 +251,18 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
       links.pictures.push_back(picture);
     }
   }
-  const std::string document =
-      *format == ReportFormat::kHtml ? HtmlReport(report, links) : MarkdownReport(report, links);
+  std::string document;
+  switch (*format) {
+    case ReportFormat::kHtml:
+      document = HtmlReport(report, links);
+      break;
+    case ReportFormat::kMarkdown:
+      document = MarkdownReport(report, links);
+      break;
+    case ReportFormat::kPdf:
+      document = PdfReport(report, links, *paper);
+      break;
+  }
   if (options->output) {
     if (!WriteFileText(*options->output, document)) {
       PrintError("korvex-cli: cannot write " + options->output->string(), out, err);

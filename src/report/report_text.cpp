@@ -1,4 +1,4 @@
-// Captions and list cutting shared by the HTML and Markdown reports.
+// Captions and list cutting shared by the HTML, Markdown and PDF reports.
 #include "report/report_text.h"
 
 #include <fstream>

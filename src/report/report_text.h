@@ -1,4 +1,4 @@
-// The pieces both report formats share: captions, figure rows, the part of a
+// The pieces the report formats share: captions, figure rows, the part of a
 // long list that is printed, and names of the files beside a report.
 #pragma once
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "report/pdf_reading.h"
 
 namespace korvex {
 namespace {
@@ -73,11 +74,31 @@ TEST_F(ReportCommandTest, PlottedMarkdownWritesFilesBeside) {
   EXPECT_NE(ReadAll(root_ / "sq-plot1.svg").find("<polyline"), std::string::npos);
 }
 
+TEST_F(ReportCommandTest, PdfByExtensionWithCsvBesideOrOnAPipe) {
+  const std::filesystem::path report = root_ / "sq.pdf";
+  ASSERT_EQ(Run({"--plot", "--start", "-1", "--stop", "1", "--increment", "1", "--output",
+                 report.string(), "x^2"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(out_.str(), "");
+  const std::string pdf = ReadAll(report);
+  EXPECT_EQ(PdfStructureProblems(pdf), "");
+  EXPECT_NE(pdf.find("/MediaBox [0 0 595.276 841.89]"), std::string::npos);
+  EXPECT_NE(PdfShownText(pdf).find("\nAll points: sq-plot1.csv\n"), std::string::npos);
+  EXPECT_EQ(ReadAll(root_ / "sq-plot1.csv"), "x,y\n-1,1\n0,0\n1,1\n");
+  EXPECT_FALSE(std::filesystem::exists(root_ / "sq-plot1.svg"));
+
+  // Standard output that is not a terminal takes the file as it is.
+  ASSERT_EQ(Run({"--format", "pdf", "--paper", "letter", "2+3"}), kExitOk) << err_.str();
+  EXPECT_EQ(PdfStructureProblems(out_.str()), "");
+  EXPECT_NE(out_.str().find("/MediaBox [0 0 612 792]"), std::string::npos);
+  EXPECT_NE(PdfShownText(out_.str()).find("\nStep 1 (add): 5\n"), std::string::npos);
+}
+
 TEST_F(ReportCommandTest, RefusedArguments) {
   const std::vector<std::string> cases[] = {
-      {"--format", "pdf", "--output", "r.pdf", "1"},  // the desktop program writes pdf
-      {"--output", "r.txt", "1"},
-      {"--plot"},
+      {"--format", "txt", "1"},   {"--paper", "a5", "--output", "r.pdf", "1"},
+      {"--output", "r.txt", "1"}, {"--plot"},
       {"--bogus", "1"},
   };
   for (const auto& args : cases) {

@@ -56,7 +56,10 @@ expect '--data-dir|--help' bench -
 expect '--start|--stats|--stop' plot --st
 expect '--csv' plot --derivative --c
 expect '--output' report --plot --o
-expect 'html|md' report --format ''
+expect 'html|md|pdf' report --format ''
+expect 'letter' report --format pdf --paper l
+expect '--paper|--plot' report --p
+expect '' report --increment --p
 expect '' report --output --p
 expect 'bin|dec|hex|oct|quat' solve --system ''
 expect 'quat' solve --raw --system q

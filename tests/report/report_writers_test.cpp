@@ -1,9 +1,10 @@
-// The report's items, read from a real calculator, and their HTML and
-// Markdown texts.
+// The report's items, read from a real calculator, and their HTML, Markdown
+// and PDF documents.
 #include <stdlib.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,6 +14,8 @@
 #include "report/html_report.h"
 #include "report/markdown_report.h"
 #include "report/markup.h"
+#include "report/pdf_reading.h"
+#include "report/pdf_report.h"
 #include "report/report_builder.h"
 #include "report/report_text.h"
 
@@ -153,6 +156,108 @@ TEST_F(ReportTest, MarkdownHoldsStepsInCodeAndLinksFiles) {
       MarkdownReport(report, ReportLinks{{"r-plot1.png"}, {"r-plot1.csv"}});
   EXPECT_NE(with_files.find("![x^2](r-plot1.png)"), std::string::npos);
   EXPECT_NE(with_files.find("[r-plot1.csv](r-plot1.csv)"), std::string::npos);
+}
+
+TEST_F(ReportTest, PdfHoldsTheHtmlItemsInOrder) {
+  Report report;
+  report.items.push_back(Solve("2+3*4"));
+  report.items.push_back(Solve("1/0"));
+  EXPECT_EQ(PdfPageContents(PdfReport(report, {}, kPaperA4)).size(), 1u);
+
+  report.items.push_back(Plot("x^2", "-3", "3", "1"));
+  ReportLinks links;
+  links.csv_files = {"r-plot1.csv"};
+  const std::string pdf = PdfReport(report, links, kPaperA4);
+  EXPECT_EQ(PdfStructureProblems(pdf), "");
+  const std::vector<std::string> pages = PdfPageContents(pdf);
+  ASSERT_EQ(pages.size(), 2u);
+  const std::string text = PdfShownText(pages[0]) + PdfShownText(pages[1]);
+  std::size_t at = 0;
+  for (const char* part : {"Korvex report",
+                           "1. 2+3*4",
+                           "Solution",
+                           "Step 1 (multiply): 2+12",
+                           "Step 2 (add): 14",
+                           "Answer",
+                           "Copy answer",
+                           "Binary (base 2)",
+                           "0 1110",
+                           "2. 1/0",
+                           "No solution steps.",
+                           "Could not calculate '1/0'",
+                           "3. Plot: x^2",
+                           "Increment",
+                           "Plot info",
+                           "Current function:",
+                           "Table stats",
+                           "Point mean:",
+                           "Table (# of points: 7)",
+                           "x: -3 = f(x): 9",
+                           "Zero points (# of points: 1)",
+                           "All points: r-plot1.csv"}) {
+    const std::size_t found = text.find(part, at);
+    EXPECT_NE(found, std::string::npos) << part;
+    if (found != std::string::npos) at = found;
+  }
+  EXPECT_TRUE(PdfShownText(pages[0]).ends_with("\nPage 1 of 2\n"));
+  EXPECT_TRUE(PdfShownText(pages[1]).ends_with("\nPage 2 of 2\n"));
+  // The failure in red, the curve in blue as a path of lines.
+  EXPECT_NE(pages[0].find("0.69 0 0 rg\nBT /F1 10 Tf"), std::string::npos);
+  const std::size_t curve = pages[0].find("0 0 1 RG\n");
+  ASSERT_NE(curve, std::string::npos);
+  EXPECT_NE(pages[0].find(" l\n", curve), std::string::npos);
+}
+
+TEST_F(ReportTest, PdfReadsBackAsText) {
+  Report report;
+  report.items.push_back(Solve("2+3*4"));
+  report.items.push_back(Plot("x^2", "-1", "1", "1"));
+  const std::optional<std::string> text = PdfToText(PdfReport(report, {}, kPaperA4));
+  if (!text) GTEST_SKIP() << "pdftotext is not installed";
+  for (const char* part : {"Korvex report", "1. 2+3*4", "Step 1 (multiply): 2+12", "2. Plot: x^2",
+                           "Current serie:", "x: -1 = f(x): 1", "Page 2 of 2"})
+    EXPECT_NE(text->find(part), std::string::npos) << part << " in\n" << *text;
+}
+
+// Steps of a deep nesting wrap over many lines each: every row stays whole
+// on one page, which pushes the report onto several.
+TEST_F(ReportTest, PdfKeepsLongStepsWholeOnTheirPages) {
+  const std::string nested = std::string(400, '(') + "1" + [] {
+    std::string closing;
+    for (int i = 0; i < 400; ++i) closing += "+1)";
+    return closing;
+  }();
+  Report report;
+  const SolvedItem item = Solve(nested);
+  ASSERT_TRUE(item.answered);
+  report.items.push_back(item);
+  report.items.push_back(Solve("2+3*4"));
+  const std::string pdf = PdfReport(report, {}, kPaperA4);
+  EXPECT_EQ(PdfStructureProblems(pdf), "");
+  const std::vector<std::string> pages = PdfPageContents(pdf);
+  ASSERT_GE(pages.size(), 3u);
+
+  // Rows break between their lines at spaces or anywhere in a long token.
+  const auto squeezed = [](std::string text) {
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\n'; });
+    return text;
+  };
+  std::vector<std::string> page_texts;
+  for (const std::string& page : pages) page_texts.push_back(squeezed(PdfShownText(page)));
+  const ShownLines shown = ShownPart(item.steps);
+  ASSERT_GT(shown.omitted, 0u);
+  for (const auto* part : {&shown.head, &shown.tail}) {
+    for (const std::string& step : *part) {
+      const std::string whole = squeezed(step);
+      const auto holding = std::count_if(
+          page_texts.begin(), page_texts.end(),
+          [&whole](const std::string& page) { return page.find(whole) != std::string::npos; });
+      EXPECT_EQ(holding, 1) << step.substr(0, 16);
+    }
+  }
+  const std::string count = std::to_string(pages.size());
+  EXPECT_NE(PdfShownText(pages[1]).find("Page 2 of " + count + "\n"), std::string::npos);
+  EXPECT_NE(PdfShownText(pages.back()).find("2. 2+3*4"), std::string::npos);
 }
 
 TEST(ReportMarkupTest, EscapesAndEncodes) {
