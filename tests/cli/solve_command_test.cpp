@@ -13,6 +13,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "error_place_cases.h"
 #include "settings/line_file.h"
 
 namespace korvex {
@@ -297,6 +298,22 @@ TEST(PlaceLines, MarksThePlaceUnderTheExpression) {
       {"\t1+x", {1, 4}, "\t1+x\n\t^~~"},
   };
   for (const auto& c : cases) EXPECT_EQ(PlaceLines(c.text, c.place), c.lines) << c.text;
+}
+
+// Every failing expression of the engine's table, its variables given with
+// --var: the failure line, then the expression with the blamed part marked.
+TEST_F(SolveCommandTest, MarksEveryTabledFailureInItsPlace) {
+  for (const testing::ErrorPlaceCase& c : testing::ErrorPlaceCases()) {
+    std::vector<std::string> args;
+    for (const UserVariable& variable : c.variables)
+      args.insert(args.end(), {"--var", variable.name + "=" + variable.expression});
+    args.insert(args.end(), {"--", c.text});
+    ::setenv("KORVEX_CLI_PLACES", "1", 1);
+    EXPECT_EQ(Run(args), kExitFailed) << c.text;
+    ::unsetenv("KORVEX_CLI_PLACES");
+    const std::string expected = std::string(c.message) + "\n" + PlaceLines(c.text, c.place) + "\n";
+    EXPECT_TRUE(err_.str().ends_with(": " + expected)) << c.text << "\n" << err_.str();
+  }
 }
 
 // The failure line stays as it was; under it, only where someone reads a

@@ -1,5 +1,6 @@
 // A failed solve points at its place: the input shows the expression with
 // the failing part selected, and the error log line says where it is.
+#include "error_place_cases.h"
 #include "program_fixture.h"
 
 namespace korvex::testing {
@@ -36,6 +37,28 @@ TEST_F(MainWindowErrorPlaceTest, FailedSolveSelectsTheFailingPartAndLogsItsPlace
   InsertAndSolve("1;2");
   EXPECT_EQ(Input()->text(), QString());
   EXPECT_TRUE(ErrorLog().endsWith("] Could not solve '1;2'")) << ErrorLog().toStdString();
+  EXPECT_TRUE(messages_.failures.isEmpty());
+}
+
+// Every failing expression of the engine's table, with its user variables:
+// the input selects the characters the engine blames, and the log says where.
+TEST_F(MainWindowErrorPlaceTest, EveryTabledFailureSelectsItsPlace) {
+  for (const ErrorPlaceCase& c : ErrorPlaceCases()) {
+    const QString text = QString::fromUtf8(c.text);
+    SCOPED_TRACE(c.text);
+    Main().calculator().variables() = c.variables;
+    // Set rather than typed: key clicks cover ASCII only.
+    Main().SetInputText(text);
+    Click("insert");
+    Click("solve");
+    EXPECT_EQ(Input()->text(), text);
+    EXPECT_EQ(Input()->selectionStart(), c.place.start);
+    EXPECT_EQ(Input()->selectedText(), text.mid(c.place.start, c.place.end - c.place.start));
+    EXPECT_EQ(Input()->cursorPosition(), c.place.start);
+    EXPECT_TRUE(ErrorLog().endsWith(QString::fromUtf8(c.message) +
+                                    QString::fromStdString(PlaceSuffix(c.place))))
+        << ErrorLog().toStdString();
+  }
   EXPECT_TRUE(messages_.failures.isEmpty());
 }
 
