@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/cli_io.h"
 #include "cli/interrupt_stop.h"
+#include "cli/option_table.h"
 #include "cli/usage.h"
 #include "core/calculator.h"
 
@@ -26,24 +27,11 @@ std::string BenchHelp() {
 
 int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::optional<std::string> data_dir_option;
-  ArgumentCursor cursor(args);
-  while (!cursor.done()) {
-    const std::string arg = cursor.next();
-    if (arg == "--help") {
-      out << BenchHelp();
-      out.flush();
-      return kExitOk;
-    }
-    const auto value = arg == "--data-dir" ? cursor.value() : std::nullopt;
-    if (!value) {
-      err << "korvex-cli: "
-          << (arg == "--data-dir" ? arg + " needs a value" : "unknown argument '" + arg + "'")
-          << '\n'
-          << BenchUsage();
-      return kExitUsage;
-    }
-    data_dir_option = *value;
-  }
+  // No operands: every other word is an unknown argument.
+  const OptionTable table{.rows = {TextOption("--data-dir", data_dir_option)}, .operand = nullptr};
+  if (const auto exit =
+          ExitWithoutRunning(ParseOptions(table, args, BenchUsage(), err), BenchHelp, out))
+    return *exit;
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);

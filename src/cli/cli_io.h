@@ -1,5 +1,5 @@
-// Shared pieces of the CLI commands: option values, failure printing and the
-// default data folder.
+// Shared pieces of the CLI commands: failure printing and the default data
+// folder.
 #pragma once
 
 #include <filesystem>
@@ -44,24 +44,6 @@ class StreamMessages : public Messages {
  private:
   std::ostream& out_;
   std::ostream& err_;
-};
-
-// Walks argv-style arguments; a value may begin with "-".
-class ArgumentCursor {
- public:
-  explicit ArgumentCursor(const std::vector<std::string>& args) : args_(args) {}
-  bool done() const { return index_ >= args_.size(); }
-  const std::string& peek() const { return args_[index_]; }
-  std::string next() { return args_[index_++]; }
-  // The value after an option; nothing when the arguments end.
-  std::optional<std::string> value() {
-    if (done()) return std::nullopt;
-    return next();
-  }
-
- private:
-  const std::vector<std::string>& args_;
-  size_t index_ = 0;
 };
 
 // The folder whose `bin` a command uses: DIR of --data-dir, else the one

@@ -5,10 +5,14 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
 #include "cli/interrupt_stop.h"
+#include "cli/option_table.h"
+#include "cli/plot_range_options.h"
 #include "cli/usage.h"
 #include "core/calculator.h"
 #include "plot/points_csv.h"
@@ -21,76 +25,42 @@ enum class PlotOutput { kSummary, kTable, kStats, kCsv };
 
 struct PlotOptions {
   std::optional<std::string> data_dir;
-  // Texts exactly as the options dialog would hold them.
-  std::optional<std::string> variable, start, stop, increment, epsilon;
-  bool derivative = false;
+  PlotRangeOptions range;
   PlotOutput output = PlotOutput::kSummary;
   std::optional<std::string> expression;
-  bool help = false;
 };
 
-std::optional<PlotOptions> ParsePlotOptions(const std::vector<std::string>& args,
-                                            std::ostream& err) {
-  PlotOptions options;
-  ArgumentCursor cursor(args);
-  bool options_ended = false;
-  bool output_chosen = false;
-  auto fail = [&err](const std::string& text) {
-    err << "korvex-cli: " << text << '\n' << PlotUsage();
-    return std::nullopt;
+// One of --table, --stats and --csv; naming the same one again is no clash.
+OptionRow OutputOption(std::string_view name, PlotOutput choice, PlotOutput& output) {
+  return {name, false, [choice, &output](const std::string&) -> std::optional<std::string> {
+            if (output != PlotOutput::kSummary && output != choice)
+              return "choose one of --table, --stats and --csv";
+            output = choice;
+            return std::nullopt;
+          }};
+}
+
+ParsedArguments ParsePlotOptions(const std::vector<std::string>& args, PlotOptions& options,
+                                 std::ostream& err) {
+  OptionTable table{
+      .rows =
+          {
+              TextOption("--data-dir", options.data_dir),
+              OutputOption("--table", PlotOutput::kTable, options.output),
+              OutputOption("--stats", PlotOutput::kStats, options.output),
+              OutputOption("--csv", PlotOutput::kCsv, options.output),
+          },
+      .operand = [&options](const std::string& text) -> std::optional<std::string> {
+        if (options.expression) return "plot takes one expression";
+        options.expression = text;
+        return std::nullopt;
+      },
   };
-  while (!cursor.done()) {
-    const std::string arg = cursor.next();
-    if (options_ended || arg.size() < 2 || arg[0] != '-' || arg[1] != '-') {
-      if (options.expression) return fail("plot takes one expression");
-      options.expression = arg;
-      continue;
-    }
-    std::optional<std::string>* text_option = nullptr;
-    PlotOutput output = PlotOutput::kSummary;
-    bool is_output = false;
-    if (arg == "--") {
-      options_ended = true;
-    } else if (arg == "--help") {
-      options.help = true;
-      return options;
-    } else if (arg == "--derivative") {
-      options.derivative = true;
-    } else if (arg == "--table" || arg == "--stats" || arg == "--csv") {
-      is_output = true;
-      output = arg == "--table"   ? PlotOutput::kTable
-               : arg == "--stats" ? PlotOutput::kStats
-                                  : PlotOutput::kCsv;
-    } else if (arg == "--variable") {
-      text_option = &options.variable;
-    } else if (arg == "--start") {
-      text_option = &options.start;
-    } else if (arg == "--stop") {
-      text_option = &options.stop;
-    } else if (arg == "--increment") {
-      text_option = &options.increment;
-    } else if (arg == "--epsilon") {
-      text_option = &options.epsilon;
-    } else if (arg != "--data-dir") {
-      return fail("unknown option '" + arg + "'");
-    }
-    if (is_output) {
-      if (output_chosen && options.output != output)
-        return fail("choose one of --table, --stats and --csv");
-      options.output = output;
-      output_chosen = true;
-    }
-    if (text_option != nullptr || arg == "--data-dir") {
-      auto value = cursor.value();
-      if (!value) return fail(arg + " needs a value");
-      if (text_option != nullptr)
-        *text_option = std::move(*value);
-      else
-        options.data_dir = std::move(*value);
-    }
-  }
-  if (!options.expression) return fail("plot needs an expression");
-  return options;
+  options.range.AddRowsTo(table.rows);
+  const ParsedArguments parsed = ParseOptions(table, args, PlotUsage(), err);
+  if (parsed != ParsedArguments::kRun || options.expression) return parsed;
+  PrintUsageError("plot needs an expression", PlotUsage(), err);
+  return ParsedArguments::kRefused;
 }
 
 // A bar on the error stream once a run has lasted half a second; redrawn
@@ -205,35 +175,25 @@ std::string PlotHelp() {
 }
 
 int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto options = ParsePlotOptions(args, err);
-  if (!options) return kExitUsage;
-  if (options->help) {
-    out << PlotHelp();
-    out.flush();
-    return kExitOk;
-  }
+  PlotOptions options;
+  if (const auto exit = ExitWithoutRunning(ParsePlotOptions(args, options, err), PlotHelp, out))
+    return *exit;
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);
-  const auto data_dir = ChooseDataDir(options->data_dir, err);
+  const auto data_dir = ChooseDataDir(options.data_dir, err);
   if (!data_dir) return kExitUsage;
   Calculator calculator(*data_dir, messages);
   calculator.set_error_sink(&errors);
   if (!calculator.StartWithoutWindows()) return kExitUsage;
-  PlotSettings& settings = calculator.plot_settings();
-  if (options->variable) settings.variable = *options->variable;
-  if (options->start) settings.start = *options->start;
-  if (options->stop) settings.stop = *options->stop;
-  if (options->increment) settings.increment = *options->increment;
-  if (options->epsilon) settings.epsilon = *options->epsilon;
-  if (options->derivative) settings.derivative = true;
+  options.range.ApplyTo(calculator.plot_settings());
 
   TerminalProgress progress(err, &err == &std::cerr && ::isatty(STDERR_FILENO));
   calculator.set_plot_progress(&progress);
   PlotOutcome outcome;
   {
     const InterruptStop interrupt(calculator);
-    outcome = calculator.Plot(*options->expression);
+    outcome = calculator.Plot(*options.expression);
   }
   calculator.set_plot_progress(nullptr);
   progress.Clear();
@@ -255,7 +215,7 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   const size_t number = plotter.chart().series_count();
   const ChartSeries& series = plotter.chart().series(number);
   const SeriesStats& stats = plotter.stats(number);
-  switch (options->output) {
+  switch (options.output) {
     case PlotOutput::kSummary:
       PrintSummary(out, plotter.plot_info());
       break;

@@ -12,6 +12,8 @@
 #include "cli/cli.h"
 #include "cli/cli_io.h"
 #include "cli/interrupt_stop.h"
+#include "cli/option_table.h"
+#include "cli/plot_range_options.h"
 #include "cli/usage.h"
 #include "core/calculator.h"
 #include "report/html_report.h"
@@ -31,68 +33,32 @@ struct ReportOptions {
   std::optional<std::string> paper;
   std::optional<std::filesystem::path> output;
   bool plot = false;
-  // Texts exactly as the Plot options dialog would hold them.
-  std::optional<std::string> variable, start, stop, increment, epsilon;
-  bool derivative = false;
+  PlotRangeOptions range;
   std::vector<std::string> expressions;
-  bool help = false;
 };
 
-std::optional<ReportOptions> ParseReportOptions(const std::vector<std::string>& args,
-                                                std::ostream& err) {
-  ReportOptions options;
-  ArgumentCursor cursor(args);
-  bool options_ended = false;
-  auto fail = [&err](const std::string& text) {
-    err << "korvex-cli: " << text << '\n' << ReportUsage();
+ParsedArguments ParseReportOptions(const std::vector<std::string>& args, ReportOptions& options,
+                                   std::ostream& err) {
+  auto set_output = [&options](const std::string& value) -> std::optional<std::string> {
+    options.output = std::filesystem::path(value);
     return std::nullopt;
   };
-  while (!cursor.done()) {
-    const std::string arg = cursor.next();
-    if (options_ended || arg.size() < 2 || arg[0] != '-' || arg[1] != '-') {
-      options.expressions.push_back(arg);
-      continue;
-    }
-    std::optional<std::string>* text_option = nullptr;
-    if (arg == "--") {
-      options_ended = true;
-    } else if (arg == "--help") {
-      options.help = true;
-      return options;
-    } else if (arg == "--plot") {
-      options.plot = true;
-    } else if (arg == "--derivative") {
-      options.derivative = true;
-    } else if (arg == "--data-dir") {
-      text_option = &options.data_dir;
-    } else if (arg == "--format") {
-      text_option = &options.format;
-    } else if (arg == "--paper") {
-      text_option = &options.paper;
-    } else if (arg == "--variable") {
-      text_option = &options.variable;
-    } else if (arg == "--start") {
-      text_option = &options.start;
-    } else if (arg == "--stop") {
-      text_option = &options.stop;
-    } else if (arg == "--increment") {
-      text_option = &options.increment;
-    } else if (arg == "--epsilon") {
-      text_option = &options.epsilon;
-    } else if (arg != "--output") {
-      return fail("unknown option '" + arg + "'");
-    }
-    if (text_option != nullptr || arg == "--output") {
-      auto value = cursor.value();
-      if (!value) return fail(arg + " needs a value");
-      if (text_option != nullptr)
-        *text_option = std::move(*value);
-      else
-        options.output = std::filesystem::path(*value);
-    }
-  }
-  if (options.expressions.empty()) return fail("report needs at least one expression");
-  return options;
+  OptionTable table{
+      .rows =
+          {
+              TextOption("--data-dir", options.data_dir),
+              TextOption("--format", options.format),
+              TextOption("--paper", options.paper),
+              {"--output", true, set_output},
+              FlagOption("--plot", options.plot),
+          },
+      .operand = AppendTo(options.expressions),
+  };
+  options.range.AddRowsTo(table.rows);
+  const ParsedArguments parsed = ParseOptions(table, args, ReportUsage(), err);
+  if (parsed != ParsedArguments::kRun || !options.expressions.empty()) return parsed;
+  PrintUsageError("report needs at least one expression", ReportUsage(), err);
+  return ParsedArguments::kRefused;
 }
 
 // --format, else the output file's extension, else HTML.
@@ -164,42 +130,32 @@ std::string ReportHelp() {
 }
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto options = ParseReportOptions(args, err);
-  if (!options) return kExitUsage;
-  if (options->help) {
-    out << ReportHelp();
-    out.flush();
-    return kExitOk;
-  }
-  const std::optional<ReportFormat> format = ChooseFormat(*options, err);
-  const std::optional<PdfPaper> paper = ChoosePaper(*options, err);
+  ReportOptions options;
+  if (const auto exit = ExitWithoutRunning(ParseReportOptions(args, options, err), ReportHelp, out))
+    return *exit;
+  const std::optional<ReportFormat> format = ChooseFormat(options, err);
+  const std::optional<PdfPaper> paper = ChoosePaper(options, err);
   if (!format || !paper) {
     err << ReportUsage();
     return kExitUsage;
   }
-  if (*format == ReportFormat::kPdf && RefusesPdfOutput(*options, out, err)) return kExitUsage;
+  if (*format == ReportFormat::kPdf && RefusesPdfOutput(options, out, err)) return kExitUsage;
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);
-  const auto data_dir = ChooseDataDir(options->data_dir, err);
+  const auto data_dir = ChooseDataDir(options.data_dir, err);
   if (!data_dir) return kExitUsage;
   Calculator calculator(*data_dir, messages);
   ReportErrorRecorder recorder(&errors);
   calculator.set_error_sink(&recorder);
   if (!calculator.StartWithoutWindows()) return kExitUsage;
-  PlotSettings& settings = calculator.plot_settings();
-  if (options->variable) settings.variable = *options->variable;
-  if (options->start) settings.start = *options->start;
-  if (options->stop) settings.stop = *options->stop;
-  if (options->increment) settings.increment = *options->increment;
-  if (options->epsilon) settings.epsilon = *options->epsilon;
-  if (options->derivative) settings.derivative = true;
+  options.range.ApplyTo(calculator.plot_settings());
 
   Report report;
   bool all_ok = true;
   bool canceled = false;
-  for (const std::string& text : options->expressions) {
-    if (options->plot) {
+  for (const std::string& text : options.expressions) {
+    if (options.plot) {
       const NewSeriesWatch watch(calculator.plotter().chart());
       PlotOutcome outcome;
       {
@@ -225,7 +181,7 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
   // Files beside the report only when it is a file itself.
   ReportLinks links;
-  if (options->output) {
+  if (options.output) {
     std::size_t plot = 0;
     for (const ReportItem& item : report.items) {
       const auto* plotted = std::get_if<PlottedItem>(&item);
@@ -233,14 +189,14 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
       ++plot;
       std::string csv, picture;
       if (plotted->info) {
-        csv = BesideName(*options->output, plot, ".csv");
-        if (!WriteFileText(options->output->parent_path() / csv, plotted->csv)) {
+        csv = BesideName(*options.output, plot, ".csv");
+        if (!WriteFileText(options.output->parent_path() / csv, plotted->csv)) {
           PrintError("korvex-cli: cannot write " + csv, out, err);
           return kExitFailed;
         }
         if (*format == ReportFormat::kMarkdown) {
-          picture = BesideName(*options->output, plot, ".svg");
-          if (!WriteFileText(options->output->parent_path() / picture,
+          picture = BesideName(*options.output, plot, ".svg");
+          if (!WriteFileText(options.output->parent_path() / picture,
                              SeriesSvg(plotted->points, plotted->series_title))) {
             PrintError("korvex-cli: cannot write " + picture, out, err);
             return kExitFailed;
@@ -263,9 +219,9 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
       document = PdfReport(report, links, *paper);
       break;
   }
-  if (options->output) {
-    if (!WriteFileText(*options->output, document)) {
-      PrintError("korvex-cli: cannot write " + options->output->string(), out, err);
+  if (options.output) {
+    if (!WriteFileText(*options.output, document)) {
+      PrintError("korvex-cli: cannot write " + options.output->string(), out, err);
       return kExitFailed;
     }
   } else {

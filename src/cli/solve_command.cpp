@@ -14,6 +14,7 @@
 #include "cli/cli_io.h"
 #include "cli/interrupt_stop.h"
 #include "cli/line_reader.h"
+#include "cli/option_table.h"
 #include "cli/usage.h"
 #include "core/calculator.h"
 #include "settings/general_file.h"
@@ -41,7 +42,6 @@ struct AnswerOverrides {
 
 struct SolveOptions {
   std::optional<std::string> data_dir;
-  bool help = false;
   bool steps = false;
   bool raw = false;
   VariableTable command_line_variables;
@@ -65,70 +65,59 @@ std::optional<int> NumberSystemIndex(std::string_view name) {
   return kNumberSystemRange.min + static_cast<int>(found - kNumberSystemShortNames.begin());
 }
 
-std::optional<SolveOptions> ParseSolveOptions(const std::vector<std::string>& args,
-                                              std::ostream& err) {
-  SolveOptions options;
-  ArgumentCursor cursor(args);
-  bool options_ended = false;
-  auto usage_error = [&](const std::string& text) {
-    err << "korvex-cli: " << text << '\n' << SolveUsage();
+// --var NAME=EXPR: the name must not be empty; the expression may be.
+OptionAction AddVariable(VariableTable& variables) {
+  return [&variables](const std::string& value) -> std::optional<std::string> {
+    const size_t equals = value.find('=');
+    if (equals == std::string::npos || equals == 0) return "--var needs NAME=EXPR";
+    variables.push_back({value.substr(0, equals), value.substr(equals + 1)});
     return std::nullopt;
   };
-  while (!cursor.done()) {
-    const std::string arg = cursor.next();
-    if (options_ended || arg.size() < 2 || arg[0] != '-' || arg[1] != '-') {
-      options.expressions.push_back(arg);
-      continue;
-    }
-    if (arg == "--") {
-      options_ended = true;
-    } else if (arg == "--help") {
-      options.help = true;
-      return options;
-    } else if (arg == "--steps") {
-      options.steps = true;
-    } else if (arg == "--raw") {
-      options.raw = true;
-    } else if (arg == "--scientific") {
-      options.overrides.scientific = true;
-    } else if (arg == "--point") {
-      options.overrides.point = true;
-    } else if (arg == "--data-dir" || arg == "--var" || arg == "--prefix" || arg == "--mask" ||
-               arg == "--suffix" || arg == "--system" || arg == "--precision") {
-      const auto value = cursor.value();
-      if (!value) return usage_error(arg + " needs a value");
-      if (arg == "--data-dir") {
-        options.data_dir = *value;
-      } else if (arg == "--var") {
-        const size_t equals = value->find('=');
-        if (equals == std::string::npos || equals == 0) return usage_error("--var needs NAME=EXPR");
-        options.command_line_variables.push_back(
-            {value->substr(0, equals), value->substr(equals + 1)});
-      } else if (arg == "--prefix") {
-        options.overrides.prefix = *value;
-      } else if (arg == "--mask") {
-        options.overrides.mask = *value;
-      } else if (arg == "--suffix") {
-        options.overrides.suffix = *value;
-      } else if (arg == "--system") {
-        const auto system = NumberSystemIndex(*value);
-        if (!system) return usage_error("--system takes " + SystemNames(", ", " or "));
-        options.overrides.number_system = *system;
-      } else {
-        // The range comes first: only a value inside it may be converted to int.
-        const auto precision = StrToFloat(*value);
-        if (!precision || *precision < kPrecisionRange.min || *precision > kPrecisionRange.max ||
-            *precision != static_cast<int>(*precision))
-          return usage_error("--precision takes a whole number from " +
-                             std::to_string(kPrecisionRange.min) + " to " +
-                             std::to_string(kPrecisionRange.max));
-        options.overrides.precision = static_cast<int>(*precision);
-      }
-    } else {
-      return usage_error("unknown option '" + arg + "'");
-    }
-  }
-  return options;
+}
+
+OptionAction SetNumberSystem(std::optional<int>& target) {
+  return [&target](const std::string& value) -> std::optional<std::string> {
+    const auto system = NumberSystemIndex(value);
+    if (!system) return "--system takes " + SystemNames(", ", " or ");
+    target = *system;
+    return std::nullopt;
+  };
+}
+
+OptionAction SetPrecision(std::optional<int>& target) {
+  return [&target](const std::string& value) -> std::optional<std::string> {
+    // The range comes first: only a value inside it may be converted to int.
+    const auto precision = StrToFloat(value);
+    if (!precision || *precision < kPrecisionRange.min || *precision > kPrecisionRange.max ||
+        *precision != static_cast<int>(*precision))
+      return "--precision takes a whole number from " + std::to_string(kPrecisionRange.min) +
+             " to " + std::to_string(kPrecisionRange.max);
+    target = static_cast<int>(*precision);
+    return std::nullopt;
+  };
+}
+
+ParsedArguments ParseSolveOptions(const std::vector<std::string>& args, SolveOptions& options,
+                                  std::ostream& err) {
+  AnswerOverrides& overrides = options.overrides;
+  const OptionTable table{
+      .rows =
+          {
+              TextOption("--data-dir", options.data_dir),
+              FlagOption("--steps", options.steps),
+              FlagOption("--raw", options.raw),
+              {"--var", true, AddVariable(options.command_line_variables)},
+              TextOption("--prefix", overrides.prefix),
+              TextOption("--mask", overrides.mask),
+              TextOption("--suffix", overrides.suffix),
+              {"--system", true, SetNumberSystem(overrides.number_system)},
+              {"--precision", true, SetPrecision(overrides.precision)},
+              FlagOption("--scientific", overrides.scientific),
+              FlagOption("--point", overrides.point),
+          },
+      .operand = AppendTo(options.expressions),
+  };
+  return ParseOptions(table, args, SolveUsage(), err);
 }
 
 enum class Solved { kOk, kFailed, kCanceled };
@@ -228,30 +217,26 @@ std::string SolveHelp() {
 
 int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
-  const auto options = ParseSolveOptions(args, err);
-  if (!options) return kExitUsage;
-  if (options->help) {
-    out << SolveHelp();
-    out.flush();
-    return kExitOk;
-  }
+  SolveOptions options;
+  if (const auto exit = ExitWithoutRunning(ParseSolveOptions(args, options, err), SolveHelp, out))
+    return *exit;
 
   StreamMessages messages(out, err);
   StreamErrorSink errors(out, err);
-  const auto data_dir = ChooseDataDir(options->data_dir, err);
+  const auto data_dir = ChooseDataDir(options.data_dir, err);
   if (!data_dir) return kExitUsage;
   Calculator calculator(*data_dir, messages);
   calculator.set_error_sink(&errors);
   if (!calculator.StartWithoutWindows()) return kExitUsage;
   VariableTable& variables = calculator.variables();
-  variables.insert(variables.begin(), options->command_line_variables.begin(),
-                   options->command_line_variables.end());
-  options->overrides.ApplyTo(calculator.mask(), calculator.general());
+  variables.insert(variables.begin(), options.command_line_variables.begin(),
+                   options.command_line_variables.end());
+  options.overrides.ApplyTo(calculator.mask(), calculator.general());
 
   bool all_ok = true;
-  if (!options->expressions.empty()) {
-    for (const std::string& text : options->expressions) {
-      const Solved solved = SolveOne(calculator, errors, text, *options, out, err);
+  if (!options.expressions.empty()) {
+    for (const std::string& text : options.expressions) {
+      const Solved solved = SolveOne(calculator, errors, text, options, out, err);
       // Ctrl+C ends the whole run; what was printed so far stands.
       if (solved == Solved::kCanceled) {
         out.flush();
@@ -269,7 +254,7 @@ int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std:
         interactive ? MakeTerminalLineReader("> ", stdin, stdout) : MakeStreamLineReader(in);
     while (const std::optional<std::string> line = lines->ReadLine()) {
       if (line->find_first_not_of(' ') == std::string::npos) continue;
-      const Solved solved = SolveOne(calculator, errors, *line, *options, out, err);
+      const Solved solved = SolveOne(calculator, errors, *line, options, out, err);
       out.flush();
       // At the prompt Ctrl+C only ends the calculation, as in a shell.
       if (solved == Solved::kCanceled && !interactive) return kExitInterrupted;
