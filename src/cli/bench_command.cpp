@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/cli_session.h"
 #include "cli/interrupt_stop.h"
 #include "cli/option_table.h"
 #include "cli/usage.h"
@@ -33,13 +34,10 @@ int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std
           ExitWithoutRunning(ParseOptions(table, args, BenchUsage(), err), BenchHelp, out))
     return *exit;
 
-  StreamMessages messages(out, err);
-  StreamErrorSink errors(out, err);
-  const auto data_dir = ChooseDataDir(data_dir_option, err);
-  if (!data_dir) return kExitUsage;
-  Calculator calculator(*data_dir, messages);
-  calculator.set_error_sink(&errors);
-  if (!calculator.StartWithoutWindows()) return kExitUsage;
+  CliSession session(out, err);
+  Calculator* started = session.Start(data_dir_option);
+  if (started == nullptr) return kExitUsage;
+  Calculator& calculator = *started;
 
   // The window waits 1500 ms between tests to repaint; here they run back
   // to back.

@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/cli_session.h"
 #include "cli/interrupt_stop.h"
 #include "cli/option_table.h"
 #include "cli/plot_range_options.h"
@@ -179,13 +180,10 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   if (const auto exit = ExitWithoutRunning(ParsePlotOptions(args, options, err), PlotHelp, out))
     return *exit;
 
-  StreamMessages messages(out, err);
-  StreamErrorSink errors(out, err);
-  const auto data_dir = ChooseDataDir(options.data_dir, err);
-  if (!data_dir) return kExitUsage;
-  Calculator calculator(*data_dir, messages);
-  calculator.set_error_sink(&errors);
-  if (!calculator.StartWithoutWindows()) return kExitUsage;
+  CliSession session(out, err);
+  Calculator* started = session.Start(options.data_dir);
+  if (started == nullptr) return kExitUsage;
+  Calculator& calculator = *started;
   options.range.ApplyTo(calculator.plot_settings());
 
   TerminalProgress progress(err, &err == &std::cerr && ::isatty(STDERR_FILENO));

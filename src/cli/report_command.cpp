@@ -11,6 +11,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/cli_session.h"
 #include "cli/interrupt_stop.h"
 #include "cli/option_table.h"
 #include "cli/plot_range_options.h"
@@ -141,14 +142,11 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   if (*format == ReportFormat::kPdf && RefusesPdfOutput(options, out, err)) return kExitUsage;
 
-  StreamMessages messages(out, err);
-  StreamErrorSink errors(out, err);
-  const auto data_dir = ChooseDataDir(options.data_dir, err);
-  if (!data_dir) return kExitUsage;
-  Calculator calculator(*data_dir, messages);
-  ReportErrorRecorder recorder(&errors);
-  calculator.set_error_sink(&recorder);
-  if (!calculator.StartWithoutWindows()) return kExitUsage;
+  CliSession session(out, err);
+  ReportErrorRecorder recorder(&session.errors());
+  Calculator* started = session.Start(options.data_dir, &recorder);
+  if (started == nullptr) return kExitUsage;
+  Calculator& calculator = *started;
   options.range.ApplyTo(calculator.plot_settings());
 
   Report report;

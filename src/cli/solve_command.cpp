@@ -12,6 +12,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
+#include "cli/cli_session.h"
 #include "cli/interrupt_stop.h"
 #include "cli/line_reader.h"
 #include "cli/option_table.h"
@@ -221,13 +222,11 @@ int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std:
   if (const auto exit = ExitWithoutRunning(ParseSolveOptions(args, options, err), SolveHelp, out))
     return *exit;
 
-  StreamMessages messages(out, err);
-  StreamErrorSink errors(out, err);
-  const auto data_dir = ChooseDataDir(options.data_dir, err);
-  if (!data_dir) return kExitUsage;
-  Calculator calculator(*data_dir, messages);
-  calculator.set_error_sink(&errors);
-  if (!calculator.StartWithoutWindows()) return kExitUsage;
+  CliSession session(out, err);
+  Calculator* started = session.Start(options.data_dir);
+  if (started == nullptr) return kExitUsage;
+  Calculator& calculator = *started;
+  StreamErrorSink& errors = session.errors();
   VariableTable& variables = calculator.variables();
   variables.insert(variables.begin(), options.command_line_variables.begin(),
                    options.command_line_variables.end());
