@@ -74,11 +74,19 @@ QRect KeepClear(const QWidget* main) {
 }  // namespace
 
 QRect PlaceBeside(const QSize& wanted, const QRect& anchor, const QRect& keep_clear,
-                  const QRect& screen) {
+                  const QRect& screen, const QSize& minimum) {
   const QSize size = wanted.boundedTo(screen.size());
   const std::array<QRect, 4> sides = Sides(size, anchor, screen);
   for (const QRect& side : sides)
     if (screen.contains(side)) return side;
+  // A side with most of the room wanted takes the window a little smaller
+  // rather than over the main window's buttons.
+  for (const QRect& side : sides) {
+    const QRect room = side & screen;
+    if (room.width() * 4 >= size.width() * 3 && room.height() * 4 >= size.height() * 3 &&
+        room.width() >= minimum.width() && room.height() >= minimum.height())
+      return room;
+  }
   // No side has room: the side pushed back onto the screen that covers the
   // least of the anchor, as long as the part to keep stays clear.
   std::optional<QRect> best;
@@ -117,8 +125,9 @@ void RestoreOrPlaceBeside(QWidget* window, const QWidget* main, const WindowGeom
     return;
   }
   if (main == nullptr || !main->isVisible() || main == window) return;
-  const QRect place =
-      PlaceBeside(window->size() + extra, main->frameGeometry(), KeepClear(main), ScreenArea(main));
+  const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize()) + extra;
+  const QRect place = PlaceBeside(window->size() + extra, main->frameGeometry(), KeepClear(main),
+                                  ScreenArea(main), minimum);
   window->resize(place.size() - extra);
   window->move(place.topLeft());
 }

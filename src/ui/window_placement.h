@@ -18,13 +18,14 @@ namespace korvex {
 
 // The place for a window whose frame is `size` next to `anchor` (the main
 // window's frame) on `screen` (an available area): right of it, else left,
-// else below, else above. Where none has room, the side pushed back onto the
-// screen that covers least of the anchor without touching `keep_clear` (the
-// part that must stay visible, its input box); failing that too, centred on
-// the anchor. Always on the screen; a window larger than the screen is cut
-// down to it.
+// else below, else above. Where none has room, the first side with three
+// quarters of the size (and at least `minimum`) takes the window shrunk to
+// its room; else the side pushed back onto the screen that covers least of
+// the anchor without touching `keep_clear` (the part that must stay visible,
+// its input box); failing that too, centred on the anchor. Always on the
+// screen; a window larger than the screen is cut down to it.
 QRect PlaceBeside(const QSize& size, const QRect& anchor, const QRect& keep_clear,
-                  const QRect& screen);
+                  const QRect& screen, const QSize& minimum = QSize());
 
 // The available areas of the screens there are now.
 std::vector<WindowRect> AvailableScreens();

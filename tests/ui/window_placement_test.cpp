@@ -38,6 +38,7 @@ TEST(PlaceBeside, BesideTheMainWindowElseClearOfItsInputElseCentred) {
     QRect input;  // what must stay visible
     QSize size;
     QRect expected;
+    QSize minimum = {};
   };
   const Case cases[] = {
       {"right, tops aligned",
@@ -65,10 +66,27 @@ TEST(PlaceBeside, BesideTheMainWindowElseClearOfItsInputElseCentred) {
        {110, 520, 980, 24},
        {500, 400},
        {100, 72, 500, 400}},
+      // Most of the room on a side: a little smaller there.
+      {"right, narrowed to the room",
+       {0, 0, 480, 460},
+       {41, 55, 332, 24},
+       {820, 560},
+       {488, 0, 792, 560}},
+      {"below, shortened to the room",
+       {0, 0, 700, 460},
+       {41, 55, 332, 24},
+       {820, 560},
+       {0, 468, 820, 432}},
+      {"not narrower than the window can be",
+       {0, 0, 480, 460},
+       {41, 55, 332, 24},
+       {820, 560},
+       {460, 0, 820, 560},
+       {800, 500}},
       // No side has room: pushed onto the screen, covering the least of the
       // main window and none of its input.
       {"pushed in from the right",
-       {0, 0, 480, 460},
+       {0, 0, 700, 600},
        {41, 55, 332, 24},
        {820, 560},
        {460, 0, 820, 560}},
@@ -89,7 +107,7 @@ TEST(PlaceBeside, BesideTheMainWindowElseClearOfItsInputElseCentred) {
        {0, 0, 1280, 900}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(PlaceBeside(c.size, c.main, c.input, screen), c.expected) << c.name;
+    EXPECT_EQ(PlaceBeside(c.size, c.main, c.input, screen, c.minimum), c.expected) << c.name;
 }
 
 TEST(ClampToScreens, KeepsUsablePlacesAndBringsTheRestBack) {
