@@ -59,7 +59,7 @@ void BM_PlotSamples(benchmark::State& state) {
 
 // The replay alone, without the plot's chart and statistics: the first
 // sample recorded by the token engine, then every sample of the range run
-// from the recording.
+// from the recording, a lane batch at a time as the plot runs them.
 void BM_ReplayOnly(benchmark::State& state) {
   const BenchmarkTest& test = StandardBenchmarkTests()[static_cast<std::size_t>(state.range(0))];
   BenchCalculator bench;
@@ -82,13 +82,21 @@ void BM_ReplayOnly(benchmark::State& state) {
     return;
   }
   std::size_t points = 0;
+  CompiledSample::Lanes lanes;
+  const long double end = range.stop + range.increment;
   for (auto _ : state) {
     points = 0;
     long double sum = 0;
-    for (long double x = range.start; x < range.stop + range.increment; x += range.increment) {
-      const auto outcome = compiled.Run(x, x, engine.function_state());
-      if (outcome) sum += outcome->y;
-      ++points;
+    for (long double x = range.start; x < end;) {
+      lanes.count = 0;
+      for (; lanes.count < CompiledSample::kLanes && x < end; x += range.increment) {
+        lanes.plus_input[lanes.count] = x;
+        lanes.minus_input[lanes.count++] = x;
+      }
+      compiled.RunLanes(lanes, engine.function_state());
+      for (std::size_t lane = 0; lane < lanes.count; ++lane)
+        if (lanes.replayed[lane]) sum += lanes.outcome[lane].y;
+      points += lanes.count;
     }
     benchmark::DoNotOptimize(sum);
   }

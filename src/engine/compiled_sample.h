@@ -50,6 +50,24 @@ class CompiledSample {
   // (a result without a number text to read back, an arithmetic failure).
   // Cancelled still escapes.
   std::optional<Outcome> Run(long double plus_input, long double minus_input, FunctionState& state);
+
+  // Several samples side by side. Within one sample every reduction waits for
+  // the rounding of the one before; taking each reduction for all the lanes
+  // before the next lets those waits overlap, and the replay decides what
+  // each reduction is once for all of them.
+  static constexpr std::size_t kLanes = 4;
+  struct Lanes {
+    std::size_t count = 0;  // lanes in use, 1..kLanes
+    long double plus_input[kLanes];
+    long double minus_input[kLanes];
+    Outcome outcome[kLanes];
+    bool replayed[kLanes];  // false: the token engine evaluates that sample
+    // False when a reduction threw (Cancelled included): the lanes' samples
+    // are then to be run one by one, so that a failure or a cancel falls on
+    // the sample it belongs to.
+    bool complete = true;
+  };
+  void RunLanes(Lanes& lanes, FunctionState& state);
   // When token 0 is a constant of the expression, its text (the value text
   // of every sample); otherwise null and the text is FloatToStr(written).
   const std::string* constant_text() const {
@@ -65,24 +83,20 @@ class CompiledSample {
     std::uint32_t parameter_count;
     Ref result;
     Ref operands[2];  // an operator's left and right; a function's first parameter index
-    // Bit k: operand k is the result of the operation just before, which the
-    // replay still holds in a register (an extended value read back from
-    // memory right after it was stored waits for the store).
-    std::uint8_t from_previous;
   };
   Ref NewValue(long double initial, bool constant);
-  // The operations on values_; false where the token engine must take over.
-  // `written` gets the value token 0's text is written from, which is the
-  // last operation's result before reading back unless kTrackWritten.
-  template <bool kTrackWritten>
-  bool Replay(long double& written, FunctionState& state);
+  // The operations on the lanes of values_; escapes what a reduction throws.
+  void ReplayLanes(Lanes& lanes, FunctionState& state);
+  // One lane's function call.
+  long double Call(const Operation& operation, std::size_t lane, FunctionState& state);
   // A reduction of constants: its read-back value as a new constant, or
   // nothing when it must be replayed.
   std::optional<Ref> Folded(const Ref* operands, std::size_t count, long double result);
 
   std::vector<Operation> operations_;
   std::vector<Ref> parameters_;
-  // Inputs, constants and results; constants are written once when recorded.
+  // Inputs, constants and results, kLanes copies of each side by side (value
+  // r of lane k at r * kLanes + k); constants are written once when recorded.
   std::vector<long double> values_;
   // Per value: a constant, and for a folded reduction the value it wrote
   // (its number text is token 0's text when it is the last one).
@@ -93,8 +107,6 @@ class CompiledSample {
   std::vector<long double> arguments_;
   Ref result_ = 0;
   bool result_is_constant_ = false;
-  // Token 0 holds the last operation's result (nearly always so).
-  bool result_is_last_ = false;
   std::string constant_text_;
   bool rejected_ = false;
   bool ready_ = false;

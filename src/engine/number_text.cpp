@@ -11,6 +11,9 @@
 //    of its lowest bit; wherever that error could change the rounding (an
 //    exact decimal or binary tie, or a product within the error of the half-way
 //    point) the conversion goes the reference way instead.
+// The round trip of magnitudes from about 10^-13 to 10^14 needs no truncated
+// power: the digits come from an exact 64 x 64-bit product and the reading
+// back from one exact 128 / 64-bit division (OnePassRoundTrip).
 // The reference way is the original exact code through the C library (printf
 // with the rounding mode toward zero, strtold); namespace reference keeps it
 // callable unchanged for the differential test and the benchmark, and the
@@ -19,6 +22,7 @@
 
 #include <locale.h>
 
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -235,14 +239,21 @@ struct Fields {
   bool negative;
 };
 
-Fields Decode(long double value) {
-  unsigned char bytes[sizeof(long double)];
-  std::memcpy(bytes, &value, sizeof value);
+// From and to memory with integer moves: an extended value stored from the
+// 80-bit unit is slow to write, and the conversions keep out of the unit.
+Fields Decode(const long double& value) {
   U64 mantissa;
   std::uint16_t sign_exponent;
-  std::memcpy(&mantissa, bytes, 8);
-  std::memcpy(&sign_exponent, bytes + 8, 2);
+  std::memcpy(&mantissa, &value, 8);
+  std::memcpy(&sign_exponent, reinterpret_cast<const unsigned char*>(&value) + 8, 2);
   return {mantissa, sign_exponent & 0x7fff, (sign_exponent >> 15) != 0};
+}
+
+void Store(const Fields& fields, long double& value) {
+  const auto sign_exponent =
+      static_cast<std::uint16_t>(fields.biased | (fields.negative ? 0x8000 : 0));
+  std::memcpy(&value, &fields.mantissa, 8);
+  std::memcpy(reinterpret_cast<unsigned char*>(&value) + 8, &sign_exponent, 2);
 }
 
 long double Encode(U64 mantissa, int biased) {
@@ -362,8 +373,15 @@ Decimal IntegerDecimal(U64 n) {
 // where the truncated product cannot decide the rounding.
 bool FastDecimal(U64 m, int e2, Decimal& result) {
   // floor(e2 log10 2): the value lies in [2^e2, 2^(e2+1)), so p is this or one
-  // more; the whole part of the product tells, and a wrong guess is redone.
+  // more. 10^(p+1) truncated, hi:lo x 2^exponent, shares the value's binade
+  // only when exponent + 127 == e2, and there m above hi puts the value beyond
+  // it; m equal to hi is left to the whole part of the product, and a wrong
+  // guess is redone.
   int p = static_cast<int>((static_cast<std::int64_t>(e2) * 1292913986LL) >> 32);
+  if (p + 1 >= kMinPower && p + 1 <= kMaxPower) {
+    const PowerOfTen& next = Power(p + 1);
+    if (next.exponent + 127 == e2 && m > next.hi) ++p;
+  }
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = kSignificantDigits - 1 - p;  // x = value x 10^k in [10^14, 10^15)
     if (k < kMinPower || k > kMaxPower) return false;
@@ -533,6 +551,135 @@ Conversion NearestValue(U64 w, std::int64_t q, long double& value) {
   return Conversion::kDone;
 }
 
+// The round trip of everyday magnitudes in one exact pass.
+//
+// For 2^-43 <= |value| < 2^47 the text's decimal exponent p lies in -13..14,
+// so value x 10^k with k = 14 - p in 0..27 is m x 5^k x 2^(e2 - 63 + k): the
+// product m x 5^k (5^27 < 2^63) is exact in 128 bits and gives the 15 digits
+// and their rounding with no error to allow for. The text's value,
+// digits / 10^k = digits / 5^k x 2^-k, is read back by one exact 128 / 64-bit
+// division: quotient and remainder give the nearest significand, and the
+// remainder is never half of the odd 5^k, so no tie arises.
+constexpr int kOnePassMinExponent = -43;  // p >= -13, so k <= 27
+constexpr int kOnePassMaxExponent = 46;   // p <= 14, so k >= 0
+
+constexpr int kExactScales = 28;
+constexpr auto kPowersOfFive = [] {
+  std::array<U64, kExactScales> powers{};
+  powers[0] = 1;
+  for (int k = 1; k < kExactScales; ++k) powers[k] = powers[k - 1] * 5;
+  return powers;
+}();
+
+// 5^k shifted up to a 64-bit divisor with its top bit set, and its
+// reciprocal floor((2^128 - 1) / divisor) - 2^64, which turns the division
+// below into two multiplications (division by an invariant integer, as
+// Moller and Granlund give it).
+struct Divisor {
+  U64 normalized;
+  U64 reciprocal;
+  int shift;
+};
+constexpr auto kDivisorsOfFive = [] {
+  std::array<Divisor, kExactScales> divisors{};
+  for (int k = 0; k < kExactScales; ++k) {
+    const int shift = __builtin_clzll(kPowersOfFive[k]);
+    const U64 normalized = kPowersOfFive[k] << shift;
+    divisors[k] = {normalized, static_cast<U64>(~static_cast<U128>(0) / normalized), shift};
+  }
+  return divisors;
+}();
+
+// (high x 2^64) / divisor for high < divisor.normalized: quotient and remainder.
+inline U64 DivideByFivePower(U64 high, const Divisor& divisor, U64& remainder) {
+  const U128 product = static_cast<U128>(divisor.reciprocal) * high;
+  U64 quotient = static_cast<U64>(product >> 64) + high + 1;
+  remainder = 0 - quotient * divisor.normalized;
+  // Taken about half the time, so a mask rather than a branch.
+  const U64 over = 0 - static_cast<U64>(remainder > static_cast<U64>(product) ? 1 : 0);
+  quotient += over;
+  remainder += divisor.normalized & over;
+  if (remainder >= divisor.normalized) [[unlikely]] {
+    ++quotient;
+    remainder -= divisor.normalized;
+  }
+  return quotient;
+}
+
+// The extended value nearest to digits / 10^k, 1 <= digits < 2^50 and
+// k <= 27, into `fields`.
+void NearestOfDecimal(U64 digits, int k, Fields& fields) {
+  const Divisor& divisor = kDivisorsOfFive[k];
+  const U64 d = divisor.normalized;
+  // digits with its top bit at bit 62: over the normalized 5^k the quotient
+  // lies in [2^62, 2^64), and digits x 2^shift / 5^k is that quotient.
+  const int leading = __builtin_clzll(digits);
+  int shift = 63 + leading - divisor.shift;
+  U64 remainder;
+  U64 quotient = DivideByFivePower(digits << (leading - 1), divisor, remainder);
+  // Which way the next two decisions go is as good as random from sample to
+  // sample, so they select with masks rather than branch. First, below 2^63
+  // the quotient takes one bit more from the remainder (2r - d wraps to its
+  // true value when the bit is 1).
+  const U64 one_more = (quotient >> 63) - 1;  // all ones or none
+  const U64 bit = remainder >= d - remainder ? 1 : 0;
+  quotient ^= (((quotient << 1) | bit) ^ quotient) & one_more;
+  remainder ^= (((remainder << 1) - (d & (0 - bit))) ^ remainder) & one_more;
+  shift += static_cast<int>(one_more & 1);
+  // Then to nearest: the remainder is never half the divisor, as 5^k is odd
+  // (1 for k = 0, where the remainder is 0).
+  quotient += remainder > d - remainder ? 1 : 0;
+  if (quotient == 0) [[unlikely]] {
+    quotient = 1ULL << 63;
+    --shift;
+  }
+  fields.mantissa = quotient;
+  fields.biased = 63 - shift - k + kExponentBias;
+}
+
+// floor(e2 log10 2): a value in [2^e2, 2^(e2+1)) has the decimal exponent
+// p of this or one more.
+constexpr int DecimalExponentGuess(int e2) {
+  return static_cast<int>((static_cast<std::int64_t>(e2) * 1292913986LL) >> 32);
+}
+
+// Per binary exponent of the one-pass range, the largest significand whose
+// value stays below 10^(guess + 1) (all ones where every one does), so that
+// one comparison settles p.
+constexpr auto kDecadeThresholds = [] {
+  std::array<U64, kOnePassMaxExponent - kOnePassMinExponent + 1> thresholds{};
+  for (int e2 = kOnePassMinExponent; e2 <= kOnePassMaxExponent; ++e2) {
+    const int next = DecimalExponentGuess(e2) + 1;
+    U128 power = 1;
+    for (int i = 0; i < (next < 0 ? -next : next); ++i) power *= 10;
+    // The smallest significand m with m x 2^(e2 - 63) >= 10^next.
+    const U128 first =
+        next >= 0 ? power << (63 - e2) : ((static_cast<U128>(1) << (63 - e2)) + power - 1) / power;
+    thresholds[static_cast<std::size_t>(e2 - kOnePassMinExponent)] =
+        first > ~0ULL ? ~0ULL : static_cast<U64>(first - 1);
+  }
+  return thresholds;
+}();
+
+// False outside the magnitudes above.
+bool OnePassRoundTrip(Fields& fields) {
+  const int e2 = fields.biased - kExponentBias;
+  if (e2 < kOnePassMinExponent || e2 > kOnePassMaxExponent || (fields.mantissa >> 63) == 0)
+    return false;
+  const int p =
+      DecimalExponentGuess(e2) +
+      (fields.mantissa > kDecadeThresholds[static_cast<std::size_t>(e2 - kOnePassMinExponent)] ? 1
+                                                                                               : 0);
+  const int k = kSignificantDigits - 1 - p;  // 0..27
+  // value x 10^k = m x 5^k / 2^(63 - e2 - k), in [10^14, 10^15); twice that,
+  // truncated, plus 1 and halved rounds half away from zero. 10^15 after a
+  // carry is the same value as 10^14 at p + 1.
+  const U128 product = static_cast<U128>(fields.mantissa) * kPowersOfFive[k];
+  const auto twice = static_cast<U64>(product >> (62 - e2 - k));
+  NearestOfDecimal((twice + 1) >> 1, k, fields);
+  return true;
+}
+
 }  // namespace
 
 namespace reference {
@@ -633,27 +780,40 @@ std::optional<long double> StrToFloat(std::string_view text, char separator) {
   return ReferenceRead(text, separator, true);
 }
 
-std::optional<long double> RoundThroughNumberTextGeneral(long double value) {
-  const Fields fields = Decode(value);
-  if (fields.biased == kMaxBiased) return std::nullopt;         // INF or NAN
-  if (fields.biased == 0 && fields.mantissa == 0) return 0.0L;  // "0", whatever the sign
-  // A whole value below 10^15 is written with all its digits.
+bool RoundThroughNumberTextInPlace(long double& value) {
+  Fields fields = Decode(value);
+  // A whole value below 10^15 is written with all its digits: the commonest
+  // result of integer plots, so it is tested first.
   const int e2 = fields.biased - kExponentBias;
-  if (e2 >= 0 && e2 < 50 && (fields.mantissa << (e2 + 1)) == 0 &&
-      (fields.mantissa >> (63 - e2)) < kBeyond15)
-    return value;
-  Decimal decimal;
-  if (!DecimalOf(fields, decimal)) return SlowRoundThroughNumberText(value);
-  long double result;
-  switch (NearestValue(decimal.digits, decimal.p - (kSignificantDigits - 1), result)) {
-    case Conversion::kDone:
-      return fields.negative ? -result : result;
-    case Conversion::kOverflow:
-      return std::nullopt;
-    case Conversion::kUndecided:
-      break;
+  if (e2 >= 0 && e2 < 50 && (fields.mantissa >> 63) != 0 && (fields.mantissa << (e2 + 1)) == 0 &&
+      (fields.mantissa >> (63 - e2)) < kBeyond15) [[likely]]
+    return true;
+  if (fields.biased == kMaxBiased) return false;  // INF or NAN
+  if (fields.biased == 0 && fields.mantissa == 0) {
+    std::memset(&value, 0, 10);  // "0", whatever the sign
+    return true;
   }
-  return SlowRoundThroughNumberText(value);
+  if (OnePassRoundTrip(fields)) {
+    Store(fields, value);
+    return true;
+  }
+  Decimal decimal;
+  if (DecimalOf(fields, decimal)) {
+    long double result;
+    switch (NearestValue(decimal.digits, decimal.p - (kSignificantDigits - 1), result)) {
+      case Conversion::kDone:
+        value = fields.negative ? -result : result;
+        return true;
+      case Conversion::kOverflow:
+        return false;
+      case Conversion::kUndecided:
+        break;
+    }
+  }
+  const auto slow = SlowRoundThroughNumberText(value);
+  if (!slow) return false;
+  value = *slow;
+  return true;
 }
 
 }  // namespace korvex

@@ -26,30 +26,28 @@ std::string FloatToStr(long double value, char separator = kEngineSeparator);
 // and for values beyond the extended range.
 std::optional<long double> StrToFloat(std::string_view text, char separator = kEngineSeparator);
 
-// RoundThroughNumberText for every value; the inline part below only takes
-// the commonest case off it.
-std::optional<long double> RoundThroughNumberTextGeneral(long double value);
-
 // The value a result has once written as a number text and read back:
 // StrToFloat(FloatToStr(value)), without building the texts where that can
 // be avoided. Nothing for non-finite values and for texts that do not read
 // back (rounded beyond the extended range).
 //
-// Inline because a replayed plot sample rounds every result it computes, and
-// most of those in integer plots are whole numbers below 10^15: written with
-// all their digits, they read back as themselves. Adding and taking away 2^63
-// leaves such a magnitude as it is and moves one with a fraction to a whole
-// number, exactly and in every rounding mode: the sum lies in [2^63, 2^64),
-// where the 64-bit significand holds whole numbers and nothing finer (a
-// negative value plus 2^63 would land where halves still exist). NAN fails
-// the range test.
+// This form works where the value lies in memory: `value` becomes what its
+// number text reads back as or, false, stays as it was. A replayed plot
+// sample rounds every result it computes; storing an extended value from the
+// 80-bit unit is slow, so the result is stored once, where the sample keeps
+// it, and its bits are read and rewritten by integer moves.
+bool RoundThroughNumberTextInPlace(long double& value);
+
+// `value` rounded into `slot`; false, with `value` in the slot, for nothing.
+inline bool StoreRoundedThroughNumberText(long double value, long double& slot) {
+  slot = value;
+  return RoundThroughNumberTextInPlace(slot);
+}
+
 inline std::optional<long double> RoundThroughNumberText(long double value) {
-  constexpr long double kWholeLimit = 1e15L;
-  constexpr long double kWholeShift = 9223372036854775808.0L;  // 2^63
-  const long double magnitude = value < 0 ? -value : value;
-  if (magnitude < kWholeLimit && (magnitude + kWholeShift) - kWholeShift == magnitude) [[likely]]
-    return value == 0 ? 0.0L : value;  // "0" reads back unsigned
-  return RoundThroughNumberTextGeneral(value);
+  long double rounded;
+  if (!StoreRoundedThroughNumberText(value, rounded)) return std::nullopt;
+  return rounded;
 }
 
 }  // namespace korvex

@@ -7,20 +7,36 @@
 
 namespace korvex {
 
-// `op` is one of ^ * / + -; arithmetic failures escape as ArithmeticFailure.
-inline long double ApplyOperator(char op, long double left, long double right) {
+// Calls `use` with the arithmetic of `op`, one of ^ * / + -, as a callable of
+// its own type: a caller that applies one operator to many operands switches
+// once and keeps the arithmetic inline. Arithmetic failures escape as
+// ArithmeticFailure. kChecked false leaves out the check that finite operands
+// of + - * gave a finite result, for a caller that stops at any non-finite
+// result anyway and leaves the failure to be raised by the checked way.
+template <bool kChecked = true, typename Use>
+decltype(auto) WithOperator(char op, Use&& use) {
   switch (op) {
-    case '^':
-      return RealPower(left, right);  // NAN and INF are results, not failures
+    case '^':  // NAN and INF are results, not failures
+      return use([](long double left, long double right) { return RealPower(left, right); });
     case '*':
-      return Multiply(left, right);
+      return use([](long double left, long double right) {
+        return kChecked ? Multiply(left, right) : left * right;
+      });
     case '/':
-      return Divide(left, right);
+      return use([](long double left, long double right) { return Divide(left, right); });
     case '+':
-      return Add(left, right);
+      return use([](long double left, long double right) {
+        return kChecked ? Add(left, right) : left + right;
+      });
     default:
-      return Subtract(left, right);
+      return use([](long double left, long double right) {
+        return kChecked ? Subtract(left, right) : left - right;
+      });
   }
+}
+
+inline long double ApplyOperator(char op, long double left, long double right) {
+  return WithOperator(op, [&](auto arithmetic) { return arithmetic(left, right); });
 }
 
 }  // namespace korvex

@@ -129,17 +129,38 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
   compiled_.Clear();
   replayed_samples_ = 0;
   FunctionState& function_state = engine_.function_state();
+  // Replayed samples are computed a few at a time ahead of the loop, which
+  // still takes them one by one with its reminder, stop flag and progress.
+  CompiledSample::Lanes lanes;
+  std::size_t lane = 0;
+  const long double end = stop + increment;
   long double x = start;
-  while (x < stop + increment) {
+  while (x < end) {
     const long double plus_input = settings_.derivative ? x + epsilon : x;
     const long double minus_input = settings_.derivative ? x - epsilon : x;
     if (!timing_.benchmark_running && timing_.ReminderDue(reminder_interval_ms_) && !ShowReminder())
       return false;
     const StopFlag* stop_flag = engine_.environment().stop;
     if (stop_flag != nullptr && stop_flag->requested()) return CancelRun();
-    std::optional<CompiledSample::Outcome> replayed;
+    // Where the sample's replayed outcome lies; null when the token engine
+    // evaluates it. Pointed at, not copied: extended values are slow to store.
+    const CompiledSample::Outcome* replayed = nullptr;
+    std::optional<CompiledSample::Outcome> single;
     try {
-      if (compiled_.ready()) replayed = compiled_.Run(plus_input, minus_input, function_state);
+      if (compiled_.ready()) {
+        if (lane == lanes.count) {
+          FillLanes(lanes, x, end, increment, epsilon);
+          compiled_.RunLanes(lanes, function_state);
+          lane = 0;
+        }
+        if (!lanes.complete) {
+          single = compiled_.Run(plus_input, minus_input, function_state);
+          if (single) replayed = &*single;
+        } else if (lanes.replayed[lane]) {
+          replayed = &lanes.outcome[lane];
+        }
+        ++lane;
+      }
       if (!replayed) {
         if (!slots.empty()) {
           sample_text = FloatToStr(plus_input);
@@ -151,15 +172,13 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     } catch (const Cancelled&) {
       return CancelRun();
     }
-    long double y;
     if (replayed) {
       ++replayed_samples_;
-      y = replayed->y;
-      pending_points_.push_back({static_cast<double>(x), static_cast<double>(y)});
-      RecordDeferredPoint(x, y, replayed->written, compiled_.constant_text());
+      pending_points_.push_back({static_cast<double>(x), static_cast<double>(replayed->y)});
+      RecordDeferredPoint(x, replayed->y, replayed->written, compiled_.constant_text());
     } else {
       const std::string& value_text = engine_.tokens()[0];
-      y = *StrToFloat(value_text);
+      const long double y = *StrToFloat(value_text);
       pending_points_.push_back({static_cast<double>(x), static_cast<double>(y)});
       RecordDeferredPoint(x, y, 0, &value_text);
     }
@@ -174,6 +193,21 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     x = next;
   }
   return true;
+}
+
+void Plotter::FillLanes(CompiledSample::Lanes& lanes, long double x, long double end,
+                        long double increment, long double epsilon) const {
+  // The samples the loop takes next, x moving on exactly as it does there; a
+  // step that leaves x where it was ends the run after that sample.
+  lanes.count = 0;
+  for (;;) {
+    const std::size_t lane = lanes.count++;
+    lanes.plus_input[lane] = settings_.derivative ? x + epsilon : x;
+    lanes.minus_input[lane] = settings_.derivative ? x - epsilon : x;
+    const long double next = x + increment;
+    if (lanes.count == CompiledSample::kLanes || next == x || !(next < end)) return;
+    x = next;
+  }
 }
 
 std::string Plotter::SeriesTitle() const {
@@ -220,8 +254,8 @@ void Plotter::RecordPlotPoint(long double x, long double y, std::string_view val
   korvex::RecordPlotPoint(stats_.slot(number), tracker_, line_format_, x, y, value_text);
 }
 
-void Plotter::RecordDeferredPoint(long double x, long double y, long double written,
-                                  const std::string* value_text) {
+void Plotter::RecordDeferredPoint(const long double& x, const long double& y,
+                                  const long double& written, const std::string* value_text) {
   const size_t number = chart_.series_count();
   if (number == 0) return;
   RecordPlotPointDeferred(stats_.slot(number), tracker_, line_format_, x, y, written, value_text);

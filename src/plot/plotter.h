@@ -89,8 +89,8 @@ class Plotter {
   void RecordPlotPoint(long double x, long double y);
   void RecordPlotPoint(long double x, long double y, std::string_view value_text);
   // Lines left for later: the value text is FloatToStr(written), or
-  // `value_text` where one is given.
-  void RecordDeferredPoint(long double x, long double y, long double written,
+  // `value_text` where one is given. The values are copied where they lie.
+  void RecordDeferredPoint(const long double& x, const long double& y, const long double& written,
                            const std::string* value_text);
   // True to go on; false when the user stopped (the run is then finished as
   // cancelled).
@@ -122,6 +122,9 @@ class Plotter {
                     long double epsilon);
   // Hands the buffered points of the running plot to the chart.
   void FlushPoints();
+  // The inputs of the samples from x on, as many as fit the lanes.
+  void FillLanes(CompiledSample::Lanes& lanes, long double x, long double end,
+                 long double increment, long double epsilon) const;
 
   Engine& engine_;
   PlotSettings settings_;

@@ -3,11 +3,16 @@
 #include "plot/series_stats.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/number_text.h"
 
 namespace korvex {
 namespace {
+
+// An extended value copied as its bytes: storing one from the 80-bit unit
+// costs several integer moves' time, and what the tracking keeps are copies.
+void CopyValue(long double& to, const long double& from) { std::memcpy(&to, &from, 10); }
 
 template <typename T>
 void ReleaseAll(std::vector<T>& items) {
@@ -71,17 +76,13 @@ class EagerLines {
 class DeferredLines {
  public:
   explicit DeferredLines(SeriesStats& stats) : stats_(stats) {}
-  // Built in place: a long double copied through a temporary stalls the
-  // store it was written with, and this runs for most samples.
-  void Value(List list, long double a, long double b) {
-    SeriesStats::PendingLine& line = Of(list).emplace_back();
-    line.a = a;
-    line.b = b;
+  // Built in place, and runs for most samples.
+  void Value(List list, const long double& a, const long double& b) {
+    Of(list).emplace_back().Set(a, b);
   }
-  void SignChange(long double from, long double to) {
+  void SignChange(const long double& from, const long double& to) {
     SeriesStats::PendingLine& line = stats_.pending_zero.emplace_back();
-    line.a = from;
-    line.b = to;
+    line.Set(from, to);
     line.sign_change = true;
   }
   void Clear(List list) {
@@ -109,26 +110,26 @@ class DeferredLines {
 
 // Everything after the table line: sums, extremes, turning points, zeros.
 template <typename Lines>
-void TrackPoint(SeriesStats& stats, CurveTracker& tracker, Lines& lines, bool first, long double x,
-                long double y) {
+void TrackPoint(SeriesStats& stats, CurveTracker& tracker, Lines& lines, bool first,
+                const long double& x, const long double& y) {
   if (first) {
-    tracker.prev_x = x;
-    tracker.prev_y = y;
-    tracker.max_y = y;
-    tracker.min_y = y;
+    CopyValue(tracker.prev_x, x);
+    CopyValue(tracker.prev_y, y);
+    CopyValue(tracker.max_y, y);
+    CopyValue(tracker.min_y, y);
   }
   stats.sum_y += y;
   stats.sum_abs_y += std::fabs(y);
 
   if (y >= tracker.max_y) {
     if (y > tracker.max_y) lines.Clear(List::kMax);
-    tracker.max_y = y;
-    lines.Value(List::kMax, x, tracker.max_y);
+    CopyValue(tracker.max_y, y);
+    lines.Value(List::kMax, x, y);
   }
   if (y <= tracker.min_y) {
     if (y < tracker.min_y) lines.Clear(List::kMin);
-    tracker.min_y = y;
-    lines.Value(List::kMin, x, tracker.min_y);
+    CopyValue(tracker.min_y, y);
+    lines.Value(List::kMin, x, y);
   }
 
   if (y < tracker.prev_y) {
@@ -153,16 +154,16 @@ void TrackPoint(SeriesStats& stats, CurveTracker& tracker, Lines& lines, bool fi
     tracker.sign_state = SignState::kPositive;
   }
 
-  tracker.prev_x = x;
-  tracker.prev_y = y;
+  CopyValue(tracker.prev_x, x);
+  CopyValue(tracker.prev_y, y);
 }
 
 void WriteOut(std::vector<SeriesStats::PendingLine>& pending, std::vector<std::string>& lines,
               const PointLineFormat& format) {
   lines.reserve(lines.size() + pending.size());
   for (const SeriesStats::PendingLine& line : pending)
-    lines.push_back(line.sign_change ? SignChangeLine(format, line.a, line.b)
-                                     : ValueLine(format, line.a, line.b));
+    lines.push_back(line.sign_change ? SignChangeLine(format, line.first(), line.second())
+                                     : ValueLine(format, line.first(), line.second()));
   ReleaseAll(pending);
 }
 
@@ -204,12 +205,12 @@ void SeriesStats::WritePendingLines() {
   table_lines.reserve(table_lines.size() + pending_table.size());
   for (const PendingLine& line : pending_table) {
     std::string text = format.prefix;
-    text += FloatToStr(line.a);
+    text += FloatToStr(line.first());
     text += format.infix;
     if (line.text >= 0)
       text += pending_texts[static_cast<size_t>(line.text)];
     else
-      text += FloatToStr(line.b);
+      text += FloatToStr(line.second());
     table_lines.push_back(std::move(text));
   }
   WriteOut(pending_top, top_lines, format);
@@ -241,12 +242,12 @@ void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineF
 }
 
 void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
-                             const PointLineFormat& format, long double x, long double y,
-                             long double written, const std::string* value_text) {
+                             const PointLineFormat& format, const long double& x,
+                             const long double& y, const long double& written,
+                             const std::string* value_text) {
   if (!stats.pending_format) stats.pending_format.emplace(format);
   SeriesStats::PendingLine& line = stats.pending_table.emplace_back();
-  line.a = x;
-  line.b = written;
+  line.Set(x, written);
   if (value_text != nullptr) {
     line.text = static_cast<std::int32_t>(stats.pending_texts.size());
     stats.pending_texts.push_back(*value_text);

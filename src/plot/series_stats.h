@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,12 +48,30 @@ struct SeriesStats {
   bool has_pending_lines() const { return pending_format.has_value(); }
 
   // What a deferred line needs: two numbers, and where the table line's
-  // value is not the number text of `b`, an index into pending_texts.
+  // value is not the number text of the second, an index into pending_texts.
+  // The numbers are kept as their 80 bits without the padding of a long
+  // double: a long run keeps several of these per sample, and at 28 bytes
+  // rather than 48 the lists take fewer fresh pages as they grow.
   struct PendingLine {
-    long double a;
-    long double b;
-    std::int32_t text = -1;
+    void Set(const long double& first, const long double& second) {
+      std::memcpy(a, &first, kValueBytes);
+      std::memcpy(b, &second, kValueBytes);
+    }
+    long double first() const { return Read(a); }
+    long double second() const { return Read(b); }
+
+    static constexpr std::size_t kValueBytes = 10;
+    unsigned char a[kValueBytes];
+    unsigned char b[kValueBytes];
     bool sign_change = false;
+    std::int32_t text = -1;
+
+   private:
+    static long double Read(const unsigned char* bytes) {
+      long double value = 0;
+      std::memcpy(&value, bytes, kValueBytes);
+      return value;
+    }
   };
   std::optional<PointLineFormat> pending_format;
   std::vector<PendingLine> pending_table, pending_top, pending_bottom, pending_max, pending_min,
@@ -81,10 +100,12 @@ void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineF
                      long double x, long double y, std::string_view value_text);
 // The same, with the lines' texts left for WritePendingLines: the sums and
 // the tracker are brought up to date at once. The table line's value is the
-// number text of `written`, or `value_text` where one is given.
+// number text of `written`, or `value_text` where one is given. Runs for every
+// sample, so the values are taken where they lie and copied as bytes.
 void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
-                             const PointLineFormat& format, long double x, long double y,
-                             long double written, const std::string* value_text);
+                             const PointLineFormat& format, const long double& x,
+                             const long double& y, const long double& written,
+                             const std::string* value_text);
 
 // Slots 1 to 100, one per possible series number.
 class SeriesStatsStore {

@@ -118,5 +118,53 @@ TEST(CompiledSample, LeavesFailuresAndNonNumbersToTheTokenEngine) {
   }
 }
 
+// Samples run side by side give each sample what it gives alone: a sample
+// without a number text leaves only its own lane to the token engine, and a
+// failure thrown in any lane sends the whole batch back to one by one.
+TEST(CompiledSample, LanesGiveWhatSamplesGiveOneByOne) {
+  struct Case {
+    const char* expression;
+    std::vector<long double> inputs;
+    bool complete;
+    std::vector<bool> replayed;
+  } const cases[] = {
+      {"sin[x]/3+x*x-1/7", {0.5L, -2.25L, 1e-9L, 31.4L}, true, {true, true, true, true}},
+      {"2x+4", {1, 2, 3}, true, {true, true, true}},
+      // -INF and NAN do not read back.
+      {"ln[x]+x/3", {1.5L, 0, 2.5L, -1}, true, {true, false, true, false}},
+      {"x*x*x", {2, 1E2000L, 3}, true, {true, false, true}},  // overflow
+      {"1/(x-2)", {1, 2, 3, 4}, false, {}},                   // division by zero in the second
+      {"x", {0.1L, 7}, true, {true, true}},
+  };
+  for (const Case& c : cases) {
+    TestCalculator calc;
+    calc.functions = Catalogue();
+    SampleRun run(calc, c.expression);
+    CompiledSample compiled;
+    ASSERT_TRUE(run.Evaluate(3, 3, &compiled)) << c.expression;
+    ASSERT_TRUE(compiled.ready()) << c.expression;
+    CompiledSample::Lanes lanes;
+    lanes.count = c.inputs.size();
+    for (std::size_t lane = 0; lane < lanes.count; ++lane) {
+      lanes.plus_input[lane] = c.inputs[lane];
+      lanes.minus_input[lane] = c.inputs[lane];
+    }
+    compiled.RunLanes(lanes, calc.engine.function_state());
+    EXPECT_EQ(lanes.complete, c.complete) << c.expression;
+    if (!lanes.complete) continue;
+    for (std::size_t lane = 0; lane < lanes.count; ++lane) {
+      const long double x = c.inputs[lane];
+      EXPECT_EQ(lanes.replayed[lane], c.replayed[lane]) << c.expression << " at " << FloatToStr(x);
+      const auto alone = compiled.Run(x, x, calc.engine.function_state());
+      ASSERT_EQ(lanes.replayed[lane], alone.has_value()) << c.expression << " at " << FloatToStr(x);
+      if (!alone) continue;
+      EXPECT_TRUE(SameBits(lanes.outcome[lane].y, alone->y))
+          << c.expression << " at " << FloatToStr(x);
+      EXPECT_TRUE(SameBits(lanes.outcome[lane].written, alone->written))
+          << c.expression << " at " << FloatToStr(x);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace korvex

@@ -324,9 +324,9 @@ TEST(NumberTextFastPaths, KeepTheRangeEndsAndZero) {
   EXPECT_FALSE(RoundThroughNumberText(NAN).has_value());
 }
 
-// The inline shortcut takes whole values below 10^15 by an addition that
-// must decide the same in every rounding mode; values next to that edge and
-// next to whole numbers must still read back as their texts do.
+// Whole values below 10^15 are taken first, on their bits; values next to
+// that edge and next to whole numbers must still read back as their texts do,
+// in every rounding mode.
 TEST(NumberTextFastPaths, WholeValueShortcutHoldsInEveryRoundingMode) {
   const long double cases[] = {1,
                                2,
@@ -357,6 +357,53 @@ TEST(NumberTextFastPaths, WholeValueShortcutHoldsInEveryRoundingMode) {
       }
     }
   }
+}
+
+// Everyday magnitudes are rounded in one exact pass whose decimal exponent
+// comes from a table per binary exponent: the edges of every decade and of
+// every binade it covers, and the digits that carry into the next decade.
+TEST(NumberTextFastPaths, OnePassRangeKeepsDecadeAndBinadeEdges) {
+  std::vector<long double> edges;
+  for (int p = -15; p <= 16; ++p) {
+    const long double power = reference::StrToFloat("1E" + std::to_string(p)).value();
+    // The decade's edge, and just below it where the last digits still tell.
+    for (const long double below : {0.0L, 3e-16L, 5e-16L, 2e-15L, 7e-15L, 4e-14L})
+      edges.push_back(power - power * below);
+    // Just below the carry of 15 nines, and the half-way point itself.
+    edges.push_back(reference::StrToFloat("9,999999999999995E" + std::to_string(p - 1)).value());
+    edges.push_back(reference::StrToFloat("1,000000000000005E" + std::to_string(p)).value());
+  }
+  for (int e2 = -46; e2 <= 50; ++e2) edges.push_back(std::ldexp(1.0L, e2));
+  int mismatches = 0;
+  for (const long double edge : edges) {
+    long double value = edge;
+    for (int step = 0; step < 4; ++step) value = std::nextafterl(value, 0.0L);
+    for (int step = 0; step < 9; ++step, value = std::nextafterl(value, INFINITY)) {
+      for (const long double signed_value : {value, -value}) {
+        if (!SameValue(RoundThroughNumberText(signed_value),
+                       reference::RoundThroughNumberText(signed_value))) {
+          ++mismatches;
+          ADD_FAILURE() << Describe(signed_value);
+        }
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+// Rounding where the value lies leaves it alone when there is nothing to
+// read back.
+TEST(NumberTextFastPaths, RoundInPlaceKeepsValuesWithoutText) {
+  for (const long double value :
+       {static_cast<long double>(INFINITY), -static_cast<long double>(INFINITY),
+        static_cast<long double>(NAN)}) {
+    long double slot = 0;
+    EXPECT_FALSE(StoreRoundedThroughNumberText(value, slot)) << Describe(value);
+    EXPECT_TRUE(SameValue(slot, value));
+  }
+  long double slot = 0;
+  ASSERT_TRUE(StoreRoundedThroughNumberText(2.0L / 3, slot));
+  EXPECT_TRUE(SameValue(slot, reference::RoundThroughNumberText(2.0L / 3)));
 }
 
 // A text of 1 to 20 digits with a separator, signs, an exponent and blanks.
