@@ -152,27 +152,40 @@ long double EuclidGcd(long double x, std::int64_t y) {
   return static_cast<long double>(a);
 }
 
-long double HandWritten(std::int64_t test, long double x) {
+// The loop over a test's range with its expression inlined, as a program
+// written for one expression would run it: nothing is chosen per sample.
+template <typename Expression>
+long double SumOver(const Range& range, std::size_t& points, Expression expression) {
+  long double sum = 0;
+  points = 0;
+  for (long double x = range.start; x < range.stop + range.increment; x += range.increment) {
+    sum += expression(x);
+    ++points;
+  }
+  return sum;
+}
+
+long double HandWrittenLoop(std::int64_t test, const Range& range, std::size_t& points) {
   switch (test) {
     case 0:
     case 2:
-      return IntSimple(x);
+      return SumOver(range, points, IntSimple);
     case 1:
     case 3:
-      return IntComplex(x);
+      return SumOver(range, points, IntComplex);
     case 4:
     case 6:
-      return FloatSimple(x);
+      return SumOver(range, points, FloatSimple);
     case 5:
     case 7:
-      return FloatComplex(x);
+      return SumOver(range, points, FloatComplex);
     case 8:
     case 9:
-      return SievePrimePi(x);
+      return SumOver(range, points, SievePrimePi);
     case 10:
-      return EuclidGcd(x, 10000000);
+      return SumOver(range, points, [](long double x) { return EuclidGcd(x, 10000000); });
     default:
-      return EuclidGcd(x, 50000000);
+      return SumOver(range, points, [](long double x) { return EuclidGcd(x, 50000000); });
   }
 }
 
@@ -181,15 +194,7 @@ void BM_HandWritten(benchmark::State& state) {
   const BenchmarkTest& test = StandardBenchmarkTests()[static_cast<std::size_t>(index)];
   const Range range = RangeOf(test);
   std::size_t points = 0;
-  for (auto _ : state) {
-    points = 0;
-    long double sum = 0;
-    for (long double x = range.start; x < range.stop + range.increment; x += range.increment) {
-      sum += HandWritten(index, x);
-      ++points;
-    }
-    benchmark::DoNotOptimize(sum);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(HandWrittenLoop(index, range, points));
   state.SetLabel(test.label + " hand-written");
   SetSampleCounter(state, points);
 }
@@ -223,10 +228,8 @@ void BM_PlotVersusHandWritten(benchmark::State& state) {
       return;
     }
     const double plotted = ThreadNanoseconds();
-    long double sum = 0;
-    for (long double x = range.start; x < range.stop + range.increment; x += range.increment)
-      sum += HandWritten(index, x);
-    benchmark::DoNotOptimize(sum);
+    std::size_t hand_points = 0;
+    benchmark::DoNotOptimize(HandWrittenLoop(index, range, hand_points));
     const double done = ThreadNanoseconds();
     plot_time += plotted - start;
     hand_time += done - plotted;
