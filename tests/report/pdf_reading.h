@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,11 +35,18 @@ inline std::string PdfStructureProblems(const std::string& pdf) {
     if (kind != "n" || pdf.compare(std::stoul(offset), expected.size(), expected) != 0)
       return "xref entry of object " + std::to_string(object) + " is wrong";
   }
-  const std::regex trailer(R"(trailer\n<< /Size (\d+) .*>>\nstartxref\n(\d+)\n%%EOF\n$)");
-  std::smatch match;
-  if (!std::regex_search(pdf, match, trailer)) return "no trailer";
-  if (std::stoul(match[1]) != count) return "trailer /Size " + match[1].str();
-  if (std::stoul(match[2]) != xref + 1) return "startxref " + match[2].str();
+  // "trailer\n<< /Size N ...>>\nstartxref\nOFFSET\n%%EOF\n" ends the file.
+  const std::size_t trailer = pdf.rfind("trailer\n<< /Size ");
+  const std::size_t startxref = pdf.rfind(">>\nstartxref\n");
+  const std::string end = "\n%%EOF\n";
+  if (trailer == std::string::npos || startxref == std::string::npos || startxref < trailer ||
+      pdf.size() < end.size() || pdf.compare(pdf.size() - end.size(), end.size(), end) != 0)
+    return "no trailer";
+  const std::string size = pdf.substr(trailer + 17, pdf.find(' ', trailer + 17) - (trailer + 17));
+  if (size != std::to_string(count)) return "trailer /Size " + size;
+  const std::size_t offset_at = startxref + 13;
+  const std::string start = pdf.substr(offset_at, pdf.size() - end.size() - offset_at);
+  if (start != std::to_string(xref + 1)) return "startxref " + start;
   return "";
 }
 
@@ -59,15 +65,17 @@ inline std::vector<std::string> PdfPageContents(const std::string& pdf) {
 
 // The strings a content stream shows, unescaped, one a line.
 inline std::string PdfShownText(const std::string& content) {
+  // Each "(...) Tj": the string runs to the first unescaped ")".
   std::string text;
-  const std::regex shown(R"(\(((?:[^()\\]|\\.)*)\) Tj)");
-  for (std::sregex_iterator it(content.begin(), content.end(), shown), end; it != end; ++it) {
-    const std::string escaped = (*it)[1];
-    for (std::size_t i = 0; i < escaped.size(); ++i) {
-      if (escaped[i] == '\\') ++i;
-      text += escaped[i];
+  for (std::size_t at = content.find('('); at != std::string::npos; at = content.find('(', at)) {
+    std::string shown;
+    std::size_t i = at + 1;
+    for (; i < content.size() && content[i] != ')'; ++i) {
+      if (content[i] == '\\' && i + 1 < content.size()) ++i;
+      shown += content[i];
     }
-    text += '\n';
+    at = i + 1;
+    if (content.compare(at, 3, " Tj") == 0) text += shown + '\n';
   }
   return text;
 }
