@@ -52,7 +52,7 @@ std::string Solved(const SolvedItem& item, std::size_t number) {
   std::string html =
       "<h2>" + std::to_string(number) + ". " + EscapeHtml(item.expression) + "</h2>\n";
   if (item.steps.empty())
-    html += "<p class=\"note\">No solution steps.</p>\n";
+    html += std::string("<p class=\"note\">") + kNoStepsText + "</p>\n";
   else
     html += "<h3>Solution</h3>\n" + LineTable(item.steps);
   html += Failures(item.failures);
@@ -67,7 +67,7 @@ std::string Plotted(const PlottedItem& item, std::size_t number, std::size_t plo
       "<h2>" + std::to_string(number) + ". Plot: " + EscapeHtml(item.expression) + "</h2>\n";
   html += Failures(item.failures);
   html += Table(RangeRows(item));
-  if (!item.info) return html + "<p class=\"note\">No series was plotted.</p>\n";
+  if (!item.info) return html + "<p class=\"note\">" + kNoSeriesText + "</p>\n";
   const std::string picture = plot <= links.pictures.size() ? links.pictures[plot - 1] : "";
   if (picture.empty())
     html += "<div class=\"picture\">\n" + SeriesSvg(item.points, item.series_title) + "</div>\n";
@@ -83,7 +83,8 @@ std::string Plotted(const PlottedItem& item, std::size_t number, std::size_t plo
   }
   const std::string csv = plot <= links.csv_files.size() ? links.csv_files[plot - 1] : "";
   if (!csv.empty())
-    html += "<p>All points: <a href=\"" + EscapeHtml(csv) + "\">" + EscapeHtml(csv) + "</a></p>\n";
+    html += std::string("<p>") + kAllPointsCaption + "<a href=\"" + EscapeHtml(csv) + "\">" +
+            EscapeHtml(csv) + "</a></p>\n";
   return html;
 }
 

@@ -52,7 +52,7 @@ std::string Heading(std::size_t number, const std::string& prefix, const std::st
 std::string Solved(const SolvedItem& item, std::size_t number) {
   std::string md = Heading(number, "", item.expression);
   if (item.steps.empty())
-    md += "_No solution steps._\n\n";
+    md += std::string("_") + kNoStepsText + "_\n\n";
   else
     md += "### Solution\n\n" + CodeBlock(item.steps);
   md += Failures(item.failures);
@@ -66,7 +66,7 @@ std::string Plotted(const PlottedItem& item, std::size_t number, std::size_t plo
   std::string md = Heading(number, "Plot: ", item.expression);
   md += Failures(item.failures);
   md += Table(RangeRows(item));
-  if (!item.info) return md + "_No series was plotted._\n\n";
+  if (!item.info) return md + "_" + kNoSeriesText + "_\n\n";
   const std::string picture = plot <= links.pictures.size() ? links.pictures[plot - 1] : "";
   if (picture.empty())
     md += "_The graph is not part of this Markdown report; the HTML and PDF reports show it._\n\n";
@@ -79,7 +79,8 @@ std::string Plotted(const PlottedItem& item, std::size_t number, std::size_t plo
     if (!list.lines.empty()) md += CodeBlock(list.lines);
   }
   const std::string csv = plot <= links.csv_files.size() ? links.csv_files[plot - 1] : "";
-  if (!csv.empty()) md += "All points: [" + EscapeMarkdownCell(csv) + "](" + csv + ")\n\n";
+  if (!csv.empty())
+    md += kAllPointsCaption + std::string("[") + EscapeMarkdownCell(csv) + "](" + csv + ")\n\n";
   return md;
 }
 

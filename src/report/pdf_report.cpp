@@ -135,7 +135,7 @@ void AddFailures(Column& column, const std::vector<std::string>& failures) {
 void AddSolved(Column& column, const SolvedItem& item, std::size_t number) {
   column.AddHeading(std::to_string(number) + ". " + item.expression, kItemHeading);
   if (item.steps.empty()) {
-    column.AddParagraph("No solution steps.", kNoteColour);
+    column.AddParagraph(kNoStepsText, kNoteColour);
   } else {
     column.AddHeading("Solution", kSectionHeading);
     column.AddLines(item.steps);
@@ -151,7 +151,7 @@ void AddPlotted(Column& column, const PlottedItem& item, std::size_t number,
   AddFailures(column, item.failures);
   column.AddFigures(RangeRows(item));
   if (!item.info) {
-    column.AddParagraph("No series was plotted.", kNoteColour);
+    column.AddParagraph(kNoSeriesText, kNoteColour);
     return;
   }
   column.AddChart(item.points);
@@ -164,7 +164,7 @@ void AddPlotted(Column& column, const PlottedItem& item, std::size_t number,
     column.AddHeading(caption, kSectionHeading, !list.lines.empty());
     if (!list.lines.empty()) column.AddLines(list.lines);
   }
-  if (!csv.empty()) column.AddParagraph("All points: " + csv, kBlack);
+  if (!csv.empty()) column.AddParagraph(kAllPointsCaption + csv, kBlack);
 }
 
 void DrawFooters(PdfDocument& document) {

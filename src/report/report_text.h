@@ -14,6 +14,10 @@
 namespace korvex {
 
 inline constexpr const char* kReportTitle = "Korvex report";
+// The notes every format writes in the same words.
+inline constexpr const char* kNoStepsText = "No solution steps.";
+inline constexpr const char* kNoSeriesText = "No series was plotted.";
+inline constexpr const char* kAllPointsCaption = "All points: ";
 
 // A caption and its value, one row of a figures table.
 using FigureRow = std::pair<std::string, std::string>;
