@@ -21,6 +21,7 @@ void CompiledSample::Clear() {
   constant_text_.clear();
   rejected_ = false;
   ready_ = false;
+  whole_ = WholeProgram();
 }
 
 CompiledSample::Ref CompiledSample::NewValue(long double initial, bool constant) {
@@ -77,6 +78,24 @@ void CompiledSample::Finish(Ref result, const std::string* constant_text) {
   else if (result_is_constant_)
     constant_text_ = FloatToStr(folded_written_[result]);
   ready_ = !rejected_;
+  if (ready_ && !result_is_constant_) BuildWholeProgram();
+}
+
+void CompiledSample::BuildWholeProgram() {
+  whole_.Start(constant_.size());
+  for (Ref value = kInputCount; value < constant_.size(); ++value)
+    if (constant_[value]) whole_.SetConstant(value, values_[value * kLanes]);
+  for (const Operation& operation : operations_) {
+    if (operation.op != 0)
+      whole_.AddOperator(operation.op, operation.operands[0], operation.operands[1],
+                         operation.result);
+    else
+      whole_.AddFunction(operation.body,
+                         std::span<const Ref>(parameters_.data() + operation.operands[0],
+                                              operation.parameter_count),
+                         operation.result);
+  }
+  whole_.Finish(result_);
 }
 
 namespace {

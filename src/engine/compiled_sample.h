@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/function_table.h"
+#include "engine/whole_program.h"
 
 namespace korvex {
 
@@ -73,6 +74,10 @@ class CompiledSample {
   const std::string* constant_text() const {
     return result_is_constant_ ? &constant_text_ : nullptr;
   }
+  // The same recording on integers, where it has an integer form: the plot
+  // variable alone as input, every constant whole, only + - * / and
+  // functions with a whole-number kernel. Null otherwise.
+  WholeProgram* whole() { return whole_.ready() ? &whole_ : nullptr; }
 
  private:
   // Flat and small, so the replay walks one array: an operator keeps its two
@@ -85,6 +90,7 @@ class CompiledSample {
     Ref operands[2];  // an operator's left and right; a function's first parameter index
   };
   Ref NewValue(long double initial, bool constant);
+  void BuildWholeProgram();
   // The operations on the lanes of values_; escapes what a reduction throws.
   void ReplayLanes(Lanes& lanes, FunctionState& state);
   // One lane's function call.
@@ -110,6 +116,7 @@ class CompiledSample {
   std::string constant_text_;
   bool rejected_ = false;
   bool ready_ = false;
+  WholeProgram whole_;
 };
 
 }  // namespace korvex

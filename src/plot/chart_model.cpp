@@ -27,13 +27,19 @@ void ChartSeries::Append(double x, double y) {
 
 void ChartSeries::Append(std::span<const ChartPoint> points) {
   if (points.empty()) return;
-  bool first = points_.empty();
+  const bool first = points_.empty();
   points_.insert(points_.end(), points.begin(), points.end());
-  for (const ChartPoint& point : points) {
-    Widen(x_range_, point.x, first);
-    Widen(y_range_, point.y, first);
-    first = false;
+  // Widened in locals: the loop then runs in registers.
+  ValueRange x_range = x_range_;
+  ValueRange y_range = y_range_;
+  Widen(x_range, points[0].x, first);
+  Widen(y_range, points[0].y, first);
+  for (const ChartPoint& point : points.subspan(1)) {
+    Widen(x_range, point.x, false);
+    Widen(y_range, point.y, false);
   }
+  x_range_ = x_range;
+  y_range_ = y_range;
 }
 
 std::optional<double> ChartSeries::MaxY() const {

@@ -13,10 +13,10 @@ namespace korvex {
 namespace {
 
 constexpr long double kMaxTotal = 2147483647.0L;
-// Points a plot buffers before the chart takes them: small enough that the
-// graph follows a running plot closely, large enough that the chart's lock
-// and notification vanish from the cost of a sample.
-constexpr std::size_t kPointBatch = 4096;
+// Samples the plot leaves to the extended replay after the integers could not
+// take one, doubled at each refusal in a row: an expression of fractions
+// stops asking soon, one that leaves whole numbers now and then keeps them.
+constexpr std::size_t kMaxWholeBackoff = 1024;
 // Room made up front for a run's points and table, no more than this many
 // samples' worth: beyond it the lists grow as they fill.
 constexpr long double kMaxReserved = 1 << 20;
@@ -128,6 +128,7 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
   CompiledSample* record = force_token_engine_ ? nullptr : &compiled_;
   compiled_.Clear();
   replayed_samples_ = 0;
+  whole_samples_ = 0;
   FunctionState& function_state = engine_.function_state();
   // Replayed samples are computed a few at a time ahead of the loop, which
   // still takes them one by one with its reminder, stop flag and progress.
@@ -135,7 +136,20 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
   std::size_t lane = 0;
   const long double end = stop + increment;
   long double x = start;
+  std::size_t whole_from = 0;  // the position from which to try integers again
+  std::size_t whole_backoff = 1;
   while (x < end) {
+    WholeProgram* whole = settings_.derivative ? nullptr : compiled_.whole();
+    if (whole != nullptr && position >= whole_from) {
+      if (SampleWholeNumbers(*whole, x, end, increment, position) > 0) {
+        whole_backoff = 1;
+      } else {
+        whole_from = position + whole_backoff;
+        whole_backoff = std::min(2 * whole_backoff, kMaxWholeBackoff);
+      }
+      lane = lanes.count;  // the lanes computed ahead are behind x now
+      if (!(x < end)) break;
+    }
     const long double plus_input = settings_.derivative ? x + epsilon : x;
     const long double minus_input = settings_.derivative ? x - epsilon : x;
     if (!timing_.benchmark_running && timing_.ReminderDue(reminder_interval_ms_) && !ShowReminder())

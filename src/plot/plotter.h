@@ -72,6 +72,8 @@ class Plotter {
   void set_force_token_engine(bool on) { force_token_engine_ = on; }
   // Samples of the last run that were replayed rather than evaluated.
   std::size_t replayed_samples() const { return replayed_samples_; }
+  // Of those, the samples computed on integers.
+  std::size_t whole_samples() const { return whole_samples_; }
 
   // The plot branch of a request: begin, prepare, steps off, keep the text as
   // the plot expression, plot, and finish the figures after a complete run.
@@ -122,9 +124,21 @@ class Plotter {
                     long double epsilon);
   // Hands the buffered points of the running plot to the chart.
   void FlushPoints();
+  // From x on, the samples whose every value stays a whole number, computed
+  // on integers and recorded as the extended replay records them; x and
+  // position move past them. Stops before any sample for which the reminder
+  // is due or a stop is requested, and leaves that sample, and one the
+  // integers cannot take, to the caller. The count of samples taken.
+  std::size_t SampleWholeNumbers(WholeProgram& whole, long double& x, long double end,
+                                 long double increment, std::size_t& position);
   // The inputs of the samples from x on, as many as fit the lanes.
   void FillLanes(CompiledSample::Lanes& lanes, long double x, long double end,
                  long double increment, long double epsilon) const;
+
+  // Points a plot buffers before the chart takes them: small enough that the
+  // graph follows a running plot closely, large enough that the chart's lock
+  // and notification vanish from the cost of a sample.
+  static constexpr std::size_t kPointBatch = 4096;
 
   Engine& engine_;
   PlotSettings settings_;
@@ -132,6 +146,7 @@ class Plotter {
   std::uint64_t memory_budget_ = UINT64_MAX;
   bool force_token_engine_ = false;
   std::size_t replayed_samples_ = 0;
+  std::size_t whole_samples_ = 0;
   // The reductions of the running plot's first sample.
   CompiledSample compiled_;
   std::string plot_expression_;

@@ -13,6 +13,66 @@ namespace {
 // An extended value copied as its bytes: storing one from the 80-bit unit
 // costs several integer moves' time, and what the tracking keeps are copies.
 void CopyValue(long double& to, const long double& from) { std::memcpy(&to, &from, 10); }
+void CopyValue(std::int64_t& to, std::int64_t from) { to = from; }
+
+// The two sums of the extended way, kept in the series' statistics.
+struct Sums {
+  long double& sum_y;
+  long double& sum_abs_y;
+  void Add(const long double& y) {
+    sum_y += y;
+    sum_abs_y += std::fabs(y);
+  }
+};
+
+__extension__ typedef __int128 I128;
+
+// A sum of whole numbers as extended additions make it: while every partial
+// sum stays below 2^64 each addition is exact, so integers give the same sum
+// without the 80-bit unit, whose stores and reloads cost more than the
+// additions; from the first partial sum beyond, the additions are extended.
+class WholeSum {
+ public:
+  explicit WholeSum(long double start) : extended_value_(start) {
+    constexpr long double kExactLimit = 18446744073709551616.0L;  // 2^64
+    if (std::fabs(start) < kExactLimit && start == std::trunc(start) &&
+        !(start == 0 && std::signbit(start))) {
+      exact_ = static_cast<I128>(start);
+      extended_ = false;
+    }
+  }
+  void Add(std::int64_t value) {
+    if (!extended_) [[likely]] {
+      const I128 sum = exact_ + value;
+      if (sum < kLimit && sum > -kLimit) [[likely]] {
+        exact_ = sum;
+        return;
+      }
+      extended_ = true;
+      extended_value_ = static_cast<long double>(exact_);
+    }
+    extended_value_ += static_cast<long double>(value);
+  }
+  long double value() const {
+    return extended_ ? extended_value_ : static_cast<long double>(exact_);
+  }
+
+ private:
+  static constexpr I128 kLimit = static_cast<I128>(1) << 64;
+  I128 exact_ = 0;
+  long double extended_value_;
+  bool extended_ = true;
+};
+
+struct WholeSums {
+  WholeSum y;
+  WholeSum abs_y;
+  // |value| is exactly what fabs of the value's extended form gives.
+  void Add(std::int64_t value) {
+    y.Add(value);
+    abs_y.Add(value < 0 ? -value : value);
+  }
+};
 
 template <typename T>
 void ReleaseAll(std::vector<T>& items) {
@@ -77,10 +137,12 @@ class DeferredLines {
  public:
   explicit DeferredLines(SeriesStats& stats) : stats_(stats) {}
   // Built in place, and runs for most samples.
-  void Value(List list, const long double& a, const long double& b) {
+  template <typename Number>
+  void Value(List list, const Number& a, const Number& b) {
     Of(list).emplace_back().Set(a, b);
   }
-  void SignChange(const long double& from, const long double& to) {
+  template <typename Number>
+  void SignChange(const Number& from, const Number& to) {
     SeriesStats::PendingLine& line = stats_.pending_zero.emplace_back();
     line.Set(from, to);
     line.sign_change = true;
@@ -109,17 +171,16 @@ class DeferredLines {
 };
 
 // Everything after the table line: sums, extremes, turning points, zeros.
-template <typename Lines>
-void TrackPoint(SeriesStats& stats, CurveTracker& tracker, Lines& lines, bool first,
-                const long double& x, const long double& y) {
+template <typename Sums, typename Value, typename Lines>
+void TrackPoint(Sums& sums, CurveTrackerOf<Value>& tracker, Lines& lines, bool first,
+                const Value& x, const Value& y) {
   if (first) {
     CopyValue(tracker.prev_x, x);
     CopyValue(tracker.prev_y, y);
     CopyValue(tracker.max_y, y);
     CopyValue(tracker.min_y, y);
   }
-  stats.sum_y += y;
-  stats.sum_abs_y += std::fabs(y);
+  sums.Add(y);
 
   if (y >= tracker.max_y) {
     if (y > tracker.max_y) lines.Clear(List::kMax);
@@ -238,7 +299,8 @@ void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineF
     stats.table_lines.push_back(std::move(line));
   }
   EagerLines lines(stats, format);
-  TrackPoint(stats, tracker, lines, stats.table_lines.size() == 1, x, y);
+  Sums sums{stats.sum_y, stats.sum_abs_y};
+  TrackPoint(sums, tracker, lines, stats.table_lines.size() == 1, x, y);
 }
 
 void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
@@ -253,8 +315,68 @@ void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
     stats.pending_texts.push_back(*value_text);
   }
   DeferredLines lines(stats);
-  TrackPoint(stats, tracker, lines, stats.table_lines.size() + stats.pending_table.size() == 1, x,
+  Sums sums{stats.sum_y, stats.sum_abs_y};
+  TrackPoint(sums, tracker, lines, stats.table_lines.size() + stats.pending_table.size() == 1, x,
              y);
+}
+
+namespace {
+
+bool AsTrackedWhole(const long double& value, std::int64_t& whole) {
+  constexpr long double kLimit = 9223372036854775808.0L;  // 2^63
+  if (!(value > -kLimit && value < kLimit)) return false;
+  const auto truncated = static_cast<std::int64_t>(value);
+  if (static_cast<long double>(truncated) != value) return false;
+  if (truncated == 0 && std::signbit(value)) return false;
+  whole = truncated;
+  return true;
+}
+
+}  // namespace
+
+bool WholePointRecorder::Begin() {
+  if (stats_.table_lines.size() + stats_.pending_table.size() == 0 || !stats_.pending_format)
+    return false;
+  if (!AsTrackedWhole(tracker_.prev_x, whole_.prev_x) ||
+      !AsTrackedWhole(tracker_.prev_y, whole_.prev_y) ||
+      !AsTrackedWhole(tracker_.max_y, whole_.max_y) ||
+      !AsTrackedWhole(tracker_.min_y, whole_.min_y))
+    return false;
+  whole_.trend = tracker_.trend;
+  whole_.sign_state = tracker_.sign_state;
+  sum_y_ = stats_.sum_y;
+  sum_abs_y_ = stats_.sum_abs_y;
+  return true;
+}
+
+void WholePointRecorder::Record(const Point* points, std::size_t count) {
+  if (count == 0) return;
+  std::vector<SeriesStats::PendingLine>& table = stats_.pending_table;
+  const std::size_t first_line = table.size();
+  table.resize(first_line + count);
+  // Kept in locals so that the block's tracking stays in registers.
+  WholeSums sums{WholeSum(sum_y_), WholeSum(sum_abs_y_)};
+  CurveTrackerOf<std::int64_t> tracker = whole_;
+  DeferredLines lines(stats_);
+  for (std::size_t k = 0; k < count; ++k) {
+    const Point& point = points[k];
+    table[first_line + k].Set(point.x, point.written);
+    TrackPoint(sums, tracker, lines, false, point.x, point.y);
+  }
+  whole_ = tracker;
+  sum_y_ = sums.y.value();
+  sum_abs_y_ = sums.abs_y.value();
+}
+
+void WholePointRecorder::End() {
+  tracker_.prev_x = static_cast<long double>(whole_.prev_x);
+  tracker_.prev_y = static_cast<long double>(whole_.prev_y);
+  tracker_.max_y = static_cast<long double>(whole_.max_y);
+  tracker_.min_y = static_cast<long double>(whole_.min_y);
+  tracker_.trend = whole_.trend;
+  tracker_.sign_state = whole_.sign_state;
+  stats_.sum_y = sum_y_;
+  stats_.sum_abs_y = sum_abs_y_;
 }
 
 }  // namespace korvex

@@ -56,6 +56,14 @@ struct SeriesStats {
     void Set(const long double& first, const long double& second) {
       std::memcpy(a, &first, kValueBytes);
       std::memcpy(b, &second, kValueBytes);
+      whole = false;
+    }
+    // Whole numbers (below 2^63) are kept as integers: the integer path of
+    // a plot never passes its values through the 80-bit unit.
+    void Set(std::int64_t first, std::int64_t second) {
+      std::memcpy(a, &first, sizeof first);
+      std::memcpy(b, &second, sizeof second);
+      whole = true;
     }
     long double first() const { return Read(a); }
     long double second() const { return Read(b); }
@@ -64,10 +72,16 @@ struct SeriesStats {
     unsigned char a[kValueBytes];
     unsigned char b[kValueBytes];
     bool sign_change = false;
+    bool whole = false;
     std::int32_t text = -1;
 
    private:
-    static long double Read(const unsigned char* bytes) {
+    long double Read(const unsigned char* bytes) const {
+      if (whole) {
+        std::int64_t value = 0;
+        std::memcpy(&value, bytes, sizeof value);
+        return static_cast<long double>(value);
+      }
       long double value = 0;
       std::memcpy(&value, bytes, kValueBytes);
       return value;
@@ -85,14 +99,16 @@ struct SeriesStats {
 enum class Trend { kNone, kFalling, kRising };
 enum class SignState { kNone, kNegative, kPositive };
 
-struct CurveTracker {
-  long double prev_x = 0;
-  long double prev_y = 0;
-  long double max_y = 0;
-  long double min_y = 0;
+template <typename Value>
+struct CurveTrackerOf {
+  Value prev_x = 0;
+  Value prev_y = 0;
+  Value max_y = 0;
+  Value min_y = 0;
   Trend trend = Trend::kNone;
   SignState sign_state = SignState::kNone;
 };
+using CurveTracker = CurveTrackerOf<long double>;
 
 // One sample of the series being plotted, in sample order. `value_text` is
 // the number text the evaluation left, copied into the table line.
@@ -106,6 +122,33 @@ void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
                              const PointLineFormat& format, const long double& x,
                              const long double& y, const long double& written,
                              const std::string* value_text);
+
+// A run of samples whose values are all whole numbers below 2^63, recorded
+// as RecordPlotPointDeferred records them but tracked on integers. Between
+// Begin and End the tracker and the sums live here; End writes them back.
+class WholePointRecorder {
+ public:
+  WholePointRecorder(SeriesStats& stats, CurveTracker& tracker)
+      : stats_(stats), tracker_(tracker) {}
+  // False, nothing taken, unless the series has a point already and the
+  // tracker's values are whole numbers.
+  bool Begin();
+  // Samples in order; `written` is the value whose number text is the table
+  // line's value.
+  struct Point {
+    std::int64_t x, y, written;
+  };
+  void Record(const Point* points, std::size_t count);
+  void End();
+
+ private:
+  SeriesStats& stats_;
+  CurveTracker& tracker_;
+  CurveTrackerOf<std::int64_t> whole_;
+  // The sums stay extended, added to exactly as the extended way adds.
+  long double sum_y_ = 0;
+  long double sum_abs_y_ = 0;
+};
 
 // Slots 1 to 100, one per possible series number.
 class SeriesStatsStore {

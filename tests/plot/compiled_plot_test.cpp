@@ -14,6 +14,7 @@
 
 #include "engine/test_support.h"
 #include "plot/plotter.h"
+#include "whole_expressions.h"
 
 namespace korvex {
 namespace {
@@ -49,6 +50,7 @@ struct RunResult {
   std::vector<ChartPoint> points;
   SeriesStats stats;
   std::size_t replayed = 0;
+  std::size_t whole = 0;
 };
 
 RunResult Plot(const Catalogues& catalogues, const std::string& expression,
@@ -72,6 +74,7 @@ RunResult Plot(const Catalogues& catalogues, const std::string& expression,
     result.stats = plotter.stats(1);
   }
   result.replayed = plotter.replayed_samples();
+  result.whole = plotter.whole_samples();
   return result;
 }
 
@@ -319,6 +322,93 @@ TEST(CompiledPlot, BenchmarkExpressionsReplayEverySampleAfterTheFirst) {
       EXPECT_EQ(compiled.replayed + 1, compiled.points.size()) << expression;
     }
   }
+}
+
+// The integer path against the token engine: ranges across zero (zeros, sign
+// changes, turning points), steps other than 1, values beyond the text digits
+// and sums beyond 2^64, samples that leave whole numbers now and then.
+TEST(CompiledPlot, WholeNumberRunsMatchTheTokenEngine) {
+  const Catalogues catalogues;
+  std::mt19937 random(20261211);
+  const char* const shapes[] = {
+      "x*x*x*x",             // beyond 10^15 from x = 5624; sums beyond 2^64
+      "(x-3)*(x+2)*(x-40)",  // turning points and sign changes
+      "x/2",                 // whole at every other sample
+      "(x*x-400)/2",         // the integers leave and return around a minimum
+      "0*x+5",               // -0 inside for negative x
+      "gcd[x;360]",
+      "x*1000000007*1000000007",  // beyond 9 * 10^18, off the integers
+  };
+  std::size_t samples = 0;
+  std::size_t whole = 0;
+  for (int i = 0; i < 400; ++i) {
+    const std::string expression =
+        i < 7 ? shapes[i] : korvex::testing::RandomWholeExpression(random, 1 + i % 4);
+    PlotSettings settings;
+    const char* const increments[] = {"1", "1", "2", "7", "250"};
+    const int start = static_cast<int>(random() % 6001) - 3000;
+    settings.increment = increments[random() % 5];
+    settings.start = std::to_string(start);
+    settings.stop =
+        std::to_string(start + static_cast<int>(random() % 400) * std::stoi(settings.increment));
+    if (i < 7) {
+      settings.start = "-60";
+      settings.stop = "9000";
+      settings.increment = "1";
+    }
+    const RunResult compiled = Plot(catalogues, expression, settings, false);
+    const RunResult reference = Plot(catalogues, expression, settings, true);
+    const std::string label = expression + " over " + settings.start + ".." + settings.stop +
+                              " step " + settings.increment;
+    ExpectSameRun(label, compiled, reference);
+    samples += compiled.points.size();
+    whole += compiled.whole;
+    if (::testing::Test::HasFailure()) break;
+  }
+  EXPECT_GT(whole, samples / 2) << whole << " of " << samples;
+}
+
+// A stop requested in the middle of an integer run ends it after the same
+// sample, with the same points and lines, as on the token engine.
+TEST(CompiledPlot, AStopInAWholeNumberRunEndsItWhereTheTokenEngineEnds) {
+  const Catalogues catalogues;
+  class StopAt : public PlotProgress {
+   public:
+    StopAt(StopFlag& flag, std::size_t position) : flag_(flag), position_(position) {}
+    void SetProgressPosition(std::size_t position) override {
+      if (position == position_) flag_.Request();
+    }
+
+   private:
+    StopFlag& flag_;
+    std::size_t position_;
+  };
+  RunResult runs[2];
+  for (const bool token_engine : {false, true}) {
+    RecordingSink sink;
+    Engine engine(sink);
+    engine.environment().functions = &catalogues.functions;
+    engine.environment().constants = &catalogues.constants;
+    StopFlag flag;
+    engine.environment().stop = &flag;
+    Plotter plotter(engine);
+    StopAt progress(flag, 5000);
+    plotter.set_progress(&progress);
+    plotter.settings().start = "-20";
+    plotter.settings().stop = "100000";
+    plotter.settings().increment = "1";
+    plotter.set_force_token_engine(token_engine);
+    RunResult& run = runs[token_engine ? 1 : 0];
+    run.plotted = plotter.SolvePlot("3x*x-7");
+    run.points = plotter.chart().series(1).points();
+    run.stats = plotter.stats(1);
+    run.whole = plotter.whole_samples();
+    run.reports = sink.reports;
+  }
+  EXPECT_FALSE(runs[0].plotted);
+  EXPECT_EQ(runs[0].points.size(), 5000u);
+  EXPECT_GT(runs[0].whole, 4900u);
+  ExpectSameRun("3x*x-7 stopped at 5000", runs[0], runs[1]);
 }
 
 }  // namespace
