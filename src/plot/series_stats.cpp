@@ -25,55 +25,6 @@ struct Sums {
   }
 };
 
-__extension__ typedef __int128 I128;
-
-// A sum of whole numbers as extended additions make it: while every partial
-// sum stays below 2^64 each addition is exact, so integers give the same sum
-// without the 80-bit unit, whose stores and reloads cost more than the
-// additions; from the first partial sum beyond, the additions are extended.
-class WholeSum {
- public:
-  explicit WholeSum(long double start) : extended_value_(start) {
-    constexpr long double kExactLimit = 18446744073709551616.0L;  // 2^64
-    if (std::fabs(start) < kExactLimit && start == std::trunc(start) &&
-        !(start == 0 && std::signbit(start))) {
-      exact_ = static_cast<I128>(start);
-      extended_ = false;
-    }
-  }
-  void Add(std::int64_t value) {
-    if (!extended_) [[likely]] {
-      const I128 sum = exact_ + value;
-      if (sum < kLimit && sum > -kLimit) [[likely]] {
-        exact_ = sum;
-        return;
-      }
-      extended_ = true;
-      extended_value_ = static_cast<long double>(exact_);
-    }
-    extended_value_ += static_cast<long double>(value);
-  }
-  long double value() const {
-    return extended_ ? extended_value_ : static_cast<long double>(exact_);
-  }
-
- private:
-  static constexpr I128 kLimit = static_cast<I128>(1) << 64;
-  I128 exact_ = 0;
-  long double extended_value_;
-  bool extended_ = true;
-};
-
-struct WholeSums {
-  WholeSum y;
-  WholeSum abs_y;
-  // |value| is exactly what fabs of the value's extended form gives.
-  void Add(std::int64_t value) {
-    y.Add(value);
-    abs_y.Add(value < 0 ? -value : value);
-  }
-};
-
 template <typename T>
 void ReleaseAll(std::vector<T>& items) {
   std::vector<T>().swap(items);
@@ -344,8 +295,7 @@ bool WholePointRecorder::Begin() {
     return false;
   whole_.trend = tracker_.trend;
   whole_.sign_state = tracker_.sign_state;
-  sum_y_ = stats_.sum_y;
-  sum_abs_y_ = stats_.sum_abs_y;
+  sums_ = {WholeSum(stats_.sum_y), WholeSum(stats_.sum_abs_y)};
   return true;
 }
 
@@ -355,7 +305,7 @@ void WholePointRecorder::Record(const Point* points, std::size_t count) {
   const std::size_t first_line = table.size();
   table.resize(first_line + count);
   // Kept in locals so that the block's tracking stays in registers.
-  WholeSums sums{WholeSum(sum_y_), WholeSum(sum_abs_y_)};
+  WholeSums sums = sums_;
   CurveTrackerOf<std::int64_t> tracker = whole_;
   DeferredLines lines(stats_);
   for (std::size_t k = 0; k < count; ++k) {
@@ -364,8 +314,7 @@ void WholePointRecorder::Record(const Point* points, std::size_t count) {
     TrackPoint(sums, tracker, lines, false, point.x, point.y);
   }
   whole_ = tracker;
-  sum_y_ = sums.y.value();
-  sum_abs_y_ = sums.abs_y.value();
+  sums_ = sums;
 }
 
 void WholePointRecorder::End() {
@@ -375,8 +324,8 @@ void WholePointRecorder::End() {
   tracker_.min_y = static_cast<long double>(whole_.min_y);
   tracker_.trend = whole_.trend;
   tracker_.sign_state = whole_.sign_state;
-  stats_.sum_y = sum_y_;
-  stats_.sum_abs_y = sum_abs_y_;
+  stats_.sum_y = sums_.y.value();
+  stats_.sum_abs_y = sums_.abs_y.value();
 }
 
 }  // namespace korvex

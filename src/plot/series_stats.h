@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -123,6 +124,55 @@ void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
                              const long double& y, const long double& written,
                              const std::string* value_text);
 
+// A sum of whole numbers as extended additions make it: while every partial
+// sum stays below 2^64 each addition is exact, so integers give the same sum
+// without the 80-bit unit, whose stores and reloads cost more than the
+// additions; from the first partial sum beyond, the additions are extended.
+class WholeSum {
+  __extension__ typedef __int128 Int128;
+
+ public:
+  explicit WholeSum(long double start) : extended_value_(start) {
+    constexpr long double kExactLimit = 18446744073709551616.0L;  // 2^64
+    if (std::fabs(start) < kExactLimit && start == std::trunc(start) &&
+        !(start == 0 && std::signbit(start))) {
+      exact_ = static_cast<Int128>(start);
+      extended_ = false;
+    }
+  }
+  void Add(std::int64_t value) {
+    if (!extended_) [[likely]] {
+      const Int128 sum = exact_ + value;
+      if (sum < kLimit && sum > -kLimit) [[likely]] {
+        exact_ = sum;
+        return;
+      }
+      extended_ = true;
+      extended_value_ = static_cast<long double>(exact_);
+    }
+    extended_value_ += static_cast<long double>(value);
+  }
+  long double value() const {
+    return extended_ ? extended_value_ : static_cast<long double>(exact_);
+  }
+
+ private:
+  static constexpr Int128 kLimit = static_cast<Int128>(1) << 64;
+  Int128 exact_ = 0;
+  long double extended_value_;
+  bool extended_ = true;
+};
+
+struct WholeSums {
+  WholeSum y;
+  WholeSum abs_y;
+  // |value| is exactly what fabs of the value's extended form gives.
+  void Add(std::int64_t value) {
+    y.Add(value);
+    abs_y.Add(value < 0 ? -value : value);
+  }
+};
+
 // A run of samples whose values are all whole numbers below 2^63, recorded
 // as RecordPlotPointDeferred records them but tracked on integers. Between
 // Begin and End the tracker and the sums live here; End writes them back.
@@ -145,9 +195,7 @@ class WholePointRecorder {
   SeriesStats& stats_;
   CurveTracker& tracker_;
   CurveTrackerOf<std::int64_t> whole_;
-  // The sums stay extended, added to exactly as the extended way adds.
-  long double sum_y_ = 0;
-  long double sum_abs_y_ = 0;
+  WholeSums sums_{WholeSum(0), WholeSum(0)};
 };
 
 // Slots 1 to 100, one per possible series number.

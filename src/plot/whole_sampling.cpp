@@ -2,6 +2,8 @@
 // time and recorded with their statistics in one pass.
 #include "plot/plotter.h"
 
+#include <cmath>
+
 namespace korvex {
 namespace {
 
@@ -20,6 +22,12 @@ std::size_t Plotter::SampleWholeNumbers(WholeProgram& whole, long double& x, lon
   WholePointRecorder recorder(stats_.slot(number), tracker_);
   if (!recorder.Begin()) return 0;
 
+  // For a whole x, x < end exactly when x < ceil(end).
+  const long double end_ceiling = std::ceil(end);
+  const std::int64_t end_whole = end_ceiling >= static_cast<long double>(kWholeLimit) ? kWholeLimit
+                                 : end_ceiling <= -static_cast<long double>(kWholeLimit)
+                                     ? -kWholeLimit
+                                     : static_cast<std::int64_t>(end_ceiling);
   const bool check_reminder = !timing_.benchmark_running;
   const StopFlag* stop_flag = engine_.environment().stop;
   constexpr std::size_t kLanes = WholeProgram::kLanes;
@@ -31,8 +39,7 @@ std::size_t Plotter::SampleWholeNumbers(WholeProgram& whole, long double& x, lon
     // x moves on as the extended loop moves it: whole values below 2^63 add
     // exactly.
     std::size_t count = 0;
-    for (std::int64_t input = next_x;
-         count < kLanes && WithinText(input) && static_cast<long double>(input) < end;
+    for (std::int64_t input = next_x; count < kLanes && WithinText(input) && input < end_whole;
          input += step)
       inputs[count++] = input;
     if (count == 0) break;
