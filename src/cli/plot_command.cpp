@@ -212,16 +212,17 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   const Plotter& plotter = calculator.plotter();
   const size_t number = plotter.chart().series_count();
   const ChartSeries& series = plotter.chart().series(number);
-  const SeriesStats& stats = plotter.stats(number);
+  // The statistics' lines are written out when read, so only the outputs
+  // that print them read them.
   switch (options.output) {
     case PlotOutput::kSummary:
       PrintSummary(out, plotter.plot_info());
       break;
     case PlotOutput::kTable:
-      PrintLines(out, stats.table_lines);
+      PrintLines(out, plotter.stats(number).table_lines);
       break;
     case PlotOutput::kStats:
-      PrintStats(out, series, stats);
+      PrintStats(out, series, plotter.stats(number));
       break;
     case PlotOutput::kCsv:
       out << PointsCsv(series, CsvHeader::kWithout);
