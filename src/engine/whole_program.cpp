@@ -166,7 +166,9 @@ std::size_t WholeProgram::RunBlock(std::span<const std::int64_t> inputs, Outcome
       case '*':
         for (std::size_t lane = 0; lane < count; ++lane) {
           std::int64_t computed = 0;
-          // A zero product with a negative factor is -0 in extended arithmetic.
+          // A zero product with a negative factor is -0 in extended arithmetic;
+          // the extended replay takes it rather than the integers reasoning
+          // about where a -0 may go.
           const bool failed = __builtin_mul_overflow(left[lane], right[lane], &computed) ||
                               (computed == 0 && (left[lane] < 0 || right[lane] < 0));
           finish(lane, computed, failed);

@@ -23,7 +23,7 @@ inline constexpr std::int64_t kWholeLimit = 9'000'000'000'000'000'000;
 inline constexpr std::int64_t kWholeTextLimit = 1'000'000'000'000'000;
 
 // `value` as a whole number of magnitude below kWholeLimit; false for any
-// other value, -0 included (its text is not 0's).
+// other value, -0 included (a plotted x keeps its sign in the chart).
 bool AsWhole(long double value, std::int64_t& whole);
 
 // What a whole value below kWholeLimit reads back as once written as a number
