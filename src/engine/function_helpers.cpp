@@ -250,6 +250,15 @@ bool WholeBelowTwoTo63(long double value, std::uint64_t& whole) {
 
 }  // namespace
 
+std::uint64_t WholeGcd(std::uint64_t u, std::uint64_t v) {
+  while (v != 0) {
+    const std::uint64_t r = u % v;
+    u = v;
+    v = r;
+  }
+  return u;
+}
+
 long double Gcd(long double x, long double y) {
   // Plots of gcd mostly pass whole operands: floor leaves them as they are.
   std::uint64_t u;
@@ -257,12 +266,7 @@ long double Gcd(long double x, long double y) {
   if (WholeBelowTwoTo63(x, u) && WholeBelowTwoTo63(y, v)) {
     if (u < v) std::swap(u, v);
     if (u == 0) return 0;
-    while (v != 0) {
-      const std::uint64_t r = u % v;
-      u = v;
-      v = r;
-    }
-    return static_cast<long double>(u);
+    return static_cast<long double>(WholeGcd(u, v));
   }
   long double a = std::floor(x);
   long double b = std::floor(y);
@@ -271,16 +275,9 @@ long double Gcd(long double x, long double y) {
   if (b < 1) return a;
   // Both steps are exact, so below 2^64 the integer remainder gives the same
   // value several times faster.
-  if (a < 18446744073709551616.0L && b >= 1) {  // b >= 1 leaves out NAN
-    auto u = static_cast<std::uint64_t>(a);
-    auto v = static_cast<std::uint64_t>(b);
-    while (v != 0) {
-      const std::uint64_t r = u % v;
-      u = v;
-      v = r;
-    }
-    return static_cast<long double>(u);
-  }
+  if (a < 18446744073709551616.0L && b >= 1)  // b >= 1 leaves out NAN
+    return static_cast<long double>(
+        WholeGcd(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b)));
   // fmod is the exact a - q*b for the largest integer q with q*b <= a, so no
   // quotient is ever searched for and huge integral values stay exact.
   while (b != 0) {

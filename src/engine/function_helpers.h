@@ -32,6 +32,8 @@ long double LinearRecursion(long double x, long double a, long double b,
                             const StopFlag* stop = nullptr);
 long double IsPrime(long double x);
 long double Gcd(long double x, long double y);
+// Euclid's algorithm on integers; gcd(u, 0) = u.
+std::uint64_t WholeGcd(std::uint64_t u, std::uint64_t v);
 
 // The remainder of x / y with the quotient truncated toward zero, so it has
 // the sign of x; 0 when y = 0, x = 0 or x is not finite, x when y is infinite.

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "engine/function_helpers.h"
+
 namespace korvex {
 namespace {
 
@@ -23,14 +25,8 @@ bool GcdOfWholes(const std::int64_t* arguments, std::int64_t& result) {
     result = a;
     return true;
   }
-  auto u = static_cast<std::uint64_t>(a);
-  auto v = static_cast<std::uint64_t>(b);
-  while (v != 0) {
-    const std::uint64_t r = u % v;
-    u = v;
-    v = r;
-  }
-  result = static_cast<std::int64_t>(u);
+  result = static_cast<std::int64_t>(
+      WholeGcd(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b)));
   return true;
 }
 
@@ -44,6 +40,10 @@ struct WholeKernel {
 constexpr WholeKernel kWholeKernels[] = {
     {"gcd", 2, GcdOfWholes},
 };
+constexpr std::uint32_t kMaxKernelParameters = 2;
+static_assert(std::ranges::all_of(kWholeKernels, [](const WholeKernel& kernel) {
+  return kernel.parameter_count <= kMaxKernelParameters;
+}));
 
 }  // namespace
 
@@ -136,7 +136,7 @@ std::size_t WholeProgram::RunBlock(std::span<const std::int64_t> inputs, Outcome
       into[lane] = RoundWholeThroughNumberText(computed);
     };
     if (step.op == 0) {
-      std::int64_t arguments[2];
+      std::int64_t arguments[kMaxKernelParameters];
       for (std::size_t lane = 0; lane < count; ++lane) {
         for (std::uint32_t k = 0; k < step.parameter_count; ++k)
           arguments[k] = values[parameters_[step.operands[0] + k] * kLanes + lane];
@@ -148,40 +148,40 @@ std::size_t WholeProgram::RunBlock(std::span<const std::int64_t> inputs, Outcome
     }
     const std::int64_t* const left = values + step.operands[0] * kLanes;
     const std::int64_t* const right = values + step.operands[1] * kLanes;
+    // Each operator as a callable of its own type, so the lane loop keeps it
+    // inline; true where the integers cannot give the extended result.
+    auto each_lane = [&](auto apply) {
+      for (std::size_t lane = 0; lane < count; ++lane) {
+        std::int64_t computed = 0;
+        const bool failed = apply(left[lane], right[lane], computed);
+        finish(lane, computed, failed);
+      }
+    };
     switch (step.op) {
       case '+':
-        for (std::size_t lane = 0; lane < count; ++lane) {
-          std::int64_t computed = 0;
-          const bool failed = __builtin_add_overflow(left[lane], right[lane], &computed);
-          finish(lane, computed, failed);
-        }
+        each_lane([](std::int64_t a, std::int64_t b, std::int64_t& r) {
+          return __builtin_add_overflow(a, b, &r);
+        });
         break;
       case '-':
-        for (std::size_t lane = 0; lane < count; ++lane) {
-          std::int64_t computed = 0;
-          const bool failed = __builtin_sub_overflow(left[lane], right[lane], &computed);
-          finish(lane, computed, failed);
-        }
+        each_lane([](std::int64_t a, std::int64_t b, std::int64_t& r) {
+          return __builtin_sub_overflow(a, b, &r);
+        });
         break;
       case '*':
-        for (std::size_t lane = 0; lane < count; ++lane) {
-          std::int64_t computed = 0;
-          // A zero product with a negative factor is -0 in extended arithmetic;
-          // the extended replay takes it rather than the integers reasoning
-          // about where a -0 may go.
-          const bool failed = __builtin_mul_overflow(left[lane], right[lane], &computed) ||
-                              (computed == 0 && (left[lane] < 0 || right[lane] < 0));
-          finish(lane, computed, failed);
-        }
+        // A zero product with a negative factor is -0 in extended arithmetic;
+        // the extended replay takes it rather than the integers reasoning
+        // about where a -0 may go.
+        each_lane([](std::int64_t a, std::int64_t b, std::int64_t& r) {
+          return __builtin_mul_overflow(a, b, &r) || (r == 0 && (a < 0 || b < 0));
+        });
         break;
       default:  // '/': exact quotients only; 0 over a negative is -0
-        for (std::size_t lane = 0; lane < count; ++lane) {
-          const std::int64_t divisor = right[lane] == 0 ? 1 : right[lane];
-          const std::int64_t computed = left[lane] / divisor;
-          const bool failed =
-              right[lane] == 0 || left[lane] % divisor != 0 || (left[lane] == 0 && divisor < 0);
-          finish(lane, computed, failed);
-        }
+        each_lane([](std::int64_t a, std::int64_t b, std::int64_t& r) {
+          if (b == 0) return true;
+          r = a / b;
+          return a % b != 0 || (a == 0 && b < 0);
+        });
         break;
     }
   }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/number_text.h"
+#include "engine/whole_program.h"
 
 namespace korvex {
 namespace {
@@ -271,27 +272,11 @@ void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
              y);
 }
 
-namespace {
-
-bool AsTrackedWhole(const long double& value, std::int64_t& whole) {
-  constexpr long double kLimit = 9223372036854775808.0L;  // 2^63
-  if (!(value > -kLimit && value < kLimit)) return false;
-  const auto truncated = static_cast<std::int64_t>(value);
-  if (static_cast<long double>(truncated) != value) return false;
-  if (truncated == 0 && std::signbit(value)) return false;
-  whole = truncated;
-  return true;
-}
-
-}  // namespace
-
 bool WholePointRecorder::Begin() {
   if (stats_.table_lines.size() + stats_.pending_table.size() == 0 || !stats_.pending_format)
     return false;
-  if (!AsTrackedWhole(tracker_.prev_x, whole_.prev_x) ||
-      !AsTrackedWhole(tracker_.prev_y, whole_.prev_y) ||
-      !AsTrackedWhole(tracker_.max_y, whole_.max_y) ||
-      !AsTrackedWhole(tracker_.min_y, whole_.min_y))
+  if (!AsWhole(tracker_.prev_x, whole_.prev_x) || !AsWhole(tracker_.prev_y, whole_.prev_y) ||
+      !AsWhole(tracker_.max_y, whole_.max_y) || !AsWhole(tracker_.min_y, whole_.min_y))
     return false;
   whole_.trend = tracker_.trend;
   whole_.sign_state = tracker_.sign_state;
