@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "output/html_entity.h"
+
 namespace korvex {
 namespace {
 
@@ -75,25 +77,12 @@ void AppendUtf8(std::string& out, char32_t code) {
 }
 
 void AppendEscaped(std::string& out, char32_t code) {
-  switch (code) {
-    case '&':
-      out += "&amp;";
-      break;
-    case '<':
-      out += "&lt;";
-      break;
-    case '>':
-      out += "&gt;";
-      break;
-    case '"':
-      out += "&quot;";
-      break;
-    case '\n':
-      out += "<br>";
-      break;
-    default:
-      AppendUtf8(out, code);
-  }
+  if (code == '\n')
+    out += "<br>";
+  else if (const char* entity = HtmlEntity(code))
+    out += entity;
+  else
+    AppendUtf8(out, code);
 }
 
 int HexValue(char c) {

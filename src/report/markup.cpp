@@ -1,28 +1,19 @@
 // Escaping and base64 for the report formats.
 #include "report/markup.h"
 
+#include "output/html_entity.h"
+
 namespace korvex {
 
 std::string EscapeHtml(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
+    // Bytes of UTF-8 sequences are never one of the escaped characters.
+    if (const char* entity = HtmlEntity(static_cast<unsigned char>(c)))
+      out += entity;
+    else
+      out += c;
   }
   return out;
 }
