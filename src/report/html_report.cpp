@@ -3,6 +3,7 @@
 #include "report/html_report.h"
 
 #include "report/markup.h"
+#include "report/report_outline.h"
 #include "report/svg_chart.h"
 
 namespace korvex {
@@ -41,51 +42,36 @@ std::string LineTable(const std::vector<std::string>& lines) {
   return html + "</table>\n";
 }
 
-std::string Failures(const std::vector<std::string>& failures) {
-  std::string html;
-  for (const std::string& failure : failures)
-    html += "<p class=\"failure\"><font color=\"#b00000\">" + EscapeHtml(failure) + "</font></p>\n";
-  return html;
+std::string Graph(const ReportElement& element) {
+  const PlottedItem& item = *element.plotted;
+  if (element.text.empty())
+    return "<div class=\"picture\">\n" + SeriesSvg(item.points, item.series_title) + "</div>\n";
+  return "<p class=\"picture\"><img src=\"" + EscapeHtml(element.text) + "\" alt=\"" +
+         EscapeHtml(item.series_title) + "\" width=\"640\"></p>\n";
 }
 
-std::string Solved(const SolvedItem& item, std::size_t number) {
-  std::string html =
-      "<h2>" + std::to_string(number) + ". " + EscapeHtml(item.expression) + "</h2>\n";
-  if (item.steps.empty())
-    html += std::string("<p class=\"note\">") + kNoStepsText + "</p>\n";
-  else
-    html += "<h3>Solution</h3>\n" + LineTable(item.steps);
-  html += Failures(item.failures);
-  const std::vector<FigureRow> rows = AnswerRows(item);
-  if (!rows.empty()) html += Table(rows);
-  return html;
-}
-
-std::string Plotted(const PlottedItem& item, std::size_t number, std::size_t plot,
-                    const ReportLinks& links) {
-  std::string html =
-      "<h2>" + std::to_string(number) + ". Plot: " + EscapeHtml(item.expression) + "</h2>\n";
-  html += Failures(item.failures);
-  html += Table(RangeRows(item));
-  if (!item.info) return html + "<p class=\"note\">" + kNoSeriesText + "</p>\n";
-  const std::string picture = plot <= links.pictures.size() ? links.pictures[plot - 1] : "";
-  if (picture.empty())
-    html += "<div class=\"picture\">\n" + SeriesSvg(item.points, item.series_title) + "</div>\n";
-  else
-    html += "<p class=\"picture\"><img src=\"" + EscapeHtml(picture) + "\" alt=\"" +
-            EscapeHtml(item.series_title) + "\" width=\"640\"></p>\n";
-  html += "<h3>Plot info</h3>\n" + Table(PlotInfoRows(*item.info));
-  html += "<h3>Table stats</h3>\n" + Table(StatsRows(item.figures));
-  for (const PointList& list : item.lists) {
-    html += "<h3>" + EscapeHtml(list.caption) + " (" +
-            EscapeHtml(PointCountText(list.lines.size())) + ")</h3>\n";
-    if (!list.lines.empty()) html += LineTable(list.lines);
+std::string Element(const ReportElement& element) {
+  switch (element.kind) {
+    case ReportElementKind::kItemHeading:
+      return "<h2>" + EscapeHtml(element.text) + "</h2>\n";
+    case ReportElementKind::kSectionHeading:
+      return "<h3>" + EscapeHtml(element.text) + "</h3>\n";
+    case ReportElementKind::kNote:
+      return "<p class=\"note\">" + EscapeHtml(element.text) + "</p>\n";
+    case ReportElementKind::kFailure:
+      return "<p class=\"failure\"><font color=\"#b00000\">" + EscapeHtml(element.text) +
+             "</font></p>\n";
+    case ReportElementKind::kFigures:
+      return Table(element.rows);
+    case ReportElementKind::kLines:
+      return LineTable(*element.lines);
+    case ReportElementKind::kGraph:
+      return Graph(element);
+    case ReportElementKind::kPointsFile:
+      return std::string("<p>") + kAllPointsCaption + "<a href=\"" + EscapeHtml(element.text) +
+             "\">" + EscapeHtml(element.text) + "</a></p>\n";
   }
-  const std::string csv = plot <= links.csv_files.size() ? links.csv_files[plot - 1] : "";
-  if (!csv.empty())
-    html += std::string("<p>") + kAllPointsCaption + "<a href=\"" + EscapeHtml(csv) + "\">" +
-            EscapeHtml(csv) + "</a></p>\n";
-  return html;
+  return {};
 }
 
 }  // namespace
@@ -99,13 +85,7 @@ std::string HtmlReport(const Report& report, const ReportLinks& links) {
       std::string("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>") +
       kReportTitle + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n<h1>" +
       kReportTitle + "</h1>\n";
-  std::size_t plot = 0;
-  for (std::size_t i = 0; i < report.items.size(); ++i) {
-    if (const auto* solved = std::get_if<SolvedItem>(&report.items[i]))
-      html += Solved(*solved, i + 1);
-    else
-      html += Plotted(std::get<PlottedItem>(report.items[i]), i + 1, ++plot, links);
-  }
+  for (const ReportElement& element : ReportOutline(report, links)) html += Element(element);
   return html + "</body>\n</html>\n";
 }
 

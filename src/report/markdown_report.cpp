@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "report/markup.h"
+#include "report/report_outline.h"
 
 namespace korvex {
 namespace {
@@ -38,63 +39,42 @@ std::string CodeBlock(const std::vector<std::string>& lines) {
   return md + fence + "\n\n";
 }
 
-std::string Failures(const std::vector<std::string>& failures) {
-  std::string md;
-  for (const std::string& failure : failures)
-    md += "> **Failure:** " + EscapeMarkdownCell(failure) + "\n\n";
-  return md;
+std::string Graph(const ReportElement& element) {
+  if (element.text.empty())
+    return "_The graph is not part of this Markdown report; the HTML and PDF reports show "
+           "it._\n\n";
+  return "![" + EscapeMarkdownCell(element.plotted->series_title) + "](" + element.text + ")\n\n";
 }
 
-std::string Heading(std::size_t number, const std::string& prefix, const std::string& expression) {
-  return "## " + std::to_string(number) + ". " + prefix + EscapeMarkdownCell(expression) + "\n\n";
-}
-
-std::string Solved(const SolvedItem& item, std::size_t number) {
-  std::string md = Heading(number, "", item.expression);
-  if (item.steps.empty())
-    md += std::string("_") + kNoStepsText + "_\n\n";
-  else
-    md += "### Solution\n\n" + CodeBlock(item.steps);
-  md += Failures(item.failures);
-  const std::vector<FigureRow> rows = AnswerRows(item);
-  if (!rows.empty()) md += Table(rows);
-  return md;
-}
-
-std::string Plotted(const PlottedItem& item, std::size_t number, std::size_t plot,
-                    const ReportLinks& links) {
-  std::string md = Heading(number, "Plot: ", item.expression);
-  md += Failures(item.failures);
-  md += Table(RangeRows(item));
-  if (!item.info) return md + "_" + kNoSeriesText + "_\n\n";
-  const std::string picture = plot <= links.pictures.size() ? links.pictures[plot - 1] : "";
-  if (picture.empty())
-    md += "_The graph is not part of this Markdown report; the HTML and PDF reports show it._\n\n";
-  else
-    md += "![" + EscapeMarkdownCell(item.series_title) + "](" + picture + ")\n\n";
-  md += "### Plot info\n\n" + Table(PlotInfoRows(*item.info));
-  md += "### Table stats\n\n" + Table(StatsRows(item.figures));
-  for (const PointList& list : item.lists) {
-    md += "### " + list.caption + " (" + PointCountText(list.lines.size()) + ")\n\n";
-    if (!list.lines.empty()) md += CodeBlock(list.lines);
+std::string Element(const ReportElement& element) {
+  switch (element.kind) {
+    case ReportElementKind::kItemHeading:
+      return "## " + EscapeMarkdownCell(element.text) + "\n\n";
+    case ReportElementKind::kSectionHeading:
+      // The program's own captions, written as they are.
+      return "### " + element.text + "\n\n";
+    case ReportElementKind::kNote:
+      return "_" + element.text + "_\n\n";
+    case ReportElementKind::kFailure:
+      return "> **Failure:** " + EscapeMarkdownCell(element.text) + "\n\n";
+    case ReportElementKind::kFigures:
+      return Table(element.rows);
+    case ReportElementKind::kLines:
+      return CodeBlock(*element.lines);
+    case ReportElementKind::kGraph:
+      return Graph(element);
+    case ReportElementKind::kPointsFile:
+      return kAllPointsCaption + std::string("[") + EscapeMarkdownCell(element.text) + "](" +
+             element.text + ")\n\n";
   }
-  const std::string csv = plot <= links.csv_files.size() ? links.csv_files[plot - 1] : "";
-  if (!csv.empty())
-    md += kAllPointsCaption + std::string("[") + EscapeMarkdownCell(csv) + "](" + csv + ")\n\n";
-  return md;
+  return {};
 }
 
 }  // namespace
 
 std::string MarkdownReport(const Report& report, const ReportLinks& links) {
   std::string md = std::string("# ") + kReportTitle + "\n\n";
-  std::size_t plot = 0;
-  for (std::size_t i = 0; i < report.items.size(); ++i) {
-    if (const auto* solved = std::get_if<SolvedItem>(&report.items[i]))
-      md += Solved(*solved, i + 1);
-    else
-      md += Plotted(std::get<PlottedItem>(report.items[i]), i + 1, ++plot, links);
-  }
+  for (const ReportElement& element : ReportOutline(report, links)) md += Element(element);
   return md;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "report/pdf_layout.h"
+#include "report/report_outline.h"
 #include "report/svg_chart.h"
 
 namespace korvex {
@@ -128,43 +129,34 @@ class Column {
   std::vector<PdfBlock> blocks_;
 };
 
-void AddFailures(Column& column, const std::vector<std::string>& failures) {
-  for (const std::string& failure : failures) column.AddParagraph(failure, kFailureColour);
-}
-
-void AddSolved(Column& column, const SolvedItem& item, std::size_t number) {
-  column.AddHeading(std::to_string(number) + ". " + item.expression, kItemHeading);
-  if (item.steps.empty()) {
-    column.AddParagraph(kNoStepsText, kNoteColour);
-  } else {
-    column.AddHeading("Solution", kSectionHeading);
-    column.AddLines(item.steps);
+void AddElement(Column& column, const ReportElement& element) {
+  switch (element.kind) {
+    case ReportElementKind::kItemHeading:
+      column.AddHeading(element.text, kItemHeading);
+      break;
+    case ReportElementKind::kSectionHeading:
+      column.AddHeading(element.text, kSectionHeading, element.keep_with_next);
+      break;
+    case ReportElementKind::kNote:
+      column.AddParagraph(element.text, kNoteColour);
+      break;
+    case ReportElementKind::kFailure:
+      column.AddParagraph(element.text, kFailureColour);
+      break;
+    case ReportElementKind::kFigures:
+      column.AddFigures(element.rows);
+      break;
+    case ReportElementKind::kLines:
+      column.AddLines(*element.lines);
+      break;
+    case ReportElementKind::kGraph:
+      // Drawn as vector lines whatever picture the other formats link.
+      column.AddChart(element.plotted->points);
+      break;
+    case ReportElementKind::kPointsFile:
+      column.AddParagraph(kAllPointsCaption + element.text, kBlack);
+      break;
   }
-  AddFailures(column, item.failures);
-  const std::vector<FigureRow> rows = AnswerRows(item);
-  if (!rows.empty()) column.AddFigures(rows);
-}
-
-void AddPlotted(Column& column, const PlottedItem& item, std::size_t number,
-                const std::string& csv) {
-  column.AddHeading(std::to_string(number) + ". Plot: " + item.expression, kItemHeading);
-  AddFailures(column, item.failures);
-  column.AddFigures(RangeRows(item));
-  if (!item.info) {
-    column.AddParagraph(kNoSeriesText, kNoteColour);
-    return;
-  }
-  column.AddChart(item.points);
-  column.AddHeading("Plot info", kSectionHeading);
-  column.AddFigures(PlotInfoRows(*item.info));
-  column.AddHeading("Table stats", kSectionHeading);
-  column.AddFigures(StatsRows(item.figures));
-  for (const PointList& list : item.lists) {
-    const std::string caption = list.caption + " (" + PointCountText(list.lines.size()) + ")";
-    column.AddHeading(caption, kSectionHeading, !list.lines.empty());
-    if (!list.lines.empty()) column.AddLines(list.lines);
-  }
-  if (!csv.empty()) column.AddParagraph(kAllPointsCaption + csv, kBlack);
 }
 
 void DrawFooters(PdfDocument& document) {
@@ -184,16 +176,7 @@ void DrawFooters(PdfDocument& document) {
 std::string PdfReport(const Report& report, const ReportLinks& links, PdfPaper paper) {
   Column column(paper.width - 2 * kMargin);
   column.AddHeading(kReportTitle, kTitle);
-  std::size_t plot = 0;
-  for (std::size_t i = 0; i < report.items.size(); ++i) {
-    if (const auto* solved = std::get_if<SolvedItem>(&report.items[i])) {
-      AddSolved(column, *solved, i + 1);
-      continue;
-    }
-    ++plot;
-    const std::string csv = plot <= links.csv_files.size() ? links.csv_files[plot - 1] : "";
-    AddPlotted(column, std::get<PlottedItem>(report.items[i]), i + 1, csv);
-  }
+  for (const ReportElement& element : ReportOutline(report, links)) AddElement(column, element);
 
   const std::vector<PlacedBlock> placed =
       Paginate(column.Take(), kMargin, paper.height - kMargin - kFooterRoom);

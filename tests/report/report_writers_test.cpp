@@ -17,6 +17,7 @@
 #include "report/pdf_reading.h"
 #include "report/pdf_report.h"
 #include "report/report_builder.h"
+#include "report/report_outline.h"
 #include "report/report_text.h"
 
 namespace korvex {
@@ -111,6 +112,50 @@ TEST_F(ReportTest, PlottedItemKeepsFiguresListsAndPoints) {
   const PlottedItem again = Plot("x^2-1", "-2", "2", "1");
   ASSERT_TRUE(again.info.has_value());
   EXPECT_EQ(again.info->serie, "1");
+}
+
+// Every format renders this sequence: links are counted among the plotted
+// items only, a refused plot ends at its note, and an empty list's heading
+// does not hold the next element on its page.
+TEST_F(ReportTest, OutlineOrdersEveryItemsElementsAndLinksPlotsInTurn) {
+  Report report;
+  report.items.push_back(Solve("2+3*4"));
+  report.items.push_back(Plot("x", "1", "0", "0"));
+  report.items.push_back(Plot("x^2-1", "-2", "2", "1"));
+  ReportLinks links;
+  links.pictures = {"first.png", "second.png"};
+  links.csv_files = {"first.csv", "second.csv"};
+  const std::vector<ReportElement> outline = ReportOutline(report, links);
+
+  std::string kinds;
+  for (const ReportElement& element : outline) kinds += "HSNXFLGP"[static_cast<int>(element.kind)];
+  // Solved: heading, "Solution", steps, answer rows. Refused plot: heading,
+  // its failure, range, note. Plot: heading, range, graph, Plot info, Table
+  // stats, six lists (Top points is empty), points file.
+  EXPECT_EQ(kinds,
+            "HSLF"
+            "HXFN"
+            "HFG"
+            "SF"
+            "SF"
+            "SL"
+            "S"
+            "SL"
+            "SL"
+            "SL"
+            "SL"
+            "P");
+  EXPECT_EQ(outline[0].text, "1. 2+3*4");
+  EXPECT_EQ(outline[4].text, "2. Plot: x");
+  EXPECT_EQ(outline[7].text, kNoSeriesText);
+  EXPECT_EQ(outline[8].text, "3. Plot: x^2-1");
+  EXPECT_EQ(outline[10].text, "second.png");
+  EXPECT_EQ(outline.back().text, "second.csv");
+  for (const ReportElement& element : outline) {
+    if (element.kind != ReportElementKind::kSectionHeading) continue;
+    EXPECT_EQ(element.keep_with_next, element.text.find("(# of points: 0)") == std::string::npos)
+        << element.text;
+  }
 }
 
 TEST_F(ReportTest, HtmlHoldsStepsAnswersPictureAndCutTable) {
