@@ -18,7 +18,7 @@ inline constexpr const char* kPlotCanceledText =
 
 struct PlotTiming {
   explicit PlotTiming(const Clock& clock = SteadyClock())
-      : calc_stopwatch(clock), reminder_stopwatch(clock), pause_stopwatch(clock) {}
+      : calc_stopwatch(clock), reminder_stopwatch(clock.Coarse()), pause_stopwatch(clock) {}
 
   // Start of sampling: both run stopwatches restarted, no pause yet.
   void StartSampling();

@@ -11,6 +11,9 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual std::int64_t NowMicroseconds() const = 0;
+  // The same time, cheaper to read and good to a few milliseconds, for a
+  // decision taken at every plot sample; by default the clock itself.
+  virtual const Clock& Coarse() const { return *this; }
 };
 
 // The process's steady clock; stateless, shared by every stopwatch.
