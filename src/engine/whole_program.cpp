@@ -73,29 +73,37 @@ std::int64_t RoundWholeBeyondTextDigits(std::int64_t value) {
 void WholeProgram::Start(std::size_t value_count) {
   steps_.clear();
   parameters_.clear();
+  result_ = 0;
+  ready_ = false;
+  // Every value takes a lane block of its own; an expression long enough to
+  // make that megabytes keeps to the extended replay, which holds fewer lanes.
+  usable_ = value_count <= kMaxValues;
+  if (!usable_) {
+    values_.clear();
+    known_.assign(1, true);
+    return;
+  }
   values_.assign(value_count * kLanes, 0);
   known_.assign(value_count, false);
   known_[0] = true;
-  result_ = 0;
-  usable_ = true;
-  ready_ = false;
 }
 
 void WholeProgram::SetConstant(Ref value, long double constant) {
   std::int64_t whole = 0;
-  if (!AsWhole(constant, whole)) return Unusable();
+  if (!usable_ || !AsWhole(constant, whole)) return Unusable();
   std::fill_n(values_.begin() + static_cast<std::ptrdiff_t>(value * kLanes), kLanes, whole);
   known_[value] = true;
 }
 
 void WholeProgram::AddOperator(char op, Ref left, Ref right, Ref result) {
   // A power is exact only where the C library's is; the replay leaves it be.
-  if (op == '^' || !known_[left] || !known_[right]) return Unusable();
+  if (!usable_ || op == '^' || !known_[left] || !known_[right]) return Unusable();
   steps_.push_back({op, nullptr, result, 2, {left, right}});
   known_[result] = true;
 }
 
 void WholeProgram::AddFunction(FunctionBody body, std::span<const Ref> parameters, Ref result) {
+  if (!usable_) return;
   const WholeKernel* kernel = nullptr;
   for (const WholeKernel& candidate : kWholeKernels)
     if (body != nullptr && BuiltinFunctions().Find(candidate.name) == body) kernel = &candidate;

@@ -41,6 +41,7 @@ class WholeProgram {
   // References index the recording's values: input 0 is the plot variable.
   using Ref = std::uint32_t;
   static constexpr std::size_t kLanes = 64;
+  static constexpr std::size_t kMaxValues = 16384;
 
   // Built alongside a recording, in its order; anything without an integer
   // form leaves the program unusable.

@@ -141,5 +141,24 @@ TEST(WholeProgram, GivesTheExtendedReplaysBitsWhereverItTakesASample) {
   EXPECT_GT(taken * 2, offered) << programs << " programs";
 }
 
+TEST(WholeProgram, ALongExpressionKeepsToTheExtendedReplay) {
+  for (const int terms : {100, 20000}) {
+    std::string expression = "x";
+    for (int k = 0; k < terms; ++k) expression += "+1";
+    TestCalculator calc;
+    Engine& engine = calc.engine;
+    ASSERT_TRUE(engine.PreparePlot(expression));
+    const TokenList list = engine.tokens();
+    std::string text = "3";
+    std::vector<Engine::SampleSlot> slots = {{0, &text}};
+    ASSERT_EQ(list[0], "x");
+    CompiledSample compiled;
+    ASSERT_TRUE(engine.EvaluateSample(list, slots, &compiled));
+    ASSERT_TRUE(compiled.ready());
+    // Its lane blocks would take megabytes; the extended replay's take less.
+    EXPECT_EQ(compiled.whole() != nullptr, terms == 100) << terms;
+  }
+}
+
 }  // namespace
 }  // namespace korvex
