@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 // Byte 0: number system (low three bits), derivative, scientific notation,
-// point separator; byte 1: mantissa precision. The rest: up to four
+// point separator, a whole-number plot range; byte 1: mantissa precision. The rest: up to four
 // expressions, one a line, solved in turn; the last one is also plotted.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
@@ -103,12 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   general.precision = 8 + precision % 57;
   for (std::string_view expression : expressions) calculator.Solve(expression);
 
-  // At most 21 samples (twice that with the derivative).
+  // At most 21 samples (twice that with the derivative); whole ones take the
+  // integer path where the expression allows.
   korvex::PlotSettings& plot = calculator.plot_settings();
+  const bool whole_range = (options & 0x40) != 0;
   plot.variable = "x";
-  plot.start = "-1";
-  plot.stop = "1";
-  plot.increment = "0,1";
+  plot.start = whole_range ? "-10" : "-1";
+  plot.stop = whole_range ? "10" : "1";
+  plot.increment = whole_range ? "1" : "0,1";
   plot.derivative = (options & 8) != 0;
   calculator.Plot(expressions.back());
   return 0;
