@@ -43,12 +43,12 @@ TEST(WholeNumberText, RoundsAsTheNumberTextDoes) {
   for (int i = 0; i < 200'000; ++i) {
     // Every magnitude from one digit to the limit, ties made often.
     const int digits = 1 + static_cast<int>(random() % 19);
-    std::int64_t scale = 1;
+    std::uint64_t scale = 1;
     for (int d = 1; d < digits; ++d) scale *= 10;
-    auto value =
-        static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(scale * 9)) + scale;
-    if (value >= kWholeLimit) value %= kWholeLimit;
-    if (i % 3 == 0) value = value / 10 * 10 + 5;
+    // Formed unsigned: 19 digits pass 2^63 before the limit takes them back.
+    const auto value = static_cast<std::int64_t>(
+        (random() % (scale * 9) + scale) % static_cast<std::uint64_t>(kWholeLimit) / 10 * 10 +
+        (i % 3 == 0 ? 5 : random() % 10));
     values.push_back(i % 2 == 0 ? value : -value);
   }
   for (const std::int64_t value : values) {
