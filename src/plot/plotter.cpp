@@ -143,12 +143,12 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     if (whole != nullptr && position >= whole_from) {
       if (SampleWholeNumbers(*whole, x, end, increment, position) > 0) {
         whole_backoff = 1;
+        lane = lanes.count;  // the lanes computed ahead are behind x now
+        if (!(x < end)) break;
       } else {
         whole_from = position + whole_backoff;
         whole_backoff = std::min(2 * whole_backoff, kMaxWholeBackoff);
       }
-      lane = lanes.count;  // the lanes computed ahead are behind x now
-      if (!(x < end)) break;
     }
     const long double plus_input = settings_.derivative ? x + epsilon : x;
     const long double minus_input = settings_.derivative ? x - epsilon : x;
