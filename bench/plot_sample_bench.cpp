@@ -1,6 +1,7 @@
 // Per-sample cost of the twelve benchmark tests: the plot with replayed
-// samples, the plot on the token engine alone, and a hand-written long double
-// loop of the same arithmetic, side by side in one run. BM_PlotVersusHandWritten
+// samples (on integers where every value is whole), the plot on the token
+// engine alone, and a hand-written long double loop of the same arithmetic,
+// side by side in one run. BM_PlotVersusHandWritten
 // times a plot and the hand-written loop back to back and reports their ratio,
 // so the machine's load falls on both alike. The aim per sample: integer tests
 // within 10 times the hand-written loop, floating point within 2, gcd within 3.
