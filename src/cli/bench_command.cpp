@@ -41,7 +41,7 @@ int RunBenchCommand(const std::vector<std::string>& args, std::ostream& out, std
 
   // The window waits 1500 ms between tests to repaint; here they run back
   // to back.
-  Benchmark benchmark = calculator.MakeBenchmark();
+  Benchmark benchmark;
   benchmark.Start();
   Benchmark::Step step = Benchmark::Step::kNextPending;
   const InterruptStop interrupt(calculator);

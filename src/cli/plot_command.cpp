@@ -66,17 +66,17 @@ ParsedArguments ParsePlotOptions(const std::vector<std::string>& args, PlotOptio
 
 // A bar on the error stream once a run has lasted half a second; redrawn
 // only when its whole percent changes.
-class TerminalProgress : public PlotProgress {
+class TerminalProgress : public RequestNotices {
  public:
   TerminalProgress(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
   ~TerminalProgress() override { Clear(); }
 
-  void SetProgressMaximum(std::int32_t maximum) override { maximum_ = maximum; }
-  void StartPlotInfo(const PlotInfo&) override {
+  void ProgressMaximum(std::int32_t maximum) override { maximum_ = maximum; }
+  void PlotStarted(const PlotInfo&) override {
     started_at_ = SteadyClock().NowMicroseconds();
     percent_ = -1;
   }
-  void SetProgressPosition(std::size_t position) override {
+  void ProgressPosition(std::size_t position) override {
     if (!enabled_ || maximum_ <= 0) return;
     const int percent =
         static_cast<int>(std::min<std::size_t>(position, maximum_) * 100 / maximum_);
@@ -88,7 +88,6 @@ class TerminalProgress : public PlotProgress {
     err_ << '\r' << '[' << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "
          << percent << '%' << std::flush;
   }
-  void FinishPlotInfo(const PlotInfo&, bool) override { Clear(); }
   void Clear() {
     if (!shown_) return;
     err_ << '\r' << std::string(kWidth + 8, ' ') << '\r' << std::flush;
@@ -187,13 +186,11 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   options.range.ApplyTo(calculator.plot_settings());
 
   TerminalProgress progress(err, &err == &std::cerr && ::isatty(STDERR_FILENO));
-  calculator.set_plot_progress(&progress);
   PlotOutcome outcome;
   {
     const InterruptStop interrupt(calculator);
-    outcome = calculator.Plot(*options.expression);
+    outcome = calculator.Plot(*options.expression, &progress);
   }
-  calculator.set_plot_progress(nullptr);
   progress.Clear();
   if (outcome.status == PlotOutcome::Status::kGeneralFailure) {
     out.flush();
@@ -202,27 +199,27 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   }
   // A run stopped by Ctrl+C still prints the points it has.
   const bool canceled = outcome.status == PlotOutcome::Status::kCanceled &&
-                        calculator.plotter().chart().series_count() > 0;
+                        calculator.plots().chart().series_count() > 0;
   if (outcome.status == PlotOutcome::Status::kCanceled && !canceled) {
     PrintError(kCanceledMessage, out, err);
     return kExitInterrupted;
   }
   if (outcome.status != PlotOutcome::Status::kComplete && !canceled) return kExitFailed;
 
-  const Plotter& plotter = calculator.plotter();
-  const size_t number = plotter.chart().series_count();
-  const ChartSeries& series = plotter.chart().series(number);
+  const PlotStore& plots = calculator.plots();
+  const size_t number = plots.chart().series_count();
+  const ChartSeries& series = plots.chart().series(number);
   // The statistics' lines are written out when read, so only the outputs
   // that print them read them.
   switch (options.output) {
     case PlotOutput::kSummary:
-      PrintSummary(out, plotter.plot_info());
+      PrintSummary(out, plots.plot_info());
       break;
     case PlotOutput::kTable:
-      PrintLines(out, plotter.stats(number).table_lines);
+      PrintLines(out, plots.stats(number).table_lines);
       break;
     case PlotOutput::kStats:
-      PrintStats(out, series, plotter.stats(number));
+      PrintStats(out, series, plots.stats(number));
       break;
     case PlotOutput::kCsv:
       out << PointsCsv(series, CsvHeader::kWithout);

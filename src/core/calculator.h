@@ -1,7 +1,8 @@
 // The one calculator object both front ends drive: it owns the data folder,
-// catalogues, variables, settings, engine, plot driver and stored answer, and
-// offers each request whole, so the windows and the CLI never string engine
-// calls together themselves.
+// catalogues, variables and settings, the user's session, and the worker
+// that runs requests against engine state of its own. Requests are values
+// (request.h) made from the settings and the session when they start; their
+// outcomes are values that the thread owning the session applies to it.
 #pragma once
 
 #include <filesystem>
@@ -10,15 +11,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/request.h"
+#include "core/request_context.h"
+#include "core/request_notices.h"
 #include "core/request_outcome.h"
 #include "core/request_worker.h"
-#include "engine/engine.h"
+#include "core/session.h"
 #include "plot/benchmark.h"
-#include "plot/plotter.h"
 #include "settings/answer_settings.h"
 #include "settings/catalogue_files.h"
 #include "settings/data_directory.h"
 #include "settings/messages.h"
+#include "settings/plot_file.h"
 #include "settings/startup_sequence.h"
 
 namespace korvex {
@@ -35,6 +39,9 @@ struct StartUpViews {
   std::function<void()> show_start_screen;
 };
 
+// Shows a request's reported failures through `sink`, in their order.
+void ReplayFailures(const std::vector<ReportedFailure>& failures, ErrorSink& sink);
+
 class Calculator {
  public:
   // `program_directory` holds the `bin` data folder; `messages` shows the
@@ -45,11 +52,10 @@ class Calculator {
   Calculator(const Calculator&) = delete;
   Calculator& operator=(const Calculator&) = delete;
 
-  // Where requests report their failures; null drops them. The sink must
+  // Where the synchronous requests replay their failures, and where
+  // failures found outside a request go; null drops them. The sink must
   // outlive its use.
   void set_error_sink(ErrorSink* sink) { errors_.target = sink; }
-  // The plot run's display (Plot info, reminder, graph); null shows nothing.
-  void set_plot_progress(PlotProgress* progress) { plotter_.set_progress(progress); }
 
   // The desktop program's start-up sequence, once per flag: catalogues and
   // settings files, each followed by its view step, then splash and start
@@ -60,32 +66,49 @@ class Calculator {
   // created; a start-screen request in it belongs to the desktop program.
   bool StartWithoutWindows();
 
-  // A solve request: engine, answer text, stored answer, separator, steps.
-  SolveOutcome Solve(std::string_view text);
-  // Asks the running request to stop; safe from any thread and from a
-  // signal handler. The request ends within milliseconds as canceled; each
-  // new request starts with the flag clear.
-  void RequestStop() { stop_.Request(); }
-  // Runs `request` (Solve, Plot, RunBenchmarkTest and what the front end
-  // does around them) on the calculator's own worker thread, so a desktop
-  // program keeps answering while it works. False, and nothing runs, while
-  // another request runs: requests never overlap. Until it has ended the
-  // caller leaves the calculator alone except for RequestStop and busy.
-  bool StartOnWorker(std::function<void()> request) { return worker_.Start(std::move(request)); }
+  // ---- Requests as values ----
+  // What a request reads, as the settings and `session` are now.
+  RequestSnapshot Snapshot(const Session& session) const;
+  SolveRequest MakeSolveRequest(std::string_view text, const Session& session) const;
+  PlotRequest MakePlotRequest(std::string_view text, const Session& session) const;
+
+  // Runs `job` on the worker against the worker's engine state and returns
+  // at once; the job hands its outcome back to the front end's thread
+  // itself. False, and nothing runs, while another request runs. The
+  // request's control (stop, progress, reminder) begins here, so a stop
+  // asked for right after the start counts.
+  bool StartOnWorker(std::function<void(RequestContext&)> job);
   bool busy() const { return worker_.busy(); }
   void WaitUntilIdle() { worker_.WaitUntilIdle(); }
-  // A plot request with the live plot settings.
-  PlotOutcome Plot(std::string_view text);
-  // A benchmark over this calculator's plotter. When it ends it reloads
-  // plot.ini, then calls `settings_restored` (when given).
-  Benchmark MakeBenchmark(std::vector<BenchmarkTest> tests = StandardBenchmarkTests(),
-                          std::function<void()> settings_restored = {});
-  // One test of `benchmark`; the caller paces them (the window with its
-  // timer, the CLI back to back).
-  BenchmarkStepOutcome RunBenchmarkTest(Benchmark& benchmark);
+  // Asks the running request to stop; safe from any thread and from a
+  // signal handler. The request ends within milliseconds as canceled.
+  void RequestStop() { context_.control().RequestStop(); }
+  // Stop, progress position and the Reminder's answer of the running request.
+  RequestControl& control() { return context_.control(); }
 
+  // Synchronous requests on the calling thread, applied to the user's
+  // session, their failures replayed to the error sink: the command-line
+  // run and the tests. Not while the worker runs one.
+  SolveOutcome Solve(std::string_view text);
+  PlotOutcome Plot(std::string_view text, RequestNotices* notices = nullptr);
+  // One test of `benchmark`; the caller paces them (the window with its
+  // timer, the CLI back to back). Once the benchmark has ended, plot.ini is
+  // read again.
+  BenchmarkStepOutcome RunBenchmarkTest(Benchmark& benchmark);
+  // After a benchmark run ended (by its last test or a stop between tests):
+  // the user's plot options again from plot.ini.
+  void EndBenchmark() { LoadPlotSettings(); }
+
+  // The user's session: what the windows show.
+  Session& session() { return session_; }
+  const Session& session() const { return session_; }
+  PlotStore& plots() { return session_.plots(); }
+  const PlotStore& plots() const { return session_.plots(); }
+  const StepLog& steps() const { return session_.steps(); }
+  long double stored_answer() const { return session_.stored_answer(); }
+  char decimal_separator() const { return session_.decimal_separator(); }
   // "Copy answer": the stored answer in the separator now in force.
-  std::string CopyAnswerText() const;
+  std::string CopyAnswerText() const { return session_.CopyAnswerText(); }
 
   // The settings files. Loading replaces the live values by the file's;
   // saving writes the given values and leaves the live ones alone (every
@@ -103,24 +126,21 @@ class Calculator {
   const DataDirectory& data() const { return data_; }
   Messages& messages() { return messages_; }
   const Catalogues& catalogues() const { return catalogues_; }
-  // Live tables and settings: the User variables window edits the variables
-  // in place, and the CLI overrides settings for one run.
+  // Live tables and settings, on the front end's thread: the User variables
+  // window edits the variables in place, and the CLI overrides settings for
+  // one run. A running request has its own copies.
   VariableTable& variables() { return variables_; }
+  const VariableTable& variables() const { return variables_; }
   MaskSettings& mask() { return mask_; }
   const MaskSettings& mask() const { return mask_; }
   GeneralSettings& general() { return general_; }
   const GeneralSettings& general() const { return general_; }
-  PlotSettings& plot_settings() { return plotter_.settings(); }
-  const PlotSettings& plot_settings() const { return plotter_.settings(); }
+  PlotSettings& plot_settings() { return plot_settings_; }
+  const PlotSettings& plot_settings() const { return plot_settings_; }
 
-  const Engine& engine() const { return engine_; }
-  const StepLog& steps() const { return engine_.steps(); }
-  long double stored_answer() const { return engine_.stored_answer(); }
-  // The decimal separator in force for display: every request sets ",";
-  // the answer output may switch it to "." until the next request.
-  char decimal_separator() const { return decimal_separator_; }
-  Plotter& plotter() { return plotter_; }
-  const Plotter& plotter() const { return plotter_; }
+  // The worker's engine state, for tests and benchmarks that choose a
+  // sampling path; never while a request runs.
+  RequestContext& context() { return context_; }
   // Reports through the front end's sink, for failures found outside a
   // request (a refused graph setting, a clipboard without text).
   ErrorSink& errors() { return errors_; }
@@ -138,20 +158,16 @@ class Calculator {
     ErrorSink* target = nullptr;
   };
 
-  // The engine and plotter follow general.ini's loop limit and reminder.
-  void ApplyGeneralSettings();
-
   DataDirectory data_;
   Messages& messages_;
   ForwardingSink errors_;
-  StopFlag stop_;
   Catalogues catalogues_;
   VariableTable variables_;
   MaskSettings mask_;
   GeneralSettings general_;
-  Engine engine_;
-  Plotter plotter_;
-  char decimal_separator_ = kEngineSeparator;
+  PlotSettings plot_settings_;
+  Session session_;
+  RequestContext context_;
   // Last, so it ends (and with it any request) before the rest goes.
   RequestWorker worker_;
 };

@@ -1,18 +1,32 @@
-// What a solve, plot or benchmark request gave, as the front ends show it.
+// What a solve, plot or benchmark request gave, as values: everything a
+// front end shows of it and everything its session keeps of it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/request.h"
 #include "engine/error_sink.h"
+#include "engine/step_log.h"
 #include "plot/benchmark.h"
+#include "plot/plot_timing.h"
+#include "plot/series_stats.h"
 
 namespace korvex {
+
+// A failure a request reported (ReportError), in the order reported.
+struct ReportedFailure {
+  std::string message;
+  std::string title;
+  std::optional<SourceRange> place;
+};
 
 struct SolveOutcome {
   enum class Status {
     kAnswered,        // `answer_text` is the answer box text
-    kReported,        // the failure went to the error sink
+    kReported,        // the failure is in `reported`
     kGeneralFailure,  // `failure_text` goes to the general failure display
     kCanceled,        // stopped by RequestStop; the steps recorded so far stay
   };
@@ -25,6 +39,12 @@ struct SolveOutcome {
   std::string failure_text;
   // kReported by the engine: the part of the text it failed at, when known.
   std::optional<SourceRange> error_place;
+
+  std::vector<ReportedFailure> reported;
+  StepLog steps;
+  long double stored_answer = 0;
+  char decimal_separator = ',';
+  RandomState random;
 };
 
 struct PlotOutcome {
@@ -36,12 +56,30 @@ struct PlotOutcome {
   };
   Status status = Status::kStopped;
   std::string failure_text;
+
+  std::vector<ReportedFailure> reported;
+  StepLog steps;
+  RandomState random;
+  // How the run's Plot info ended: not at all (refused before its series),
+  // finished with `info`'s figures, or finished as cancelled.
+  enum class InfoEnd { kNone, kFinished, kCancelled };
+  InfoEnd info_end = InfoEnd::kNone;
+  PlotInfo info;
+  // The series the run created (0: none) and its statistics. Its points
+  // reached the session's chart as the run went.
+  std::size_t series_number = 0;
+  SeriesStats stats;
 };
 
 struct BenchmarkStepOutcome {
   Benchmark::Step step = Benchmark::Step::kIdle;
   // An arithmetic failure that ended the test (the step is then kFailed).
   std::string failure_text;
+  // The benchmark, one test further, handed back.
+  Benchmark benchmark;
+  std::vector<ReportedFailure> reported;
+  // The run ended and reset the Plot info figures.
+  bool info_reset = false;
 };
 
 inline constexpr const char* kOutOfMemoryMessage =

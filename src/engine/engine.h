@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/catalogue.h"
@@ -70,6 +71,8 @@ class Engine {
   // Between requests; during one the list is not flat.
   const TokenList& tokens() const { return tokens_.flat(); }
   const StepLog& steps() const { return steps_; }
+  // The steps of the last solve, handed over; the engine's log is left empty.
+  StepLog TakeSteps() { return std::exchange(steps_, StepLog()); }
   bool steps_enabled() const { return steps_enabled_; }
   bool checks_enabled() const { return checks_enabled_; }
 

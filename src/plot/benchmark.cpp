@@ -34,21 +34,12 @@ std::int64_t BenchmarkScore(std::int64_t total_microseconds, std::size_t test_co
   return total_microseconds / static_cast<std::int64_t>(test_count) / 1000;
 }
 
-Benchmark::Benchmark(Plotter& plotter, std::function<void()> restore_settings,
-                     std::vector<BenchmarkTest> tests)
-    : plotter_(plotter),
-      restore_settings_(std::move(restore_settings)),
-      tests_(std::move(tests)),
-      labels_(tests_.size(), kNotAvailable) {}
+Benchmark::Benchmark(std::vector<BenchmarkTest> tests)
+    : tests_(std::move(tests)), labels_(tests_.size(), kNotAvailable) {}
 
 void Benchmark::Start() {
   if (tests_.empty()) return;
   running_ = true;
-  plotter_.timing().benchmark_running = true;
-  PlotSettings& settings = plotter_.settings();
-  settings.variable = "x";
-  settings.mode = PlotMode::kMultiple;
-  settings.derivative = false;
   labels_.assign(tests_.size(), kNotAvailable);
   total_ = 0;
   score_.reset();
@@ -56,62 +47,67 @@ void Benchmark::Start() {
   labels_[0] = kPleaseWaitText;
 }
 
-Benchmark::Step Benchmark::RunCurrentTest() {
+Benchmark::Step Benchmark::RunCurrentTest(Plotter& plotter) {
   if (!running_) return Step::kIdle;
   const BenchmarkTest& test = tests_[index_];
-  PlotSettings& settings = plotter_.settings();
+  PlotSettings& settings = plotter.settings();
+  settings.variable = "x";
+  settings.mode = PlotMode::kMultiple;
+  settings.derivative = false;
   settings.start = test.start;
   settings.stop = test.stop;
   settings.increment = test.increment;
-  const std::size_t series_before = plotter_.chart().series_count();
+  plotter.timing().benchmark_running = true;
+  const std::size_t series_before = plotter.chart().series_count();
   bool plotted = false;
   try {
-    plotted = plotter_.SolvePlot(test.expression);
+    plotted = plotter.SolvePlot(test.expression);
   } catch (const Cancelled&) {
-    EndFailedTest(series_before, kStoppedText);
+    EndFailedTest(plotter, series_before, kStoppedText);
     return Step::kStopped;
   } catch (...) {
-    EndFailedTest(series_before, kFailedText);
+    EndFailedTest(plotter, series_before, kFailedText);
     throw;
   }
   if (!plotted) {
     const bool stopped = stop_ != nullptr && stop_->requested();
-    EndFailedTest(series_before, stopped ? kStoppedText : kFailedText);
+    EndFailedTest(plotter, series_before, stopped ? kStoppedText : kFailedText);
     return stopped ? Step::kStopped : Step::kFailed;
   }
-  plotter_.RemoveSeries(true);
-  const std::int64_t time = plotter_.timing().net_plot_time;
+  plotter.RemoveSeries(true);
+  const std::int64_t time = plotter.timing().net_plot_time;
   total_ += time;
   labels_[index_] = "Done in " + std::to_string(time) + " mu";
   if (index_ + 1 == tests_.size()) {
-    Finish();
+    Finish(&plotter);
     score_ = BenchmarkScore(total_, tests_.size());
     return Step::kFinished;
   }
   ++index_;
   labels_[index_] = kPleaseWaitText;
+  plotter.timing().benchmark_running = false;
   return Step::kNextPending;
 }
 
 void Benchmark::Stop() {
   if (!running_) return;
   labels_[index_] = kStoppedText;
-  Finish();
+  Finish(nullptr);
 }
 
 // A refused plot created no series, and the user's own newest series must
 // not go in its place.
-void Benchmark::EndFailedTest(std::size_t series_before, const char* label) {
-  if (plotter_.chart().series_count() > series_before) plotter_.RemoveSeries(true);
+void Benchmark::EndFailedTest(Plotter& plotter, std::size_t series_before, const char* label) {
+  if (plotter.chart().series_count() > series_before) plotter.RemoveSeries(true);
   labels_[index_] = std::string(label);
-  Finish();
+  Finish(&plotter);
 }
 
-void Benchmark::Finish() {
+void Benchmark::Finish(Plotter* plotter) {
   running_ = false;
-  plotter_.timing().benchmark_running = false;
-  if (restore_settings_) restore_settings_();
-  plotter_.ResetPlotInfo();
+  if (plotter == nullptr) return;
+  plotter->timing().benchmark_running = false;
+  plotter->ResetPlotInfo();
 }
 
 }  // namespace korvex

@@ -36,10 +36,9 @@ std::int64_t BenchmarkScore(std::int64_t total_microseconds, std::size_t test_co
 
 class Benchmark {
  public:
-  // `restore_settings` reloads the user's plot options (from plot.ini) into
-  // the plotter when the benchmark ends.
-  Benchmark(Plotter& plotter, std::function<void()> restore_settings,
-            std::vector<BenchmarkTest> tests = StandardBenchmarkTests());
+  // A value: it holds no plotter, so a front end can hand it to a request
+  // and take it back with the request's outcome.
+  explicit Benchmark(std::vector<BenchmarkTest> tests = StandardBenchmarkTests());
 
   enum class Step { kNextPending, kFinished, kFailed, kStopped, kIdle };
 
@@ -47,13 +46,16 @@ class Benchmark {
   // it, and its label reads "Stopped" rather than "Failed".
   void set_stop_flag(const StopFlag* stop) { stop_ = stop; }
 
-  // "Start": benchmark settings in the plotter, labels "n/a", total 0, the
-  // first label "Please wait...".
+  // "Start": labels "n/a", total 0, the first label "Please wait...".
   void Start();
-  // One test (a timer tick). After the last test the benchmark finishes and
-  // the score is available. An arithmetic failure escaping the plot ends the
-  // benchmark as failed and is passed on; a stop ends it as stopped.
-  Step RunCurrentTest();
+  // One test (a timer tick) on `plotter`, with the benchmark's settings
+  // (x, multiple plot, no derivative, the test's range) over the plotter's
+  // own. Its series leaves the chart again. After the last test the
+  // benchmark finishes, the plotter's Plot info is reset and the score is
+  // available. An arithmetic failure escaping the plot ends the benchmark as
+  // failed and is passed on; a stop ends it as stopped. Whoever owns the
+  // user's plot options restores them once the benchmark has ended.
+  Step RunCurrentTest(Plotter& plotter);
   // "Stop" while waiting: the current label reads "Stopped"; no score.
   void Stop();
 
@@ -65,13 +67,12 @@ class Benchmark {
   const std::vector<std::string>& labels() const { return labels_; }
 
  private:
-  void Finish();
+  // With the plotter the run ended on; null when stopped between tests.
+  void Finish(Plotter* plotter);
   // `label` is kFailedText or kStoppedText.
-  void EndFailedTest(std::size_t series_before, const char* label);
+  void EndFailedTest(Plotter& plotter, std::size_t series_before, const char* label);
 
-  Plotter& plotter_;
   const StopFlag* stop_ = nullptr;
-  std::function<void()> restore_settings_;
   std::vector<BenchmarkTest> tests_;
   std::vector<std::string> labels_;
   bool running_ = false;

@@ -17,7 +17,8 @@ class ChangeObservers {
   // A view watches one object: its copy starts unwatched, and a watched
   // object is never overwritten behind its views' backs.
   ChangeObservers(const ChangeObservers& /*other*/) {}
-  ChangeObservers& operator=(const ChangeObservers&) = delete;
+  // Assigned, an object keeps its own views (they watch it, not its value).
+  ChangeObservers& operator=(const ChangeObservers& /*other*/) { return *this; }
 
   Id Add(std::function<void()> observer);
   // Unknown ids are ignored, so removing twice is harmless.

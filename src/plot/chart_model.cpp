@@ -18,17 +18,29 @@ void Widen(ValueRange& range, double value, bool first) {
 
 }  // namespace
 
+ChartSeries ChartSeries::Outline() const {
+  ChartSeries outline(title_);
+  outline.appearance_ = appearance_;
+  outline.count_ = count_;
+  outline.outline_ = true;
+  outline.x_range_ = x_range_;
+  outline.y_range_ = y_range_;
+  return outline;
+}
+
 void ChartSeries::Append(double x, double y) {
-  const bool first = points_.empty();
-  points_.push_back({x, y});
+  const bool first = count_ == 0;
+  if (!outline_) points_.push_back({x, y});
+  ++count_;
   Widen(x_range_, x, first);
   Widen(y_range_, y, first);
 }
 
 void ChartSeries::Append(std::span<const ChartPoint> points) {
   if (points.empty()) return;
-  const bool first = points_.empty();
-  points_.insert(points_.end(), points.begin(), points.end());
+  const bool first = count_ == 0;
+  if (!outline_) points_.insert(points_.end(), points.begin(), points.end());
+  count_ += points.size();
   // Widened in locals: the loop then runs in registers.
   ValueRange x_range = x_range_;
   ValueRange y_range = y_range_;
@@ -43,60 +55,92 @@ void ChartSeries::Append(std::span<const ChartPoint> points) {
 }
 
 std::optional<double> ChartSeries::MaxY() const {
-  if (points_.empty()) return std::nullopt;
+  if (count_ == 0) return std::nullopt;
   return y_range_.maximum;
 }
 
 std::optional<double> ChartSeries::MinY() const {
-  if (points_.empty()) return std::nullopt;
+  if (count_ == 0) return std::nullopt;
   return y_range_.minimum;
 }
 
 std::optional<ValueRange> ChartSeries::XRange() const {
-  if (points_.empty()) return std::nullopt;
+  if (count_ == 0) return std::nullopt;
   return x_range_;
 }
 
 std::optional<ValueRange> ChartSeries::YRange() const {
-  if (points_.empty()) return std::nullopt;
+  if (count_ == 0) return std::nullopt;
   return y_range_;
 }
 
+ChartModel& ChartModel::operator=(const ChartModel& other) {
+  if (this == &other) return *this;
+  series_ = other.series_;
+  axes_[0] = other.axes_[0];
+  axes_[1] = other.axes_[1];
+  back_colour_ = other.back_colour_;
+  view_3d_ = other.view_3d_;
+  depth_percent_ = other.depth_percent_;
+  legend_visible_ = other.legend_visible_;
+  outline_ = other.outline_;
+  Changed();
+  return *this;
+}
+
+ChartModel ChartModel::Outline() const {
+  ChartModel outline(*this);
+  for (ChartSeries& one : outline.series_) one = one.Outline();
+  outline.outline_ = true;
+  return outline;
+}
+
+void ChartModel::AdoptOutline(const ChartModel& outline) {
+  const std::size_t kept = outline.series_count() > 0 ? outline.series_count() - 1 : 0;
+  while (series_.size() > kept) series_.pop_back();
+  if (outline.series_count() > 0) {
+    const ChartSeries& last = outline.series(outline.series_count());
+    series_.emplace_back(last.title());
+    series_.back().set_appearance(last.appearance());
+  }
+  axes_[0] = outline.axes_[0];
+  axes_[1] = outline.axes_[1];
+  back_colour_ = outline.back_colour_;
+  view_3d_ = outline.view_3d_;
+  depth_percent_ = outline.depth_percent_;
+  Changed();
+}
+
 bool ChartModel::AddSeries(std::string title) {
-  const auto lock = ReadLock();
   if (series_.size() >= kMaxSeries) return false;
   series_.emplace_back(std::move(title));
+  if (outline_) series_.back() = series_.back().Outline();
   Changed();
   return true;
 }
 
 void ChartModel::RemoveLastSeries() {
-  const auto lock = ReadLock();
   if (series_.empty()) return;
   series_.pop_back();
   Changed();
 }
 
 void ChartModel::AppendPoint(std::size_t number, double x, double y) {
-  const auto lock = ReadLock();
   series_[number - 1].Append(x, y);
-  Changed();
+  PointsChanged();
 }
 
 void ChartModel::AppendPoints(std::size_t number, std::span<const ChartPoint> points) {
   if (points.empty()) return;
-  const auto lock = ReadLock();
   series_[number - 1].Append(points);
-  Changed();
+  PointsChanged();
 }
 
 void ChartModel::ReservePoints(std::size_t number, std::size_t count) {
-  const auto lock = ReadLock();
   series_[number - 1].Reserve(count);
 }
 
 void ChartModel::SetSeriesAppearance(std::size_t number, const SeriesAppearance& appearance) {
-  const auto lock = ReadLock();
   ChartSeries& series = series_[number - 1];
   if (series.appearance() == appearance) return;
   series.set_appearance(appearance);
@@ -104,14 +148,10 @@ void ChartModel::SetSeriesAppearance(std::size_t number, const SeriesAppearance&
 }
 
 ChartModel::Subscription ChartModel::Subscribe(std::function<void()> observer) const {
-  const auto lock = ReadLock();
   return observers_.Add(std::move(observer));
 }
 
-void ChartModel::Unsubscribe(Subscription subscription) const {
-  const auto lock = ReadLock();
-  observers_.Remove(subscription);
-}
+void ChartModel::Unsubscribe(Subscription subscription) const { observers_.Remove(subscription); }
 
 std::optional<ValueRange> ChartModel::DataRange(AxisId id) const {
   std::optional<ValueRange> result;
@@ -135,7 +175,6 @@ std::optional<ValueRange> ChartModel::CurrentRange(AxisId id) const {
 }
 
 void ChartModel::SetAutomatic(AxisId id, bool automatic) {
-  const auto lock = ReadLock();
   ChartAxis& a = mutable_axis(id);
   if (a.automatic == automatic) return;
   if (!automatic) {
@@ -150,7 +189,6 @@ void ChartModel::SetAutomatic(AxisId id, bool automatic) {
 }
 
 bool ChartModel::SetMaximum(AxisId id, double maximum) {
-  const auto lock = ReadLock();
   const auto range = CurrentRange(id);
   ChartAxis& a = mutable_axis(id);
   if (!a.automatic && range && maximum < range->minimum) return false;
@@ -159,7 +197,6 @@ bool ChartModel::SetMaximum(AxisId id, double maximum) {
 }
 
 bool ChartModel::SetMinimum(AxisId id, double minimum) {
-  const auto lock = ReadLock();
   const auto range = CurrentRange(id);
   ChartAxis& a = mutable_axis(id);
   if (!a.automatic && range && minimum > range->maximum) return false;
@@ -172,7 +209,6 @@ void ChartModel::SetInverted(AxisId id, bool inverted) {
 }
 
 bool ChartModel::SetLogarithmic(AxisId id, bool logarithmic) {
-  const auto lock = ReadLock();
   if (logarithmic) {
     const auto range = CurrentRange(id);
     if (range && (range->minimum < 0 || range->maximum < 0)) return false;

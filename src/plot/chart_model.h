@@ -2,11 +2,9 @@
 // legend. Windows draw it; the axis setters refuse what the chart cannot show.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,15 +40,24 @@ class ChartSeries {
  public:
   explicit ChartSeries(std::string title) : title_(std::move(title)) {}
 
+  // The same series without its points: count and ranges stay, and points
+  // appended later only move them. A request's worker plots into such
+  // outlines while the points themselves travel to the window thread.
+  ChartSeries Outline() const;
+  bool outline() const { return outline_; }
+
   const std::string& title() const { return title_; }
   const SeriesAppearance& appearance() const { return appearance_; }
   void set_appearance(const SeriesAppearance& appearance) { appearance_ = appearance; }
 
   void Append(double x, double y);
   void Append(std::span<const ChartPoint> points);
-  void Reserve(std::size_t count) { points_.reserve(count); }
+  void Reserve(std::size_t count) {
+    if (!outline_) points_.reserve(count);
+  }
+  // Empty for an outline.
   const std::vector<ChartPoint>& points() const { return points_; }
-  std::size_t count() const { return points_.size(); }
+  std::size_t count() const { return count_; }
   // Largest and smallest y of the points; nothing while there are none.
   std::optional<double> MaxY() const;
   std::optional<double> MinY() const;
@@ -61,6 +68,8 @@ class ChartSeries {
   std::string title_;
   SeriesAppearance appearance_;
   std::vector<ChartPoint> points_;
+  std::size_t count_ = 0;
+  bool outline_ = false;
   ValueRange x_range_{0, 0};
   ValueRange y_range_{0, 0};
 };
@@ -83,15 +92,30 @@ struct ChartAxis {
 // Every change goes through a setter, which tells the observers; a setter
 // that leaves everything as it was is no change.
 //
-// A plot fills the model on the calculator's worker thread while the window
-// thread draws it: every setter holds the model's lock, and a reader on
-// another thread than the one changing it holds ReadLock while it reads.
-// Observers are told on the changing thread, inside the lock.
+// A model belongs to one thread. A plot request works on an outline of the
+// session's chart (Outline) and sends the points to the thread that owns
+// the session's, which adopts the outline's shape (AdoptOutline) and
+// appends them.
 class ChartModel {
  public:
   using Subscription = ChangeObservers::Id;
 
   static constexpr std::size_t kMaxSeries = 100;
+
+  ChartModel() = default;
+  // A copy starts unwatched.
+  ChartModel(const ChartModel&) = default;
+  // Takes the other's content; this model's observers stay, and are told.
+  ChartModel& operator=(const ChartModel& other);
+
+  // Axes, colours, 3D and legend as they are; every series an outline.
+  // Series added to an outline are outlines too.
+  ChartModel Outline() const;
+  // Takes an outline's axes, colours and 3D (the legend is the viewer's),
+  // keeps this model's first series up to the outline's last but one, and
+  // adds the outline's last series, empty: the shape a plot request gave the
+  // chart when it created its series.
+  void AdoptOutline(const ChartModel& outline);
 
   // Series are numbered 1..count in creation order and leave from the end.
   std::size_t series_count() const { return series_.size(); }
@@ -100,8 +124,8 @@ class ChartModel {
   bool AddSeries(std::string title);
   void RemoveLastSeries();
   void AppendPoint(std::size_t number, double x, double y);
-  // Several points in one change: one lock and one notification, so a plot
-  // can hand over its samples in batches.
+  // Several points in one change: one notification, so a plot can hand over
+  // its samples in batches.
   void AppendPoints(std::size_t number, std::span<const ChartPoint> points);
   // Room for points to come; no change that anyone sees.
   void ReservePoints(std::size_t number, std::size_t count);
@@ -138,24 +162,24 @@ class ChartModel {
   void Unsubscribe(Subscription subscription) const;
   // Grows with every change and only then, so a view knows whether it shows
   // the chart as it is.
-  std::uint64_t revision() const { return revision_.load(std::memory_order_acquire); }
-
-  // Held while reading what another thread may be changing. The same thread
-  // may take it again (a setter called by a reader).
-  [[nodiscard]] std::unique_lock<std::recursive_mutex> ReadLock() const {
-    return std::unique_lock(lock_.mutex);
-  }
+  std::uint64_t revision() const { return revision_; }
+  // Grows with every change but the appending of points: a view whose
+  // drawing has this shape revision only needs the new points added.
+  std::uint64_t shape_revision() const { return shape_revision_; }
 
  private:
   std::optional<ValueRange> DataRange(AxisId id) const;
   ChartAxis& mutable_axis(AxisId id) { return axes_[static_cast<int>(id)]; }
   void Changed() {
-    revision_.fetch_add(1, std::memory_order_acq_rel);
+    ++shape_revision_;
+    PointsChanged();
+  }
+  void PointsChanged() {
+    ++revision_;
     observers_.Notify();
   }
   template <typename T>
   void Update(T& field, const T& value) {
-    const auto lock = ReadLock();
     if (field == value) return;
     field = value;
     Changed();
@@ -167,21 +191,10 @@ class ChartModel {
   bool view_3d_ = false;
   int depth_percent_ = 15;
   bool legend_visible_ = true;
-  // A copy of the model has its own lock and revision count.
-  struct Lock {
-    Lock() = default;
-    Lock(const Lock& /*other*/) {}
-    Lock& operator=(const Lock&) = delete;
-    mutable std::recursive_mutex mutex;
-  };
-  struct Revision : std::atomic<std::uint64_t> {
-    Revision() : std::atomic<std::uint64_t>(0) {}
-    Revision(const Revision& other) : std::atomic<std::uint64_t>(other.load()) {}
-    Revision& operator=(const Revision&) = delete;
-  };
-  Revision revision_;
+  bool outline_ = false;
+  std::uint64_t revision_ = 0;
+  std::uint64_t shape_revision_ = 0;
   mutable ChangeObservers observers_;
-  Lock lock_;
 };
 
 }  // namespace korvex

@@ -72,15 +72,18 @@ bool Plotter::PlotExpression() {
   const auto total32 = static_cast<std::int32_t>(total);
   progress_->SetProgressMaximum(total32);
 
-  if (!ApplyChartSettings(settings_, chart_, errors)) return false;
+  ChartModel& chart = store_.chart();
+  if (!ApplyChartSettings(settings_, chart, errors)) return false;
   if (settings_.mode == PlotMode::kSingle) RemoveSeries(false);
   if (!CreatePlotSeries()) return false;
   ApplySeriesAppearance();
-  plot_info_ = PlotInfo();
-  plot_info_.function = chart_.series(chart_.series_count()).title();
-  plot_info_.serie = std::to_string(chart_.series_count());
-  plot_info_.total_calculations = std::to_string(total32);
-  progress_->StartPlotInfo(plot_info_);
+  progress_->SeriesCreated(chart);
+  PlotInfo& info = store_.plot_info();
+  info = PlotInfo();
+  info.function = chart.series(chart.series_count()).title();
+  info.serie = std::to_string(chart.series_count());
+  info.total_calculations = std::to_string(total32);
+  progress_->StartPlotInfo(info);
 
   return SampleSeries(*start, *stop, *increment, *epsilon);
 }
@@ -105,7 +108,8 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     }
   }
 
-  const size_t number = chart_.series_count();
+  ChartModel& chart = store_.chart();
+  const size_t number = chart.series_count();
   // The points still buffered reach the chart on every way out, an escaping
   // failure included.
   pending_points_.clear();
@@ -115,12 +119,12 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     Plotter& plotter;
     ~FlushOnExit() { plotter.FlushPoints(); }
   } flush_on_exit{*this};
-  std::size_t position = chart_.series(number).count();
+  std::size_t position = chart.series(number).count();
   const long double expected = std::ceil((stop - start) / increment + 1);
   if (expected >= 1) {
     const auto room = static_cast<std::size_t>(std::min(expected, kMaxReserved));
-    chart_.ReservePoints(number, position + room);
-    stats_.slot(number).ReserveDeferred(room);
+    chart.ReservePoints(number, position + room);
+    store_.recorded_stats(number).ReserveDeferred(room);
   }
   timing_.StartSampling();
   // The first sample runs on the token engine with its checks and is
@@ -232,30 +236,23 @@ std::string Plotter::SeriesTitle() const {
 bool Plotter::CreatePlotSeries() {
   tracker_.trend = Trend::kNone;
   tracker_.sign_state = SignState::kNone;
-  if (chart_.series_count() > ChartModel::kMaxSeries - 1) {
+  ChartModel& chart = store_.chart();
+  if (chart.series_count() > ChartModel::kMaxSeries - 1) {
     engine_.errors().ReportError(kTooManySeriesMessage, kPlotError);
     return false;
   }
-  chart_.AddSeries(SeriesTitle());
-  stats_.slot(chart_.series_count()).Reset();
+  chart.AddSeries(SeriesTitle());
+  store_.recorded_stats(chart.series_count()).Reset();
   line_format_ = PointLineFormat(settings_.variable, settings_.derivative);
   return true;
 }
 
 void Plotter::ApplySeriesAppearance() {
-  if (chart_.series_count() == 0) return;
-  chart_.SetSeriesAppearance(chart_.series_count(),
-                             SeriesAppearance{settings_.stairs, settings_.points,
-                                              settings_.graph_colour, settings_.point_colour});
-}
-
-void Plotter::RemoveSeries(bool last_only) {
-  while (chart_.series_count() > 0) {
-    const size_t number = chart_.series_count();
-    chart_.RemoveLastSeries();
-    stats_.slot(number).ReleaseLines();
-    if (last_only) break;
-  }
+  ChartModel& chart = store_.chart();
+  if (chart.series_count() == 0) return;
+  chart.SetSeriesAppearance(chart.series_count(),
+                            SeriesAppearance{settings_.stairs, settings_.points,
+                                             settings_.graph_colour, settings_.point_colour});
 }
 
 void Plotter::RecordPlotPoint(long double x, long double y) {
@@ -263,23 +260,26 @@ void Plotter::RecordPlotPoint(long double x, long double y) {
 }
 
 void Plotter::RecordPlotPoint(long double x, long double y, std::string_view value_text) {
-  const size_t number = chart_.series_count();
+  const size_t number = store_.chart().series_count();
   if (number == 0) return;
-  korvex::RecordPlotPoint(stats_.slot(number), tracker_, line_format_, x, y, value_text);
+  korvex::RecordPlotPoint(store_.recorded_stats(number), tracker_, line_format_, x, y, value_text);
 }
 
 void Plotter::RecordDeferredPoint(const long double& x, const long double& y,
                                   const long double& written, const std::string* value_text) {
-  const size_t number = chart_.series_count();
+  const size_t number = store_.chart().series_count();
   if (number == 0) return;
-  RecordPlotPointDeferred(stats_.slot(number), tracker_, line_format_, x, y, written, value_text);
+  RecordPlotPointDeferred(store_.recorded_stats(number), tracker_, line_format_, x, y, written,
+                          value_text);
 }
 
 void Plotter::FlushPoints() {
   if (pending_points_.empty()) return;
   // A series removed meanwhile takes its points with it.
-  if (pending_series_ >= 1 && pending_series_ <= chart_.series_count())
-    chart_.AppendPoints(pending_series_, pending_points_);
+  if (pending_series_ >= 1 && pending_series_ <= store_.chart().series_count()) {
+    store_.chart().AppendPoints(pending_series_, pending_points_);
+    progress_->PointsAdded(pending_series_, pending_points_);
+  }
   pending_points_.clear();
 }
 
@@ -308,15 +308,15 @@ bool Plotter::ShowReminder() {
 void Plotter::FinishPlotInfo(bool cancelled) {
   FlushPoints();
   timing_.net_plot_time = timing_.calc_stopwatch.Stop() - timing_.paused_time;
-  const ChartModel& chart = chart_;
+  const ChartModel& chart = store_.chart();
   const size_t count = chart.series_count() > 0 ? chart.series(chart.series_count()).count() : 0;
-  FillPlotFigures(plot_info_, timing_.net_plot_time, count);
-  progress_->FinishPlotInfo(plot_info_, cancelled);
+  FillPlotFigures(store_.plot_info(), timing_.net_plot_time, count);
+  progress_->FinishPlotInfo(store_.plot_info(), cancelled);
 }
 
 void Plotter::ResetPlotInfo() {
-  plot_info_ = PlotInfo();
-  progress_->ResetPlotInfo(plot_info_);
+  store_.plot_info() = PlotInfo();
+  progress_->ResetPlotInfo(store_.plot_info());
 }
 
 }  // namespace korvex

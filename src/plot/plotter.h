@@ -5,12 +5,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/engine.h"
 #include "plot/chart_model.h"
+#include "plot/plot_store.h"
 #include "plot/plot_timing.h"
 #include "plot/series_stats.h"
 #include "settings/answer_settings.h"
@@ -29,9 +31,9 @@ inline constexpr const char* kPlotTooLargeMessage =
 // bookkeeping (measured: 10^7 samples took about 1.05 GB).
 inline constexpr std::uint64_t kBytesPerSample = 110;
 
-// What a run shows while it goes: the Plot info window, the progress bar and
-// the Reminder dialog. Windows and the CLI implement it; every call has a
-// do-nothing default.
+// What a run tells while it goes: the Plot info window, the progress bar,
+// the new series and its points, and the Reminder. The core and the CLI
+// implement it; every call has a do-nothing default.
 class PlotProgress {
  public:
   virtual ~PlotProgress() = default;
@@ -40,6 +42,11 @@ class PlotProgress {
   // The new series exists: title, series number and total are filled in,
   // the result figures read "n/a".
   virtual void StartPlotInfo(const PlotInfo& /*info*/) {}
+  // The run's chart steps are done: `chart` holds the new series, last, with
+  // its title and appearance.
+  virtual void SeriesCreated(const ChartModel& /*chart*/) {}
+  // Points of series `number`, in order, as the plot hands them to its chart.
+  virtual void PointsAdded(std::size_t /*number*/, std::span<const ChartPoint> /*points*/) {}
   // After every sample: the newest series' point count.
   virtual void SetProgressPosition(std::size_t /*position*/) {}
   // The Reminder dialog, modal. True for "Continue" (or any other way of
@@ -86,7 +93,7 @@ class Plotter {
   bool CreatePlotSeries();
   void ApplySeriesAppearance();
   // The newest series only, or all; each leaves with its statistics' lines.
-  void RemoveSeries(bool last_only);
+  void RemoveSeries(bool last_only) { store_.RemoveSeries(last_only); }
   // The newest series' statistics; reads token 0 as the value text.
   void RecordPlotPoint(long double x, long double y);
   void RecordPlotPoint(long double x, long double y, std::string_view value_text);
@@ -102,17 +109,16 @@ class Plotter {
 
   const std::string& plot_expression() const { return plot_expression_; }
   void set_plot_expression(std::string text) { plot_expression_ = std::move(text); }
-  ChartModel& chart() { return chart_; }
-  const ChartModel& chart() const { return chart_; }
+  // The chart, statistics and figures this plotter records into.
+  PlotStore& store() { return store_; }
+  const PlotStore& store() const { return store_; }
+  ChartModel& chart() { return store_.chart(); }
+  const ChartModel& chart() const { return store_.chart(); }
   // Statistics slot of series number 1..100, its lines written out.
-  const SeriesStats& stats(std::size_t number) const {
-    SeriesStats& slot = stats_.slot(number);
-    slot.WritePendingLines();
-    return slot;
-  }
+  const SeriesStats& stats(std::size_t number) const { return store_.stats(number); }
   PlotTiming& timing() { return timing_; }
   const PlotTiming& timing() const { return timing_; }
-  const PlotInfo& plot_info() const { return plot_info_; }
+  const PlotInfo& plot_info() const { return store_.plot_info(); }
   Engine& engine() { return engine_; }
 
  private:
@@ -136,8 +142,8 @@ class Plotter {
                  long double increment, long double epsilon) const;
 
   // Points a plot buffers before the chart takes them: small enough that the
-  // graph follows a running plot closely, large enough that the chart's lock
-  // and notification vanish from the cost of a sample.
+  // graph follows a running plot closely, large enough that handing a batch
+  // over vanishes from the cost of a sample.
   static constexpr std::size_t kPointBatch = 4096;
 
   Engine& engine_;
@@ -150,18 +156,15 @@ class Plotter {
   // The reductions of the running plot's first sample.
   CompiledSample compiled_;
   std::string plot_expression_;
-  ChartModel chart_;
+  PlotStore store_;
   // Points of the running plot not yet in the chart, for series number
   // pending_series_: the chart takes them in batches, each one lock and one
   // notification. Everything that shows the chart during a run flushes first.
   std::vector<ChartPoint> pending_points_;
   std::size_t pending_series_ = 0;
-  // The samples' lines are written when somebody reads them.
-  mutable SeriesStatsStore stats_;
   CurveTracker tracker_;
   PointLineFormat line_format_;  // of the newest series, set when it is created
   PlotTiming timing_;
-  PlotInfo plot_info_;
   PlotProgress silent_;
   PlotProgress* progress_ = &silent_;
 };

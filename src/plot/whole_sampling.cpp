@@ -17,9 +17,9 @@ std::size_t Plotter::SampleWholeNumbers(WholeProgram& whole, long double& x, lon
   std::int64_t step = 0;
   if (!AsWhole(x, next_x) || !AsWhole(increment, step) || !WithinText(next_x) || !WithinText(step))
     return 0;
-  const std::size_t number = chart_.series_count();
+  const std::size_t number = store_.chart().series_count();
   if (number == 0) return 0;
-  WholePointRecorder recorder(stats_.slot(number), tracker_);
+  WholePointRecorder recorder(store_.recorded_stats(number), tracker_);
   if (!recorder.Begin()) return 0;
 
   // For a whole x, x < end exactly when x < ceil(end).

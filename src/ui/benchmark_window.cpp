@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "ui/message_seam.h"
+#include "ui/plot_run_display.h"
 #include "ui/request_runner.h"
 #include "ui/window_support.h"
 
@@ -37,11 +38,7 @@ constexpr int kGroupColumns = 2;
 
 BenchmarkWindow::BenchmarkWindow(Calculator& calculator, MessageSeam& messages, QWidget* parent,
                                  std::vector<BenchmarkTest> tests)
-    : QDialog(parent),
-      calculator_(calculator),
-      messages_(messages),
-      benchmark_(
-          calculator.MakeBenchmark(std::move(tests), [this] { emit plotOptionsRestored(); })) {
+    : QDialog(parent), calculator_(calculator), messages_(messages), benchmark_(std::move(tests)) {
   setObjectName(QStringLiteral("Form21"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
 
@@ -111,25 +108,50 @@ void BenchmarkWindow::stopClick() {
   if (!benchmark_.running()) return;
   testtimer_->stop();
   benchmark_.Stop();
+  EndRun(true);
   ShowState();
 }
 
 void BenchmarkWindow::testtimerTimer() {
   testtimer_->stop();
   if (testing_ || !benchmark_.running()) return;
-  // Anything that processes events while the plot runs must not start,
-  // stop or close the benchmark under it.
-  testing_ = true;
-  const auto run_test = [this] { return calculator_.RunBenchmarkTest(benchmark_); };
-  const std::optional<BenchmarkStepOutcome> ran =
-      runner_ != nullptr ? runner_->Run<BenchmarkStepOutcome>(run_test) : run_test();
-  testing_ = false;
-  if (!ran) {
+  if (runner_ == nullptr) {
+    BenchmarkStepOutcome outcome = calculator_.RunBenchmarkTest(benchmark_);
+    if (!benchmark_.running()) emit plotOptionsRestored();
+    FinishTest(outcome);
+    return;
+  }
+  // The request runs on its own copy of the benchmark; this one comes back
+  // one test further with the outcome.
+  auto request = std::make_shared<BenchmarkRequest>(
+      BenchmarkRequest{benchmark_, calculator_.Snapshot(calculator_.session())});
+  RequestNotices& notices = display_ != nullptr ? display_->posted() : silent_notices_;
+  const bool started = runner_->Start<BenchmarkStepOutcome>(
+      [request, &notices](RequestContext& context) {
+        return context.RunBenchmarkTest(std::move(*request), notices);
+      },
+      [this](BenchmarkStepOutcome& outcome) {
+        testing_ = false;
+        benchmark_ = outcome.benchmark;
+        calculator_.session().Apply(outcome);
+        if (!benchmark_.running()) EndRun(outcome.info_reset);
+        FinishTest(outcome);
+      });
+  if (!started) {
     // Another request is running: the test waits for the next tick.
     testtimer_->start();
     return;
   }
-  const BenchmarkStepOutcome& outcome = *ran;
+  testing_ = true;
+}
+
+void BenchmarkWindow::EndRun(bool reset_info) {
+  calculator_.EndBenchmark();
+  if (reset_info && display_ != nullptr) display_->ResetPlotInfo();
+  emit plotOptionsRestored();
+}
+
+void BenchmarkWindow::FinishTest(const BenchmarkStepOutcome& outcome) {
   const Benchmark::Step step = outcome.step;
   emit testFinished();
   ShowState();
@@ -139,24 +161,25 @@ void BenchmarkWindow::testtimerTimer() {
     messages_.ShowFailure(QString::fromStdString(outcome.failure_text));
     return;
   }
-  if (step == Benchmark::Step::kNextPending) {
+  if (step == Benchmark::Step::kNextPending && !isVisible()) {
+    // Closed while the test ran, too late to stop it: the run ends here.
+    benchmark_.Stop();
+    EndRun(true);
+    ShowState();
+  } else if (step == Benchmark::Step::kNextPending) {
     testtimer_->start();
   } else if (step == Benchmark::Step::kFinished && benchmark_.score().has_value()) {
     emit benchmarkFinished(*benchmark_.score());
   }
-  if (close_after_test_) {
-    close_after_test_ = false;
-    QDialog::reject();
-  }
 }
 
 void BenchmarkWindow::reject() {
-  if (testing_) {
-    close_after_test_ = true;
+  // A test still running only has its own copies: it is stopped, and its
+  // outcome finds the window closed.
+  if (testing_)
     calculator_.RequestStop();
-    return;
-  }
-  if (testtimer_->isActive()) stopClick();
+  else if (testtimer_->isActive())
+    stopClick();
   QDialog::reject();
 }
 

@@ -14,6 +14,7 @@ class QTimer;
 namespace korvex {
 
 class MessageSeam;
+class PlotRunDisplay;
 class RequestRunner;
 
 inline constexpr int kBenchmarkStepInterval = 1500;  // milliseconds between tests
@@ -26,9 +27,12 @@ class BenchmarkWindow : public QDialog {
                   std::vector<BenchmarkTest> tests = StandardBenchmarkTests());
 
   // Tests run through `runner`, on the calculator's worker, so the window
-  // keeps answering (and "Stop" works) during a test. Without one they run
-  // on this thread.
-  void set_runner(RequestRunner* runner) { runner_ = runner; }
+  // keeps answering (and "Stop" works) during a test, and `display` (when
+  // given) shows their progress. Without a runner they run on this thread.
+  void set_runner(RequestRunner* runner, PlotRunDisplay* display = nullptr) {
+    runner_ = runner;
+    display_ = display;
+  }
 
  signals:
   // After every test, its series removed: the graph and plot info windows
@@ -44,13 +48,17 @@ class BenchmarkWindow : public QDialog {
   void stopClick();
   // One test per tick.
   void testtimerTimer();
-  // The close button, the close box and Escape: a pending test is stopped
-  // first; during a test the test is stopped and the window closes when it
-  // has ended.
+  // The close button, the close box and Escape: a pending or running test
+  // is stopped.
   void reject() override;
 
  private:
   void ShowState();
+  // A test's outcome, shown; the next test's tick when one is pending.
+  void FinishTest(const BenchmarkStepOutcome& outcome);
+  // The run has ended: the user's plot options again from plot.ini and,
+  // with `reset_info`, Plot info back to "n/a".
+  void EndRun(bool reset_info);
 
   Calculator& calculator_;
   MessageSeam& messages_;
@@ -60,8 +68,9 @@ class BenchmarkWindow : public QDialog {
   QPushButton* stop_;
   QTimer* testtimer_;
   bool testing_ = false;
-  bool close_after_test_ = false;
   RequestRunner* runner_ = nullptr;
+  PlotRunDisplay* display_ = nullptr;
+  RequestNotices silent_notices_;
 };
 
 }  // namespace korvex

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -242,14 +241,14 @@ ChartView::ChartView(const ChartModel& model, QWidget* parent)
 ChartView::~ChartView() { model_.Unsubscribe(subscription_); }
 
 void ChartView::ModelChanged() {
-  // Runs once per appended point during a plot, on the thread that appends:
-  // the first change of a burst queues the redraw, the others only find it
-  // queued.
-  const bool from_worker = QThread::currentThread() != thread();
-  if (!from_worker && !isVisible()) return;
-  if (redraw_queued_.exchange(true)) return;
+  // Runs after every change: the first change of a burst queues the
+  // redraw, the others only find it queued. A running plot's batches are
+  // drawn at most every few hundred milliseconds.
+  if (!isVisible() || redraw_queued_) return;
+  redraw_queued_ = true;
+  const bool throttled = drawn_ && model_.shape_revision() == shape_revision_;
   QMetaObject::invokeMethod(
-      this, [this, from_worker] { RedrawWhenDue(from_worker); }, Qt::QueuedConnection);
+      this, [this, throttled] { RedrawWhenDue(throttled); }, Qt::QueuedConnection);
 }
 
 void ChartView::RedrawWhenDue(bool throttled) {
@@ -263,24 +262,59 @@ void ChartView::RedrawWhenDue(bool throttled) {
     }
     since_throttled_redraw_.start();
   }
-  redraw_queued_.store(false);
+  redraw_queued_ = false;
   if (isVisible()) Sync();
 }
 
 bool ChartView::Sync() {
   if (in_sync()) return false;
-  Rebuild();
+  if (drawn_ && model_.shape_revision() == shape_revision_)
+    AppendNewPoints();
+  else
+    Rebuild();
   return true;
 }
 
+namespace {
+
+void AppendGraphData(QVector<QCPGraphData>& data, std::span<const ChartPoint> points) {
+  data.reserve(data.size() + static_cast<qsizetype>(points.size()));
+  for (const ChartPoint& point : points)
+    data.append(QCPGraphData(
+        point.x, std::isfinite(point.y) ? point.y : std::numeric_limits<double>::quiet_NaN()));
+}
+
+bool SortedByKey(const QVector<QCPGraphData>& data) {
+  return std::is_sorted(data.cbegin(), data.cend(),
+                        [](const QCPGraphData& a, const QCPGraphData& b) { return a.key < b.key; });
+}
+
+}  // namespace
+
+void ChartView::AppendNewPoints() {
+  QVector<QCPGraphData> data;
+  const std::size_t count = std::min<std::size_t>(model_.series_count(), drawn_counts_.size());
+  for (std::size_t number = 1; number <= count; ++number) {
+    const std::vector<ChartPoint>& points = model_.series(number).points();
+    std::size_t& drawn = drawn_counts_[number - 1];
+    if (points.size() <= drawn) continue;
+    data.resize(0);
+    AppendGraphData(data, std::span(points).subspan(drawn));
+    graph(static_cast<int>(number - 1))->data()->add(data, SortedByKey(data));
+    drawn = points.size();
+  }
+  revision_ = model_.revision();
+  ResetRanges();
+}
+
 void ChartView::Rebuild() {
-  const auto lock = model_.ReadLock();
   const std::size_t count = model_.series_count();
   std::vector<bool> hidden(count, false);
   for (std::size_t i = 0; i < count && i < drawn_titles_.size(); ++i)
     if (drawn_titles_[i] == model_.series(i + 1).title()) hidden[i] = hidden_[i];
   hidden_ = std::move(hidden);
   drawn_titles_.clear();
+  drawn_counts_.clear();
   clearGraphs();
 
   QVector<QCPGraphData> data;
@@ -297,14 +331,9 @@ void ChartView::Rebuild() {
                                                  ToQColor(look.point_colour), kMarkerSize)
                                : QCPScatterStyle(QCPScatterStyle::ssNone));
     data.resize(0);
-    data.reserve(static_cast<qsizetype>(series.count()));
-    for (const ChartPoint& point : series.points())
-      data.append(QCPGraphData(
-          point.x, std::isfinite(point.y) ? point.y : std::numeric_limits<double>::quiet_NaN()));
-    const bool sorted =
-        std::is_sorted(data.cbegin(), data.cend(),
-                       [](const QCPGraphData& a, const QCPGraphData& b) { return a.key < b.key; });
-    graph->data()->set(data, sorted);
+    AppendGraphData(data, series.points());
+    graph->data()->set(data, SortedByKey(data));
+    drawn_counts_.push_back(series.points().size());
     const bool visible = !hidden_[number - 1];
     graph->setVisible(visible);
     if (!visible) graph->removeFromLegend();
@@ -318,6 +347,7 @@ void ChartView::Rebuild() {
   UpdateDepth(size());
   tracer_->setVisible(false);
   revision_ = model_.revision();
+  shape_revision_ = model_.shape_revision();
   drawn_ = true;
   ResetRanges();
   emit rebuilt();
@@ -357,7 +387,6 @@ void ChartView::ResetRanges() {
   // Only what is drawn and checked in the legend: a series the model gained
   // since the last drawing waits for its redraw.
   const auto shown = [this](std::size_t number) { return SeriesVisible(number); };
-  const auto lock = model_.ReadLock();
   FitAxisRange(xAxis, FitAxis(model_, AxisId::kBottom, shown));
   FitAxisRange(yAxis, FitAxis(model_, AxisId::kLeft, shown));
   replot();
@@ -421,8 +450,7 @@ void ChartView::Trace(const QPointF& position) {
     emit traceChanged(QString());
     return;
   }
-  const auto lock = model_.ReadLock();
-  // A plot on the worker may have taken the series away since the drawing.
+  // The series may have gone since the drawing.
   if (sample->number > model_.series_count()) return;
   const ChartSeries& series = model_.series(sample->number);
   tracer_->position->setCoords(sample->x, sample->y);

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -93,21 +92,24 @@ class ChartView : public QCustomPlot {
   void UpdateDepth(QSize size);
   void ApplyAxis(QCPAxis* axis, const ChartAxis& settings);
   void ModelChanged();
-  // The queued redraw; `throttled` for changes from another thread (a plot
-  // on the worker), which are drawn at most every few hundred milliseconds.
+  // The queued redraw; `throttled` for points appended by a running plot.
   void RedrawWhenDue(bool throttled);
+  // The points appended since the drawing, added to its graphs.
+  void AppendNewPoints();
   void Trace(const QPointF& position);
 
   const ChartModel& model_;
   ChartModel::Subscription subscription_;
   std::uint64_t revision_ = 0;
+  std::uint64_t shape_revision_ = 0;
   bool drawn_ = false;
-  // Set on the thread that changes the model, cleared here.
-  std::atomic<bool> redraw_queued_{false};
+  bool redraw_queued_ = false;
   QElapsedTimer since_throttled_redraw_;
   // Per series number - 1; kept across redraws while the series stays.
   std::vector<bool> hidden_;
   std::vector<std::string> drawn_titles_;
+  // Points of each series in the drawing.
+  std::vector<std::size_t> drawn_counts_;
   int depth_pixels_ = 0;
   DepthWall* wall_;
   QCPItemTracer* tracer_;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "plot/plotter.h"
+#include "plot/plot_store.h"
 #include "ui/plot_warning_dialog.h"
 #include "ui/window_support.h"
 
@@ -26,9 +26,9 @@ constexpr ChooserTexts kTexts;
 
 }  // namespace
 
-ChooseSerieDialog::ChooseSerieDialog(Plotter& plotter, PlotWarningSeam& warning, QWidget* parent,
+ChooseSerieDialog::ChooseSerieDialog(PlotStore& plots, PlotWarningSeam& warning, QWidget* parent,
                                      std::size_t line_limit)
-    : QDialog(parent), plotter_(plotter), warning_(warning), line_limit_(line_limit) {
+    : QDialog(parent), plots_(plots), warning_(warning), line_limit_(line_limit) {
   setObjectName(QString::fromLatin1(kTexts.name));
   setWindowTitle(QString::fromLatin1(kTexts.caption));
 
@@ -57,7 +57,7 @@ ChooseSerieDialog::ChooseSerieDialog(Plotter& plotter, PlotWarningSeam& warning,
 
 void ChooseSerieDialog::ChooseSerie() {
   list_->clear();
-  const ChartModel& chart = plotter_.chart();
+  const ChartModel& chart = plots_.chart();
   for (std::size_t number = 1; number <= chart.series_count(); ++number)
     list_->addItem(QString::fromStdString(chart.series(number).title()));
   if (list_->count() > 0) list_->setCurrentRow(0);
@@ -67,12 +67,12 @@ void ChooseSerieDialog::ChooseSerie() {
 
 void ChooseSerieDialog::okClick() {
   const int row = list_->currentRow();
-  const std::size_t count = plotter_.chart().series_count();
+  const std::size_t count = plots_.chart().series_count();
   if (list_->count() == 0 || row < 0) return;
   const auto number = static_cast<std::size_t>(row) + 1;
   // The graph may have changed while the chooser was open.
   if (number > count) return;
-  const std::size_t total = plotter_.stats(number).TotalLines();
+  const std::size_t total = plots_.stats(number).TotalLines();
   if (total >= line_limit_ &&
       !warning_.ConfirmLargeTable(
           QStringLiteral("<") + QString::number(line_limit_) + QString::fromLatin1(kTexts.points),

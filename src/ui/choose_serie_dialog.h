@@ -10,7 +10,7 @@ class QListWidgetItem;
 
 namespace korvex {
 
-class Plotter;
+class PlotStore;
 class PlotWarningSeam;
 
 // Tables of this many lines or more are filled only after the Warning dialog.
@@ -20,7 +20,7 @@ class ChooseSerieDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ChooseSerieDialog(Plotter& plotter, PlotWarningSeam& warning, QWidget* parent = nullptr,
+  ChooseSerieDialog(PlotStore& plots, PlotWarningSeam& warning, QWidget* parent = nullptr,
                     std::size_t line_limit = kTableLineLimit);
 
   // Lists the series titles, selects the first and shows the chooser
@@ -37,7 +37,7 @@ class ChooseSerieDialog : public QDialog {
   void cancelClick();
 
  private:
-  Plotter& plotter_;
+  PlotStore& plots_;
   PlotWarningSeam& warning_;
   std::size_t line_limit_;
   QListWidget* list_;

@@ -236,7 +236,7 @@ GraphWindow::GraphWindow(Calculator& calculator, MessageSeam& messages,
   tools->addStretch(1);
   tools->addWidget(legendcheck_);
 
-  chart_ = new ChartView(calculator_.plotter().chart(), this);
+  chart_ = new ChartView(calculator_.plots().chart(), this);
   chart_->setWhatsThis(Latin(kTexts.trace_hint));
   connect(chart_, &ChartView::rebuilt, this, &GraphWindow::FillLegend);
   legend_ = new QListWidget(this);
@@ -286,7 +286,7 @@ void GraphWindow::ShowGraph() {
 }
 
 void GraphWindow::FillLegend() {
-  const ChartModel& model = calculator_.plotter().chart();
+  const ChartModel& model = calculator_.plots().chart();
   {
     const QSignalBlocker blocker(legend_);
     legend_->clear();
@@ -312,7 +312,7 @@ void GraphWindow::LegendItemChanged(QListWidgetItem* item) {
 
 void GraphWindow::legendcheckClick() {
   const bool drawn = chart_->in_sync();
-  calculator_.plotter().chart().SetLegendVisible(legendcheck_->isChecked());
+  calculator_.plots().chart().SetLegendVisible(legendcheck_->isChecked());
   if (drawn) chart_->AcceptRevision();
   chart_->Sync();
   legend_->setVisible(legendcheck_->isChecked());
@@ -322,18 +322,18 @@ void GraphWindow::legendcheckClick() {
 // redraw, and a refresh draws anew even when no setting changed, which also
 // undoes a zoom or pan.
 void GraphWindow::refreshClick() {
-  ApplyChartSettings(calculator_.plotter().settings(), calculator_.plotter().chart(),
+  ApplyChartSettings(calculator_.plot_settings(), calculator_.plots().chart(),
                      calculator_.errors());
   chart_->Rebuild();
 }
 
 void GraphWindow::deleteserieClick() {
-  calculator_.plotter().RemoveSeries(true);
+  calculator_.plots().RemoveSeries(true);
   chart_->Sync();
 }
 
 void GraphWindow::clearClick() {
-  calculator_.plotter().RemoveSeries(false);
+  calculator_.plots().RemoveSeries(false);
   chart_->Sync();
 }
 
@@ -347,7 +347,7 @@ void GraphWindow::copyClick() {
 
 void GraphWindow::exportClick() {
   chart_->Sync();
-  const ChartModel& model = calculator_.plotter().chart();
+  const ChartModel& model = calculator_.plots().chart();
   QStringList titles;
   for (std::size_t number = 1; number <= model.series_count(); ++number)
     titles << QString::fromStdString(model.series(number).title());
@@ -365,7 +365,7 @@ bool GraphWindow::Export(const ExportRequest& request) {
     case ExportFormat::kPdf:
       return chart_->SavePdfFile(request.path);
     case ExportFormat::kCsv: {
-      const ChartModel& model = calculator_.plotter().chart();
+      const ChartModel& model = calculator_.plots().chart();
       if (request.serie < 1 || request.serie > model.series_count()) return false;
       const std::string text = PointsCsv(model.series(request.serie), CsvHeader::kWith);
       return WriteFile(request.path, QByteArray::fromStdString(text));

@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -44,6 +43,7 @@
 #include "ui/link_label.h"
 #include "ui/mask_options_dialog.h"
 #include "ui/message_seam.h"
+#include "ui/plot_run_display.h"
 #include "ui/simple_window.h"
 #include "ui/solution_window.h"
 #include "ui/user_variables_window.h"
@@ -152,6 +152,8 @@ MainWindow::MainWindow(Calculator& calculator, MessageSeam& messages, Shell& she
   postimer_->start();
 
   connect(&runner_, &RequestRunner::busyChanged, this, &MainWindow::ShowBusy);
+  runner_.set_failure_display(
+      [this](const std::string& text) { messages_.ShowFailure(QString::fromStdString(text)); });
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setObjectName(QStringLiteral("stopshortcut"));
   connect(escape, &QShortcut::activated, &runner_, &RequestRunner::Stop);
@@ -379,39 +381,56 @@ void MainWindow::Guarded(const std::function<void()>& work) { RunHandler(message
 bool MainWindow::SolveThis(const QString& text, bool plot) {
   if (runner_.busy()) return false;
   if (isActiveWindow()) input_->setFocus();
-  const std::string request = text.toStdString();
-  std::string failure;
   if (plot) {
-    const std::optional<PlotOutcome> outcome =
-        runner_.Run<PlotOutcome>([this, &request] { return calculator_.Plot(request); });
-    if (outcome)
-      emit plotEnded(outcome->status != PlotOutcome::Status::kComplete &&
-                     outcome->status != PlotOutcome::Status::kCanceled);
-    // A stopped plot has been finished as cancelled; the rest of a
-    // multiple plot does not start.
-    if (!outcome || outcome->status == PlotOutcome::Status::kCanceled) return false;
-    failure = outcome->failure_text;
-  } else {
-    const std::optional<SolveOutcome> found =
-        runner_.Run<SolveOutcome>([this, &request] { return calculator_.Solve(request); });
-    if (!found) return false;
-    const SolveOutcome& outcome = *found;
-    if (outcome.status == SolveOutcome::Status::kCanceled) {
-      ShowCanceled(QString::fromStdString(outcome.failure_text));
-      return false;
-    }
-    if (outcome.status == SolveOutcome::Status::kReported && outcome.error_place)
-      ShowErrorPlace(text, *outcome.error_place);
-    if (outcome.evaluated) panels_[0]->ShowText(QString::fromStdString(outcome.bit_count));
-    if (outcome.status == SolveOutcome::Status::kAnswered) {
-      ShowAnswer(QString::fromStdString(outcome.answer_text));
-      RefreshOpenSolution();
-    }
-    failure = outcome.failure_text;
+    auto request = std::make_shared<PlotRequest>(
+        calculator_.MakePlotRequest(text.toStdString(), calculator_.session()));
+    RequestNotices& notices = plot_display_ ? plot_display_->posted() : silent_notices_;
+    return runner_.Start<PlotOutcome>(
+        [request, &notices](RequestContext& context) { return context.Plot(*request, notices); },
+        [this](PlotOutcome& outcome) { FinishPlot(outcome); });
   }
-  if (failure.empty()) return true;
-  messages_.ShowFailure(QString::fromStdString(failure));
-  return false;
+  auto request = std::make_shared<SolveRequest>(
+      calculator_.MakeSolveRequest(text.toStdString(), calculator_.session()));
+  return runner_.Start<SolveOutcome>(
+      [request](RequestContext& context) { return context.Solve(*request); },
+      [this, text](SolveOutcome& outcome) { FinishSolve(text, outcome); });
+}
+
+void MainWindow::FinishSolve(const QString& text, SolveOutcome& outcome) {
+  calculator_.session().Apply(outcome);
+  ReplayFailures(outcome.reported, *this);
+  if (outcome.status == SolveOutcome::Status::kCanceled) {
+    ShowCanceled(QString::fromStdString(outcome.failure_text));
+    return;
+  }
+  if (outcome.status == SolveOutcome::Status::kReported && outcome.error_place)
+    ShowErrorPlace(text, *outcome.error_place);
+  if (outcome.evaluated) panels_[0]->ShowText(QString::fromStdString(outcome.bit_count));
+  if (outcome.status == SolveOutcome::Status::kAnswered) {
+    ShowAnswer(QString::fromStdString(outcome.answer_text));
+    RefreshOpenSolution();
+  }
+  if (!outcome.failure_text.empty())
+    messages_.ShowFailure(QString::fromStdString(outcome.failure_text));
+}
+
+void MainWindow::FinishPlot(PlotOutcome& outcome) {
+  calculator_.session().Apply(outcome);
+  ReplayFailures(outcome.reported, *this);
+  if (plot_display_) plot_display_->EndRun(outcome);
+  const bool plotted = outcome.status == PlotOutcome::Status::kComplete;
+  if (!outcome.failure_text.empty())
+    messages_.ShowFailure(QString::fromStdString(outcome.failure_text));
+  // A failure, a refusal or a stop abandons the rest of a multiple plot.
+  if (!plotted) pending_plots_.clear();
+  StartNextPlot();
+}
+
+void MainWindow::StartNextPlot() {
+  while (!pending_plots_.isEmpty()) {
+    const QString text = pending_plots_.takeFirst();
+    if (SolveThis(text, true)) return;
+  }
 }
 
 void MainWindow::PasteAndSolve(bool plot) {
@@ -438,11 +457,6 @@ void MainWindow::ReportError(const std::string& message, const std::string& titl
 
 void MainWindow::ReportErrorAt(const std::string& message, const std::string& title,
                                const std::optional<SourceRange>& place) {
-  if (QThread::currentThread() != thread()) {
-    // From a request on the worker: shown here, before the request goes on.
-    CallOnThreadOf(this, [&] { ReportErrorAt(message, title, place); });
-    return;
-  }
   // PlaceSuffix counts from 1, both ends included: " at 3-5".
   QString line = QString::fromStdString(message);
   if (place) line += QString::fromStdString(PlaceSuffix(*place));
@@ -512,7 +526,6 @@ void MainWindow::ShowBusy(bool busy) {
     // A request that ended without writing the box (a failure shown in its
     // own window) leaves the answer that was there.
     if (answer_->text() == working) ShowAnswer(answer_before_request_);
-    if (close_when_idle_) QTimer::singleShot(0, this, &QWidget::close);
   }
   UpdateListActions();
 }
@@ -568,9 +581,11 @@ void MainWindow::solveClick() {
       SolveThis(list_->ItemText(row), true);
       return;
     }
-    // A failure shown for one plot abandons the rest.
-    for (const QString& text : list_->CheckedTexts())
-      if (!SolveThis(text, true)) return;
+    // One request after the other; a failure shown for one plot abandons
+    // the rest.
+    if (runner_.busy()) return;
+    pending_plots_ = list_->CheckedTexts();
+    StartNextPlot();
   });
 }
 
@@ -822,15 +837,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (runner_.busy()) {
-    // The request still uses the calculator and this window: it stops
-    // within milliseconds, and the window closes then.
-    close_when_idle_ = true;
-    runner_.Stop();
-    event->ignore();
-    return;
-  }
-  calculator_.plotter().RemoveSeries(false);
+  // A request still running holds only its own copies: it is stopped, and
+  // what it hands back later finds the windows hidden.
+  pending_plots_.clear();
+  runner_.Stop();
+  calculator_.plots().RemoveSeries(false);
   for (QWidget* window : findChildren<QWidget*>())
     if (window->isWindow() && window->isVisible()) window->hide();
   event->accept();

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
+#include <QStringList>
 
 #include "core/calculator.h"
 #include "engine/error_sink.h"
@@ -41,6 +42,7 @@ class InputCompleter;
 class LinkLabel;
 class MaskOptionsDialog;
 class MessageSeam;
+class PlotRunDisplay;
 class Shell;
 class SimpleWindow;
 class SolutionWindow;
@@ -98,11 +100,9 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // window adds its own refreshes to them.
   StartUpViews& start_up_hooks() { return hooks_; }
 
-  // A solve (plot false) or plot (plot true) request through the
-  // calculator, on its worker while this window stays responsive. False
-  // when it ended in the general failure display (an arithmetic failure
-  // inside a function, a refused mask), was stopped, or could not start
-  // because another request runs.
+  // Starts a solve (plot false) or plot (plot true) request on the
+  // calculator's worker and returns at once; its outcome is shown when it
+  // arrives. False when another request runs.
   bool SolveThis(const QString& text, bool plot);
   void PasteAndSolve(bool plot);
   // The engine's failure channel: the error log, the answer box and, when
@@ -138,14 +138,14 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // Switch to simple mode once the start-up sequence (and the start
   // screen) is over, as the program was left last time.
   void set_start_in_simple_mode(bool simple) { start_in_simple_mode_ = simple; }
+  // What shows a plot run (Plot info, Reminder, the graph); null shows
+  // nothing but the answer box. Must outlive the window's requests.
+  void set_plot_display(PlotRunDisplay* display) { plot_display_ = display; }
   // Where File > "Export report..." asks for the file; null asks with the
   // real dialog. The dialog must outlive its use.
   void set_report_dialog(ReportDialog* dialog) { report_dialog_ = dialog; }
 
  signals:
-  // Every plot request's end; `failed` when it was refused or failed
-  // rather than finished or cancelled.
-  void plotEnded(bool failed);
   // Simple mode came (true) or went (false).
   void simpleModeChanged(bool simple);
 
@@ -172,6 +172,11 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void BuildMenus();
   StartUpViews MakeStartUpViews();
   void Guarded(const std::function<void()>& work);
+  // A request's outcome, applied to the session and shown, on this thread.
+  void FinishSolve(const QString& text, SolveOutcome& outcome);
+  void FinishPlot(PlotOutcome& outcome);
+  // The next of a multiple plot's items, if any.
+  void StartNextPlot();
   void ShowCanceled(const QString& text);
   // After a failed solve: `text` in the input, its failing part selected.
   void ShowErrorPlace(const QString& text, const SourceRange& place);
@@ -250,15 +255,17 @@ class MainWindow : public QMainWindow, public ErrorSink {
   QPoint place_before_simple_;
   bool has_place_before_simple_ = false;
 
+  // Before the runner, which waits for the worker that may still use it.
+  RequestNotices silent_notices_;
   RequestRunner runner_;
   QPushButton* stop_ = nullptr;
   // Menu entries that start a request or change what one reads, with
   // whether each was enabled when the request began.
   std::vector<std::pair<QAction*, bool>> idle_only_actions_;
-  // The window was asked to close while a request ran: it closes once the
-  // request has stopped.
-  bool close_when_idle_ = false;
   QString answer_before_request_;
+  // The items of a multiple plot still to run, one request each.
+  QStringList pending_plots_;
+  PlotRunDisplay* plot_display_ = nullptr;
   ReportDialog* report_dialog_ = nullptr;
 };
 

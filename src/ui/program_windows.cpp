@@ -3,7 +3,6 @@
 #include "ui/program_windows.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <memory>
 #include <utility>
 
@@ -53,9 +52,7 @@ Window* ProgramWindows::Independent(Window* window) {
 
 ProgramWindows::ProgramWindows(const std::filesystem::path& program_directory,
                                MessageSeam& messages, Shell& shell)
-    : calculator_messages_(
-          std::make_unique<WindowThreadMessages>(messages, QCoreApplication::instance())),
-      calculator_(std::make_unique<Calculator>(program_directory, *calculator_messages_)),
+    : calculator_(std::make_unique<Calculator>(program_directory, messages)),
       main_(std::make_unique<MainWindow>(*calculator_, messages, shell)) {
   MainWindow* owner = main_.get();
   Calculator& calculator = *calculator_;
@@ -90,12 +87,14 @@ ProgramWindows::ProgramWindows(const std::filesystem::path& program_directory,
   });
 }
 
-// The members go in reverse order: the plot display, then the main window
-// with every window it owns, the windows beside it, then the calculator they
-// all refer to. Windows that go now have not been closed by the user, and
-// their places are not saved.
+// A request still running is stopped and waited for (milliseconds): it may
+// be telling the plot display. Then the members go in reverse order: the
+// plot display, the main window with every window it owns, the windows
+// beside it, then the calculator they all refer to. Windows that go now
+// have not been closed by the user, and their places are not saved.
 ProgramWindows::~ProgramWindows() {
-  calculator_->set_plot_progress(nullptr);
+  calculator_->RequestStop();
+  calculator_->WaitUntilIdle();
   placement_->StopWatching();
 }
 
@@ -107,14 +106,16 @@ void ProgramWindows::CreatePlotWindows() {
   MessageSeam& messages = owner->messages();
   donate = Independent(new DonateWindow(owner->shell(), messages, nullptr));
   plot_warning = new PlotWarningDialog(owner);
-  choose_serie = new ChooseSerieDialog(calculator.plotter(), *plot_warning, owner);
-  table_stats = Independent(new TableStatsWindow(calculator.plotter(), *choose_serie, nullptr));
+  choose_serie = new ChooseSerieDialog(calculator.plots(), *plot_warning, owner);
+  table_stats = Independent(new TableStatsWindow(calculator.plots(), *choose_serie, nullptr));
   graph = Independent(new GraphWindow(calculator, messages, *table_stats, nullptr));
   plot_options = new PlotOptionsDialog(calculator, owner);
   reminder = new ReminderDialog(owner);
   plot_info = Independent(new PlotInfoWindow(nullptr));
   plot_display_ = std::make_unique<PlotRunDisplay>(
-      *plot_info, *reminder, *graph, [owner](const QString& text) { owner->SetAnswerText(text); });
+      calculator, *plot_info, *reminder, *graph,
+      [owner](const QString& text) { owner->SetAnswerText(text); });
+  owner->set_plot_display(plot_display_.get());
 }
 
 void ProgramWindows::CreateInformationWindows() {
@@ -135,12 +136,10 @@ void ProgramWindows::ConnectPlotWindows() {
   MessageSeam& messages = owner->messages();
   const PlugInActions& actions = owner->plug_in_actions();
 
-  calculator.set_plot_progress(plot_display_.get());
-
   QObject::connect(actions.graphmenu, &QAction::triggered, graph,
                    [window = graph, &calculator, &messages] {
                      window->ShowGraph();
-                     if (calculator.plotter().chart().series_count() == 0)
+                     if (calculator.plots().chart().series_count() == 0)
                        messages.Inform(QString::fromUtf8(kEmptyGraphMessage));
                    });
   QObject::connect(actions.plotinfomenu, &QAction::triggered, plot_info,
@@ -149,10 +148,8 @@ void ProgramWindows::ConnectPlotWindows() {
                    [dialog = plot_options] { ShowModal(dialog); });
 
   RequestRunner& runner = owner->runner();
-  benchmark->set_runner(&runner);
+  benchmark->set_runner(&runner, plot_display_.get());
   QObject::connect(plot_info, &PlotInfoWindow::stopRequested, &runner, &RequestRunner::Stop);
-  QObject::connect(owner, &MainWindow::plotEnded, plot_info,
-                   [display = plot_display_.get()](bool failed) { display->EndRun(failed); });
   // The windows that change what a request reads (variables, the graph's
   // series and settings, the statistics) hold still while one runs.
   QObject::connect(&runner, &RequestRunner::busyChanged, owner, [this](bool busy) {

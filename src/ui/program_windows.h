@@ -39,7 +39,6 @@ class TutorialsWindow;
 class UserVariablesWindow;
 class VariableWizard;
 class VersionHistoryWindow;
-class WindowThreadMessages;
 class WindowPlacement;
 
 class ProgramWindows {
@@ -100,7 +99,6 @@ class ProgramWindows {
   // Declared in the order they are made; they go in reverse, except that
   // the main window goes before the windows beside it, whose pointers it
   // holds for its whole life.
-  std::unique_ptr<WindowThreadMessages> calculator_messages_;
   std::unique_ptr<Calculator> calculator_;
   std::unique_ptr<WindowPlacement> placement_;
   std::vector<std::unique_ptr<QWidget>> independent_;

@@ -1,6 +1,8 @@
 // The Reminder dialog's texts, layout and its two answers.
 #include "ui/reminder_dialog.h"
 
+#include <utility>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,12 +67,17 @@ ReminderDialog::ReminderDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(buttons);
+  // Every way of closing answers, Escape and the title bar's close as
+  // "Continue".
+  connect(this, &QDialog::finished, this, [this] {
+    if (auto answered = std::exchange(answered_, nullptr)) answered(!stop_requested_);
+  });
 }
 
-bool ReminderDialog::ShowReminder() {
+void ReminderDialog::AskReminder(std::function<void(bool go_on)> answered) {
   stop_requested_ = false;
-  exec();
-  return !stop_requested_;
+  answered_ = std::move(answered);
+  open();
 }
 
 void ReminderDialog::continuebuttonClick() { accept(); }

@@ -3,17 +3,19 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QPushButton;
 
 namespace korvex {
 
-// Asks whether a long plot run goes on: true for "Continue" (or any other way
-// of closing the question), false for "Stop".
+// Asks whether a long plot run goes on; `answered` gets true for "Continue"
+// (or any other way of closing the question), false for "Stop". Returns at
+// once: the run waits, the window thread does not.
 class ReminderSeam {
  public:
   virtual ~ReminderSeam() = default;
-  virtual bool ShowReminder() = 0;
+  virtual void AskReminder(std::function<void(bool go_on)> answered) = 0;
 };
 
 class ReminderDialog : public QDialog, public ReminderSeam {
@@ -22,8 +24,8 @@ class ReminderDialog : public QDialog, public ReminderSeam {
  public:
   explicit ReminderDialog(QWidget* parent = nullptr);
 
-  // Modal; waits until the dialog closes.
-  bool ShowReminder() override;
+  // Window-modal, opened without a loop of its own.
+  void AskReminder(std::function<void(bool go_on)> answered) override;
   bool stop_requested() const { return stop_requested_; }
 
  public slots:
@@ -35,6 +37,7 @@ class ReminderDialog : public QDialog, public ReminderSeam {
 
  private:
   bool stop_requested_ = false;
+  std::function<void(bool)> answered_;
   QPushButton* continue_button_;
 };
 

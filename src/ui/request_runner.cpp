@@ -1,56 +1,37 @@
 #include "ui/request_runner.h"
 
-#include <QCoreApplication>
-#include <QThread>
-#include <atomic>
-#include <exception>
-
-#include "core/calculator.h"
-
 namespace korvex {
 
 RequestRunner::RequestRunner(Calculator& calculator, QObject* parent)
     : QObject(parent), calculator_(calculator) {}
 
-void RequestRunner::Stop() { calculator_.RequestStop(); }
-
-bool RequestRunner::RunJob(const std::function<void()>& job) {
-  if (busy_) return false;
-  std::atomic<bool> finished{false};
-  std::exception_ptr failure;
-  const bool started = calculator_.StartOnWorker([&] {
-    try {
-      job();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    finished.store(true, std::memory_order_release);
-    // Wakes the wait below, which sleeps until some event arrives.
-    QMetaObject::invokeMethod(
-        this, [] {}, Qt::QueuedConnection);
-  });
-  if (!started) return false;
-  busy_ = true;
-  emit busyChanged(true);
-  // Not a QEventLoop: quitting the program must not end this wait while the
-  // worker still uses what the caller owns. Closing windows asks the request
-  // to stop instead, and the wait then ends within milliseconds.
-  while (!finished.load(std::memory_order_acquire))
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  // The job's last lines (the wake-up call) use this frame's variables.
+RequestRunner::~RequestRunner() {
+  calculator_.RequestStop();
   calculator_.WaitUntilIdle();
-  busy_ = false;
-  emit busyChanged(false);
-  if (failure) std::rethrow_exception(failure);
-  return true;
 }
 
-void CallOnThreadOf(QObject* context, const std::function<void()>& work) {
-  if (QThread::currentThread() == context->thread()) {
-    work();
-    return;
-  }
-  QMetaObject::invokeMethod(context, work, Qt::BlockingQueuedConnection);
+void RequestRunner::Stop() { calculator_.RequestStop(); }
+
+void RequestRunner::MarkStarted() {
+  busy_ = true;
+  if (shown_busy_) return;
+  shown_busy_ = true;
+  emit busyChanged(true);
+}
+
+void RequestRunner::Finish(const std::function<void()>& apply) {
+  // The worker may still be leaving the job that posted this; a request
+  // started from `apply` must find it idle.
+  calculator_.WaitUntilIdle();
+  busy_ = false;
+  apply();
+  if (busy_ || !shown_busy_) return;
+  shown_busy_ = false;
+  emit busyChanged(false);
+}
+
+void RequestRunner::ShowFailure(const std::string& text) {
+  if (failure_display_) failure_display_(text);
 }
 
 }  // namespace korvex

@@ -1,71 +1,95 @@
-// Runs the calculator's requests on its worker thread while the window
-// thread goes on handling events: windows repaint, move and answer "Stop"
-// while a solve or plot works, yet the code that asked for the request
-// reads its outcome on the next line as before.
+// Starts the calculator's requests on its worker and hands their outcomes
+// back on the window thread: starting returns at once, the outcome arrives
+// through a queued call, and only then does a window apply it to the
+// session. Nothing here waits for the worker.
 #pragma once
 
+#include <QMetaObject>
 #include <QObject>
+#include <exception>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
+#include <utility>
 
-#include "settings/messages.h"
+#include "core/calculator.h"
 
 namespace korvex {
-
-class Calculator;
 
 class RequestRunner : public QObject {
   Q_OBJECT
 
  public:
   explicit RequestRunner(Calculator& calculator, QObject* parent = nullptr);
+  // Stops a running request and waits for the worker, so nothing it was
+  // given outlives this.
+  ~RequestRunner() override;
 
-  // `request` runs on the worker; this thread handles events until it has
-  // ended, then returns its result. Nothing (and nothing runs) while another
-  // request is running. A failure escaping `request` is thrown here.
+  // Runs `work` on the worker against its engine state; `done` gets the
+  // result here, on the window thread, once it has ended. False (and
+  // nothing runs) while another request runs or has not been handed back
+  // yet. `work` reads only what it was given (a request made here before
+  // the start) and the context; a failure escaping it reaches
+  // set_failure_display's function instead of `done`.
   template <typename Result>
-  std::optional<Result> Run(const std::function<Result()>& request) {
-    std::optional<Result> result;
-    if (!RunJob([&] { result = request(); })) return std::nullopt;
-    return result;
+  bool Start(std::function<Result(RequestContext&)> work, std::function<void(Result&)> done) {
+    if (busy_) return false;
+    const bool started = calculator_.StartOnWorker(
+        [this, work = std::move(work), done = std::move(done)](RequestContext& context) {
+          std::shared_ptr<Result> result;
+          std::string failure;
+          try {
+            result = std::make_shared<Result>(work(context));
+          } catch (const std::exception& escaped) {
+            failure = escaped.what();
+          } catch (...) {
+            failure = "Unknown failure";
+          }
+          QMetaObject::invokeMethod(
+              this,
+              [this, result, failure, done] {
+                Finish([&] {
+                  if (result)
+                    done(*result);
+                  else
+                    ShowFailure(failure);
+                });
+              },
+              Qt::QueuedConnection);
+        });
+    if (!started) return false;
+    MarkStarted();
+    return true;
   }
 
+  // Started and not yet handed back.
   bool busy() const { return busy_; }
   // Asks the running request to stop; it ends within milliseconds.
   void Stop();
   Calculator& calculator() { return calculator_; }
+  // Where a failure that escaped a request is shown (the general failure
+  // display); unset, it is dropped.
+  void set_failure_display(std::function<void(const std::string&)> show) {
+    failure_display_ = std::move(show);
+  }
 
  signals:
-  // A request started (true) or ended (false). Windows that change what a
-  // request reads hold still in between.
+  // A request started (true) or ended (false). A request started by the
+  // handler of the one that ended (the next of a multiple plot) keeps the
+  // runner busy throughout, so windows see one busy spell.
   void busyChanged(bool busy);
 
  private:
-  bool RunJob(const std::function<void()>& job);
+  void MarkStarted();
+  // Runs the handing back: not busy while `apply` runs, and busyChanged
+  // (false) only when `apply` started nothing new.
+  void Finish(const std::function<void()>& apply);
+  void ShowFailure(const std::string& text);
 
   Calculator& calculator_;
   bool busy_ = false;
-};
-
-// Runs `work` on `context`'s thread and returns when it has: at once when
-// called there, otherwise as a queued call the caller waits for. For the
-// worker's calls into windows (failures, plot progress, the Reminder).
-void CallOnThreadOf(QObject* context, const std::function<void()>& work);
-
-// The calculator's file messages, shown on the window thread whichever
-// thread reports them (the benchmark reloads plot.ini on the worker).
-class WindowThreadMessages : public Messages {
- public:
-  // `target` must outlive this; `context` lives on the window thread.
-  WindowThreadMessages(Messages& target, QObject* context) : target_(target), context_(context) {}
-  void Show(const std::string& text) override {
-    CallOnThreadOf(context_, [this, &text] { target_.Show(text); });
-  }
-
- private:
-  Messages& target_;
-  QObject* context_;
+  bool shown_busy_ = false;
+  std::function<void(const std::string&)> failure_display_;
 };
 
 }  // namespace korvex

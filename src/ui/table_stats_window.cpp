@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "plot/plotter.h"
+#include "plot/plot_store.h"
 #include "plot/series_figures.h"
 #include "ui/choose_serie_dialog.h"
 #include "ui/window_support.h"
@@ -182,8 +182,8 @@ void LinesView::keyPressEvent(QKeyEvent* event) {
   QListView::keyPressEvent(event);
 }
 
-TableStatsWindow::TableStatsWindow(Plotter& plotter, ChooseSerieDialog& chooser, QWidget* parent)
-    : QDialog(parent), plotter_(plotter), chooser_(chooser) {
+TableStatsWindow::TableStatsWindow(PlotStore& plots, ChooseSerieDialog& chooser, QWidget* parent)
+    : QDialog(parent), plots_(plots), chooser_(chooser) {
   setObjectName(QString::fromLatin1(kTexts.name));
   setWindowTitle(QString::fromLatin1(kTexts.caption));
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -250,10 +250,10 @@ TableStatsWindow::TableStatsWindow(Plotter& plotter, ChooseSerieDialog& chooser,
 }
 
 void TableStatsWindow::FillTableAndStats(int number) {
-  const ChartModel& chart = plotter_.chart();
+  const ChartModel& chart = plots_.chart();
   if (number < 1 || static_cast<std::size_t>(number) > chart.series_count()) return;
   const auto n = static_cast<std::size_t>(number);
-  const SeriesStats& stats = plotter_.stats(n);
+  const SeriesStats& stats = plots_.stats(n);
   for (std::size_t i = 0; i < kListPages; ++i) {
     const std::vector<std::string>& lines = stats.*kListPageTexts[i].lines;
     lists_[i].view->SetLines(lines);

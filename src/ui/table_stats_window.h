@@ -18,7 +18,7 @@ class QTabWidget;
 namespace korvex {
 
 class ChooseSerieDialog;
-class Plotter;
+class PlotStore;
 
 // A read-only copy of a list of lines, one row each, held in one buffer.
 class LinesModel : public QAbstractListModel {
@@ -70,7 +70,7 @@ class TableStatsWindow : public QDialog {
   Q_OBJECT
 
  public:
-  TableStatsWindow(Plotter& plotter, ChooseSerieDialog& chooser, QWidget* parent = nullptr);
+  TableStatsWindow(PlotStore& plots, ChooseSerieDialog& chooser, QWidget* parent = nullptr);
 
  public slots:
   // Copies the lists and figures of series `number` (1-based) and shows the
@@ -86,7 +86,7 @@ class TableStatsWindow : public QDialog {
   };
   static constexpr std::size_t kListPages = 6;
 
-  Plotter& plotter_;
+  PlotStore& plots_;
   ChooseSerieDialog& chooser_;
   QTabWidget* pages_;
   std::array<ListPage, kListPages> lists_{};
