@@ -387,13 +387,19 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
     RequestNotices& notices = plot_display_ ? plot_display_->posted() : silent_notices_;
     return runner_.Start<PlotOutcome>(
         [request, &notices](RequestContext& context) { return context.Plot(*request, notices); },
-        [this](PlotOutcome& outcome) { FinishPlot(outcome); });
+        [this](PlotOutcome& outcome) {
+          FinishPlot(outcome);
+          emit requestFinished();
+        });
   }
   auto request = std::make_shared<SolveRequest>(
       calculator_.MakeSolveRequest(text.toStdString(), calculator_.session()));
   return runner_.Start<SolveOutcome>(
       [request](RequestContext& context) { return context.Solve(*request); },
-      [this, text](SolveOutcome& outcome) { FinishSolve(text, outcome); });
+      [this, text](SolveOutcome& outcome) {
+        FinishSolve(text, outcome);
+        emit requestFinished();
+      });
 }
 
 void MainWindow::FinishSolve(const QString& text, SolveOutcome& outcome) {

@@ -146,6 +146,8 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void set_report_dialog(ReportDialog* dialog) { report_dialog_ = dialog; }
 
  signals:
+  // A solve or plot request's outcome has been shown.
+  void requestFinished();
   // Simple mode came (true) or went (false).
   void simpleModeChanged(bool simple);
 

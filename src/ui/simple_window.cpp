@@ -70,6 +70,7 @@ SimpleWindow::SimpleWindow(MainWindow& main, QWidget* parent)
   connect(input_, &QLineEdit::returnPressed, this, &SimpleWindow::solveClick);
   connect(solve, &QToolButton::clicked, this, &SimpleWindow::solveClick);
   connect(standardmode, &QToolButton::clicked, this, &QWidget::close);
+  connect(&main_, &MainWindow::requestFinished, this, &SimpleWindow::ShowMainAnswer);
 }
 
 void SimpleWindow::Start(const QString& input_text) {
@@ -90,7 +91,16 @@ void SimpleWindow::SimpleSolve() {
     main_.SetInputText(text);
     main_.insertClick();
   }
+  // The answer comes when the request has ended; a request that could not
+  // start leaves the answer that is there.
+  awaiting_answer_ = true;
   main_.solveClick();
+  if (!main_.runner().busy()) ShowMainAnswer();
+}
+
+void SimpleWindow::ShowMainAnswer() {
+  if (!awaiting_answer_) return;
+  awaiting_answer_ = false;
   answer_->setText(main_.AnswerText());
 }
 

@@ -20,6 +20,8 @@ class SimpleWindow : public QWidget {
   // Switching to simple mode: the main input's text, then the window.
   void Start(const QString& input_text);
   void SimpleSolve();
+  // The main window's answer, once the solve this window started has ended.
+  void ShowMainAnswer();
 
  signals:
   // The window closed (its button or close box): the main window returns.
@@ -34,6 +36,7 @@ class SimpleWindow : public QWidget {
   MainWindow& main_;
   QLineEdit* input_;
   QLineEdit* answer_;
+  bool awaiting_answer_ = false;
 };
 
 }  // namespace korvex

@@ -135,9 +135,17 @@ class ProgramFixture : public ::testing::Test {
     return lines.join(QLatin1Char('\n'));
   }
 
+  // Requests end asynchronously: a request that an action started has been
+  // handed back and shown once this returns.
+  bool WaitIdle() {
+    return QTest::qWaitFor([this] { return !windows_->main().runner().busy(); }, 30000);
+  }
+  // A click or menu entry as a user makes it, then (when it started a
+  // request) until its outcome is shown.
   void Click(QWidget* widget) {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton);
+    ASSERT_TRUE(WaitIdle());
   }
   void Click(const char* name) { Click(Find<QWidget>(name)); }
   // Menu entries without a shortcut are chosen from the menu.
@@ -146,6 +154,7 @@ class ProgramFixture : public ::testing::Test {
     ASSERT_NE(action, nullptr) << action_name;
     ASSERT_TRUE(action->isEnabled()) << action_name;
     action->trigger();
+    ASSERT_TRUE(WaitIdle());
   }
   void Type(const QString& text) {
     Input()->setFocus();
