@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` (or plain `cpack`) in a configured and
 # built build folder writes korvex_<version>_<arch>.deb there. It installs the
-# programs to /usr/bin and the shipped data, read-only, to
+# programs to /usr/bin, the helper they start for large prime counts to
+# /usr/libexec/korvex and the shipped data, read-only, to
 # /usr/share/korvex/bin; each user's settings live in ~/.local/share/korvex.
 
 set(KORVEX_PACKAGE_MAINTAINER "Korvex developers <bugs@korvex.example.org>"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "settings/general_file.h"
+#include "settings/helper_programs.h"
 #include "settings/line_file.h"
 #include "settings/mask_file.h"
 #include "settings/other_file.h"
@@ -17,7 +18,9 @@ void ReplayFailures(const std::vector<ReportedFailure>& failures, ErrorSink& sin
 }
 
 Calculator::Calculator(const std::filesystem::path& program_directory, Messages& messages)
-    : data_(program_directory), messages_(messages) {}
+    : data_(program_directory), messages_(messages), prime_counter_(PrimeCountHelperPath()) {
+  context_.engine().function_state().prime_counter = &prime_counter_;
+}
 
 Calculator::~Calculator() { RequestStop(); }
 

@@ -17,6 +17,7 @@
 #include "core/request_outcome.h"
 #include "core/request_worker.h"
 #include "core/session.h"
+#include "engine/prime_count.h"
 #include "plot/benchmark.h"
 #include "settings/answer_settings.h"
 #include "settings/catalogue_files.h"
@@ -167,6 +168,9 @@ class Calculator {
   GeneralSettings general_;
   PlotSettings plot_settings_;
   Session session_;
+  // Counts primepi's large limits for the worker's engine; declared before
+  // the context, so it outlives the engine that points to it.
+  SpawnedPrimeCounter prime_counter_;
   RequestContext context_;
   // Last, so it ends (and with it any request) before the rest goes.
   RequestWorker worker_;

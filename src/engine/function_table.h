@@ -14,6 +14,8 @@
 
 namespace korvex {
 
+class PrimeCounter;
+
 // Parameter values of one call. Reading past the last value gives 0, so a
 // call that skipped the arity check (an empty function catalogue accepts
 // every call) cannot read out of bounds.
@@ -39,6 +41,9 @@ struct FunctionState {
   std::mt19937_64 clock_generator;
   // The running request's stop flag, for the loops that can run long.
   const StopFlag* stop = nullptr;
+  // Counts primes for primepi's large limits, owned by whoever built the
+  // engine; without one they are sieved, which is far slower.
+  const PrimeCounter* prime_counter = nullptr;
 };
 
 using FunctionBody = long double (*)(FunctionArgs args, FunctionState& state);
@@ -46,8 +51,8 @@ using FunctionBody = long double (*)(FunctionArgs args, FunctionState& state);
 class FunctionTable {
  public:
   // `keeps_state`: the function reads or changes FunctionState beyond the
-  // stop flag (the random numbers), so equal parameters can give different
-  // values.
+  // stop flag and the prime counter (the random numbers), so equal
+  // parameters can give different values.
   void Add(std::string name, FunctionBody body, bool keeps_state = false);
   // nullptr for a name no function computes.
   FunctionBody Find(std::string_view name) const;

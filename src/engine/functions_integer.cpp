@@ -59,13 +59,13 @@ long double FibonacciReal(long double x) {
 // up to the largest integer below x + 1 (an extended sum, so primepi[10] = 4 and
 // primepi[10.5] = 5); from 2^64 on, counting one by one could never end, and
 // the count simply runs to the largest 64-bit limit.
-long double PrimePi(long double x, const StopFlag* stop) {
+long double PrimePi(long double x, const FunctionState& state) {
   const long double bound = Add(x, 1);
   if (!(bound > 2)) return 0;
   constexpr long double kTwoTo64 = 18446744073709551616.0L;
   const std::uint64_t limit = bound > kTwoTo64 ? std::numeric_limits<std::uint64_t>::max()
                                                : static_cast<std::uint64_t>(std::ceil(bound) - 1);
-  return static_cast<long double>(PrimesUpTo(limit, stop));
+  return static_cast<long double>(PrimesUpTo(limit, state.stop, state.prime_counter));
 }
 
 long double Lcm(long double x, long double y) {
@@ -115,7 +115,7 @@ constexpr Row kRows[] = {
     {"fibonaccireal", [](FunctionArgs p, FunctionState&) { return FibonacciReal(p[0]); }},
     // Primes and divisibility.
     {"prime", [](FunctionArgs p, FunctionState&) { return IsPrime(p[0]); }},
-    {"primepi", [](FunctionArgs p, FunctionState& s) { return PrimePi(p[0], s.stop); }},
+    {"primepi", [](FunctionArgs p, FunctionState& s) { return PrimePi(p[0], s); }},
     {"even",
      [](FunctionArgs p, FunctionState&) -> long double {
        return TruncatedMod(p[0], 2) == 0 ? 1 : 0;

@@ -1,105 +1,196 @@
-// The library cannot be interrupted, so a large count runs in a child
-// process that a stop request simply ends; the parent only waits for its
-// answer on a pipe.
+// The sieve-or-counter choice, and the counter that runs korvex-primecount
+// as a child process which a stop request simply ends.
 #include "engine/prime_count.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
-#include <optional>
-#include <primecount.hpp>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "engine/function_helpers.h"
+
+extern char** environ;
 
 namespace korvex {
 namespace {
 
 constexpr int kPollMilliseconds = 10;
+// At most 20 digits and a newline; a helper that talks on is not answering.
+constexpr std::size_t kLongestAnswer = 21;
 
-// In the child: count, write the decimal answer, leave without running the
-// parent's exit handlers.
-[[noreturn]] void CountInChild(std::uint64_t limit, int answer) {
-  std::string text;
-  try {
-    text = primecount::pi(std::to_string(limit));
-  } catch (...) {
-    ::_exit(1);
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() { Close(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
   }
-  const char* data = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t written = ::write(answer, data, left);
-    if (written <= 0) ::_exit(1);
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  ::_exit(0);
-}
 
-void EndChild(pid_t child) {
-  ::kill(child, SIGKILL);
-  while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-  }
-}
+ private:
+  int fd_;
+};
 
-// Nothing when the child could not be started or gave no answer; the caller
-// then sieves.
-std::optional<std::uint64_t> CountInChildProcess(std::uint64_t limit, const StopFlag* stop) {
-  int pipe_ends[2];
-  if (::pipe(pipe_ends) != 0) return std::nullopt;
-  const pid_t child = ::fork();
-  if (child < 0) {
-    ::close(pipe_ends[0]);
-    ::close(pipe_ends[1]);
-    return std::nullopt;
+class SpawnAttributes {
+ public:
+  SpawnAttributes() {
+    ::posix_spawn_file_actions_init(&actions_);
+    ::posix_spawnattr_init(&attributes_);
   }
-  if (child == 0) {
-    ::close(pipe_ends[0]);
-    CountInChild(limit, pipe_ends[1]);
+  ~SpawnAttributes() {
+    ::posix_spawnattr_destroy(&attributes_);
+    ::posix_spawn_file_actions_destroy(&actions_);
   }
-  ::close(pipe_ends[1]);
-  std::string text;
-  bool complete = false;
-  while (!complete) {
-    if (stop != nullptr && stop->requested()) {
-      ::close(pipe_ends[0]);
-      EndChild(child);
-      throw Cancelled();
+  SpawnAttributes(const SpawnAttributes&) = delete;
+  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+  posix_spawn_file_actions_t* actions() { return &actions_; }
+  posix_spawnattr_t* attributes() { return &attributes_; }
+
+ private:
+  posix_spawn_file_actions_t actions_;
+  posix_spawnattr_t attributes_;
+};
+
+// The started helper. Whatever way the count ends (an answer, a stop, an
+// exception), the child is gone and reaped when this goes.
+class Child {
+ public:
+  explicit Child(pid_t pid) : pid_(pid) {}
+  ~Child() {
+    if (pid_ > 0) Kill();
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+
+  void Kill() {
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
-    pollfd ready{pipe_ends[0], POLLIN, 0};
-    const int polled = ::poll(&ready, 1, kPollMilliseconds);
-    if (polled < 0 && errno != EINTR) break;
-    if (polled <= 0) continue;
-    char buffer[64];
-    const ssize_t count = ::read(pipe_ends[0], buffer, sizeof buffer);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) {
-      complete = true;  // the child closed its end
-    } else {
-      text.append(buffer, static_cast<std::size_t>(count));
-    }
+    pid_ = -1;
   }
-  ::close(pipe_ends[0]);
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+
+  enum class End { kRunning, kSucceeded, kFailed };
+  // Reaps the child once it has ended. A process that ignores SIGCHLD has
+  // its children reaped by the kernel, so their status is unknown: the
+  // answer they wrote is all there is to go by.
+  End Poll() {
+    int status = 0;
+    const pid_t reaped = ::waitpid(pid_, &status, WNOHANG);
+    if (reaped == 0 || (reaped < 0 && errno == EINTR)) return End::kRunning;
+    pid_ = -1;
+    if (reaped < 0) return errno == ECHILD ? End::kSucceeded : End::kFailed;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? End::kSucceeded : End::kFailed;
   }
-  if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+
+ private:
+  pid_t pid_;
+};
+
+// Digits with at most one newline after them, and no more than fit.
+std::optional<std::uint64_t> ParseAnswer(std::string text) {
+  if (!text.empty() && text.back() == '\n') text.pop_back();
   std::uint64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  const char* end = text.data() + text.size();
+  const auto [stopped, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stopped != end) return std::nullopt;
   return value;
 }
 
 }  // namespace
 
-std::uint64_t PrimesUpTo(std::uint64_t limit, const StopFlag* stop) {
-  if (limit >= kLibraryCountFrom) {
-    if (const auto counted = CountInChildProcess(limit, stop)) return *counted;
+PrimeCounter::~PrimeCounter() = default;
+
+std::optional<std::uint64_t> SpawnedPrimeCounter::Count(std::uint64_t limit,
+                                                        const StopFlag* stop) const {
+  ThrowIfStopRequested(stop);
+  // Close-on-exec, so no other child this process starts meanwhile (from
+  // another thread) holds the write end open and keeps us from seeing the
+  // end of the answer.
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) return std::nullopt;
+  Descriptor read_end(ends[0]);
+  Descriptor write_end(ends[1]);
+
+  SpawnAttributes spawn;
+  // The read end is closed before the write end goes onto stdout, so the
+  // dup2 still has its source if the pipe took descriptor 1 itself.
+  ::posix_spawn_file_actions_addclose(spawn.actions(), read_end.get());
+  ::posix_spawn_file_actions_adddup2(spawn.actions(), write_end.get(), STDOUT_FILENO);
+  // A program may block signals on the thread that counts and take them on
+  // another; the helper must not keep that mask, or a terminal's Ctrl+C
+  // would not reach it.
+  sigset_t no_signals;
+  ::sigemptyset(&no_signals);
+  ::posix_spawnattr_setsigmask(spawn.attributes(), &no_signals);
+  ::posix_spawnattr_setflags(spawn.attributes(), POSIX_SPAWN_SETSIGMASK);
+
+  // The helper checks that its parent is still this process: the death
+  // signal it asks for would come too late for a parent that ended before.
+  std::string program = helper_.string();
+  std::string limit_text = std::to_string(limit);
+  std::string parent_text = std::to_string(::getpid());
+  char* arguments[] = {program.data(), limit_text.data(), parent_text.data(), nullptr};
+  pid_t pid = -1;
+  if (::posix_spawn(&pid, program.c_str(), spawn.actions(), spawn.attributes(), arguments,
+                    environ) != 0)
+    return std::nullopt;
+  // The helper's death signal follows this thread, not the process; the
+  // thread stays here until the helper has been reaped, so that is the same.
+  Child child(pid);
+  write_end.Close();
+
+  std::string text;
+  bool answered = false;  // the helper closed its end of the pipe
+  for (;;) {
+    if (stop != nullptr && stop->requested()) {
+      child.Kill();
+      throw Cancelled();
+    }
+    if (answered) {
+      // A helper may close its output and run on; waiting for it polls like
+      // the pipe does, so a stop still ends it.
+      const Child::End end = child.Poll();
+      if (end == Child::End::kRunning) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
+        continue;
+      }
+      if (end == Child::End::kFailed) return std::nullopt;
+      return ParseAnswer(std::move(text));
+    }
+    pollfd ready{read_end.get(), POLLIN, 0};
+    const int polled = ::poll(&ready, 1, kPollMilliseconds);
+    if (polled < 0 && errno != EINTR) return std::nullopt;
+    if (polled <= 0) continue;
+    char buffer[64];
+    const ssize_t count = ::read(read_end.get(), buffer, sizeof buffer);
+    if (count < 0) {
+      if (errno == EINTR || errno == EAGAIN) continue;
+      return std::nullopt;
+    }
+    if (count == 0) {
+      answered = true;
+      continue;
+    }
+    text.append(buffer, static_cast<std::size_t>(count));
+    if (text.size() > kLongestAnswer) return std::nullopt;
+  }
+}
+
+std::uint64_t PrimesUpTo(std::uint64_t limit, const StopFlag* stop, const PrimeCounter* counter) {
+  if (counter != nullptr && limit >= kLibraryCountFrom) {
+    if (const auto counted = counter->Count(limit, stop)) return *counted;
   }
   return CountPrimes(limit, kSievePrimeLimit, stop);
 }

@@ -1,7 +1,6 @@
 // The shared helpers whose shortcuts must agree with the plain algorithms:
 // the prime count with a shortened sieve, and Euclid on large integers.
 #include "engine/function_helpers.h"
-#include "engine/prime_count.h"
 
 #include <gtest/gtest.h>
 
@@ -38,17 +37,6 @@ TEST(CountPrimes, AgreesWithTrialDivisionForEverySieveLimit) {
           << "limit " << limit << " sieve " << sieve_limit;
     }
   }
-}
-
-// Where the library takes over from the sieve, and at a few seeded limits
-// above it, both must give the same counts.
-TEST(PrimesUpTo, LibraryCountsAgreeWithTheSieve) {
-  std::mt19937_64 generator(11);
-  std::vector<std::uint64_t> limits = {kLibraryCountFrom - 1, kLibraryCountFrom,
-                                       kLibraryCountFrom + 7};
-  for (int i = 0; i < 3; ++i) limits.push_back(kLibraryCountFrom + generator() % 300'000'000);
-  for (const std::uint64_t limit : limits)
-    ASSERT_EQ(PrimesUpTo(limit, nullptr), CountPrimes(limit)) << "limit " << limit;
 }
 
 TEST(Gcd, IsExactOnLargeIntegers) {
