@@ -154,7 +154,7 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
   bool canceled = false;
   for (const std::string& text : options.expressions) {
     if (options.plot) {
-      const NewSeriesWatch watch(calculator.plotter().chart());
+      const NewSeriesWatch watch(calculator.plots().chart());
       PlotOutcome outcome;
       {
         const InterruptStop interrupt(calculator);

@@ -194,6 +194,8 @@ BenchmarkStepOutcome RequestContext::RunBenchmarkTest(BenchmarkRequest request,
     outcome.failure_text = FailureText(failure);
   }
   plotter_.set_progress(nullptr);
+  outcome.info_end = progress.info_end;
+  outcome.info = progress.info;
   outcome.info_reset = progress.reset;
   errors_.target = nullptr;
   return outcome;

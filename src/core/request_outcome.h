@@ -78,6 +78,9 @@ struct BenchmarkStepOutcome {
   // The benchmark, one test further, handed back.
   Benchmark benchmark;
   std::vector<ReportedFailure> reported;
+  // How the test's plot ended its Plot info, as a plot request's does.
+  PlotOutcome::InfoEnd info_end = PlotOutcome::InfoEnd::kNone;
+  PlotInfo info;
   // The run ended and reset the Plot info figures.
   bool info_reset = false;
 };

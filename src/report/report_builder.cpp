@@ -81,9 +81,8 @@ PlottedItem RecordPlot(const Calculator& calculator, std::string expression,
   item.increment = settings.increment;
   item.derivative = settings.derivative;
 
-  const Plotter& plotter = calculator.plotter();
+  const PlotStore& plotter = calculator.plots();
   const ChartModel& chart = plotter.chart();
-  const auto lock = chart.ReadLock();
   const std::size_t number = chart.series_count();
   if (!watch.created() || number == 0) return item;
   item.info = plotter.plot_info();

@@ -134,6 +134,9 @@ void BenchmarkWindow::testtimerTimer() {
         testing_ = false;
         benchmark_ = outcome.benchmark;
         calculator_.session().Apply(outcome);
+        // A plot error is reported as any plot request's.
+        ReplayFailures(outcome.reported, calculator_.errors());
+        if (display_ != nullptr) display_->EndBenchmarkTest(outcome);
         if (!benchmark_.running()) EndRun(outcome.info_reset);
         FinishTest(outcome);
       });

@@ -50,21 +50,30 @@ void PlotRunDisplay::ReminderDue() {
 
 void PlotRunDisplay::ShowPosition() { info_.SetProgressPosition(calculator_.control().position()); }
 
-void PlotRunDisplay::EndRun(const PlotOutcome& outcome) {
+bool PlotRunDisplay::ShowEnd(PlotOutcome::InfoEnd end, const PlotInfo& info) {
   progress_timer_.stop();
-  if (outcome.info_end != PlotOutcome::InfoEnd::kNone) {
-    ShowPosition();
-    info_.FinishPlotInfo(outcome.info);
-    graph_.ShowGraph();
-    if (show_answer_)
-      show_answer_(QString::fromLatin1(outcome.info_end == PlotOutcome::InfoEnd::kCancelled
-                                           ? kPlotCanceledText
-                                           : kPlotCompleteText));
-  } else if (outcome.status != PlotOutcome::Status::kComplete &&
-             outcome.status != PlotOutcome::Status::kCanceled) {
+  if (end == PlotOutcome::InfoEnd::kNone) return false;
+  ShowPosition();
+  info_.FinishPlotInfo(info);
+  graph_.ShowGraph();
+  if (show_answer_)
+    show_answer_(QString::fromLatin1(end == PlotOutcome::InfoEnd::kCancelled ? kPlotCanceledText
+                                                                             : kPlotCompleteText));
+  return true;
+}
+
+void PlotRunDisplay::EndRun(const PlotOutcome& outcome) {
+  if (!ShowEnd(outcome.info_end, outcome.info) &&
+      outcome.status != PlotOutcome::Status::kComplete &&
+      outcome.status != PlotOutcome::Status::kCanceled) {
     info_.ShowPlotFailed();
     if (opened_by_run_) info_.hide();
   }
+  opened_by_run_ = false;
+}
+
+void PlotRunDisplay::EndBenchmarkTest(const BenchmarkStepOutcome& outcome) {
+  ShowEnd(outcome.info_end, outcome.info);
   opened_by_run_ = false;
 }
 

@@ -43,11 +43,16 @@ class PlotRunDisplay : public RequestNotices {
   // and a Plot info window that the run itself opened closes again, leaving
   // the main window's answer (with the failure's title) in view.
   void EndRun(const PlotOutcome& outcome);
+  // A benchmark test's plot: its end shown as any plot's.
+  void EndBenchmarkTest(const BenchmarkStepOutcome& outcome);
   // The benchmark's end: all labels back to "n/a", the bar to 0.
   void ResetPlotInfo();
 
  private:
   void ShowPosition();
+  // A finished or cancelled run: figures, graph, closing text. False when
+  // the run did not get that far.
+  bool ShowEnd(PlotOutcome::InfoEnd end, const PlotInfo& info);
 
   Calculator& calculator_;
   PlotInfoWindow& info_;

@@ -183,41 +183,25 @@ std::optional<ReportDestination> QtReportDialog::Choose(QWidget* parent, bool ca
 
 std::optional<Report> RunReportItems(MainWindow& window,
                                      const std::vector<ReportRequestItem>& items) {
+  // Interim: on this thread until the report runs in a session of its own.
   Calculator& calculator = window.calculator();
   ReportErrorRecorder recorder(&window);
   calculator.set_error_sink(&recorder);
   Report report;
-  bool started = true;
   for (const ReportRequestItem& item : items) {
     const std::string text = item.text.toStdString();
     if (item.plot) {
-      const NewSeriesWatch watch(calculator.plotter().chart());
-      const auto outcome =
-          window.runner().Run<PlotOutcome>([&calculator, &text] { return calculator.Plot(text); });
-      if (!outcome) {
-        started = false;
-        break;
-      }
-      emit window.plotEnded(outcome->status != PlotOutcome::Status::kComplete &&
-                            outcome->status != PlotOutcome::Status::kCanceled);
-      report.items.push_back(RecordPlot(calculator, text, *outcome, watch, recorder.Take()));
-      if (outcome->status == PlotOutcome::Status::kCanceled) break;
+      const NewSeriesWatch watch(calculator.plots().chart());
+      const PlotOutcome outcome = calculator.Plot(text);
+      report.items.push_back(RecordPlot(calculator, text, outcome, watch, recorder.Take()));
+      if (outcome.status == PlotOutcome::Status::kCanceled) break;
     } else {
-      const auto outcome = window.runner().Run<SolveOutcome>(
-          [&calculator, &text] { return calculator.Solve(text); });
-      if (!outcome) {
-        started = false;
-        break;
-      }
-      if (outcome->status == SolveOutcome::Status::kAnswered)
-        window.SetAnswerText(QString::fromStdString(outcome->answer_text));
-      window.RefreshOpenSolution();
-      report.items.push_back(RecordSolve(calculator, text, *outcome, recorder.Take()));
-      if (outcome->status == SolveOutcome::Status::kCanceled) break;
+      const SolveOutcome outcome = calculator.Solve(text);
+      report.items.push_back(RecordSolve(calculator, text, outcome, recorder.Take()));
+      if (outcome.status == SolveOutcome::Status::kCanceled) break;
     }
   }
   calculator.set_error_sink(&window);
-  if (!started) return std::nullopt;
   return report;
 }
 
