@@ -15,6 +15,7 @@ void Session::Apply(SolveOutcome& outcome) {
   stored_answer_ = outcome.stored_answer;
   decimal_separator_ = outcome.decimal_separator;
   steps_ = std::move(outcome.steps);
+  ++steps_revision_;
   random_ = outcome.random;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -24,6 +25,9 @@ class Session {
   // the answer output may switch it to "." until the next request.
   char decimal_separator() const { return decimal_separator_; }
   const StepLog& steps() const { return steps_; }
+  // Grows each time the steps are replaced, so a view that holds a copy
+  // knows whether it is still the session's.
+  std::uint64_t steps_revision() const { return steps_revision_; }
   const RandomState& random() const { return random_; }
   PlotStore& plots() { return plots_; }
   const PlotStore& plots() const { return plots_; }
@@ -44,6 +48,7 @@ class Session {
   long double stored_answer_ = 0;
   char decimal_separator_ = ',';
   StepLog steps_;
+  std::uint64_t steps_revision_ = 0;
   RandomState random_;
   PlotStore plots_;
 };

@@ -94,9 +94,11 @@ SolutionWindow::SolutionWindow(QWidget* parent)
   connect(copy, &QAction::triggered, this, &SolutionWindow::CopySelection);
 }
 
-void SolutionWindow::SetSteps(const StepLog& steps) {
+void SolutionWindow::SetSteps(const StepLog& steps, std::uint64_t revision) {
+  if (shown_revision_ == revision) return;
+  shown_revision_ = revision;
   // Reading a log moves its replay position: this window reads only its own
-  // copy, never the calculator's.
+  // copy, never the session's.
   StepLog copy = steps;
   const QFontMetrics metrics(view_->font());
   // The delegate's margins beside the text.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 #include "engine/step_log.h"
 #include "ui/text_page_window.h"
@@ -22,8 +24,10 @@ class SolutionWindow : public TextPageWindow {
  public:
   explicit SolutionWindow(QWidget* parent);
 
-  // Replaces the page by the steps, one per line.
-  void SetSteps(const StepLog& steps);
+  // Replaces the page by a copy of the steps, one per line, unless the
+  // window already shows that revision of them: a log of a million steps
+  // takes a moment to copy.
+  void SetSteps(const StepLog& steps, std::uint64_t revision);
 
  private:
   // Ctrl+C on the page: the selected lines, one per line.
@@ -31,6 +35,7 @@ class SolutionWindow : public TextPageWindow {
 
   QListView* view_;
   StepListModel* model_;
+  std::optional<std::uint64_t> shown_revision_;
 };
 
 }  // namespace korvex
