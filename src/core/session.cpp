@@ -3,9 +3,16 @@
 
 #include <utility>
 
+#include "engine/function_table.h"
 #include "engine/number_text.h"
 
 namespace korvex {
+
+Session::Session() {
+  const FunctionState fresh;
+  random_.fixed_generator = fresh.fixed_generator;
+  random_.clock_generator = fresh.clock_generator;
+}
 
 std::string Session::CopyAnswerText() const {
   return FloatToStr(stored_answer_, decimal_separator_);

@@ -20,6 +20,10 @@ namespace korvex {
 
 class Session {
  public:
+  // The random generators as a new engine starts them: `random` with its
+  // fixed sequence, the others seeded from the clock.
+  Session();
+
   long double stored_answer() const { return stored_answer_; }
   // The decimal separator in force for display: every request sets ",";
   // the answer output may switch it to "." until the next request.
