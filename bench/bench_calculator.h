@@ -25,10 +25,10 @@ class BenchCalculator {
     return started_;
   }
   // Default plot options with the range of `start`..`stop` by `increment`,
-  // and the plotter timing as the benchmark does.
+  // and the request plotter timing as the benchmark does.
   void UsePlotRange(const std::string& start, const std::string& stop,
                     const std::string& increment) {
-    calculator_.plotter().timing().benchmark_running = true;
+    calculator_.context().plotter().timing().benchmark_running = true;
     PlotSettings& settings = calculator_.plot_settings();
     settings = PlotSettings();
     settings.start = start;

@@ -7,11 +7,16 @@
 #include <vector>
 
 #include "engine/function_table.h"
+#include "engine/prime_count.h"
+#include "settings/helper_programs.h"
 
 namespace {
 
 void Compute(benchmark::State& bench, std::string_view name, std::vector<long double> values) {
+  // primepi from 10^8 on runs the helper, as the calculator does.
+  const korvex::SpawnedPrimeCounter counter(korvex::PrimeCountHelperPath());
   korvex::FunctionState state;
+  state.prime_counter = &counter;
   for (auto _ : bench) benchmark::DoNotOptimize(korvex::ComputeFunction(name, values, state));
 }
 

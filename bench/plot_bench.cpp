@@ -17,7 +17,6 @@ void BM_PlotTest(benchmark::State& state) {
   if (!bench.Started(state)) return;
   Calculator& calculator = bench.calculator();
   bench.UseTestRange(test);
-  Plotter& plotter = calculator.plotter();
 
   std::size_t points = 0;
   for (auto _ : state) {
@@ -25,7 +24,7 @@ void BM_PlotTest(benchmark::State& state) {
       state.SkipWithError("the plot failed");
       return;
     }
-    points = plotter.chart().series(1).count();
+    points = calculator.plots().chart().series(1).count();
   }
   state.SetLabel(test.group + " " + test.caption);
   state.counters["sample"] = benchmark::Counter(

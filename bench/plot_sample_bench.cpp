@@ -44,15 +44,14 @@ void BM_PlotSamples(benchmark::State& state) {
   if (!bench.Started(state)) return;
   Calculator& calculator = bench.calculator();
   bench.UseTestRange(test);
-  Plotter& plotter = calculator.plotter();
-  plotter.set_force_token_engine(token_engine);
+  calculator.context().plotter().set_force_token_engine(token_engine);
   std::size_t points = 0;
   for (auto _ : state) {
     if (calculator.Plot(test.expression).status != PlotOutcome::Status::kComplete) {
       state.SkipWithError("the plot failed");
       return;
     }
-    points = plotter.chart().series(1).count();
+    points = calculator.plots().chart().series(1).count();
   }
   state.SetLabel(test.label + (token_engine ? " token engine" : " replayed"));
   SetSampleCounter(state, points);
@@ -66,7 +65,11 @@ void BM_ReplayOnly(benchmark::State& state) {
   BenchCalculator bench;
   if (!bench.Started(state)) return;
   Calculator& calculator = bench.calculator();
-  Engine& engine = calculator.plotter().engine();
+  // The worker's engine reads the catalogues a request hands it; this one
+  // runs no request, so it is handed them here.
+  Engine& engine = calculator.context().engine();
+  engine.environment().functions = &calculator.catalogues().functions;
+  engine.environment().constants = &calculator.catalogues().constants;
   if (!engine.PreparePlot(test.expression)) {
     state.SkipWithError("the expression does not prepare");
     return;
@@ -217,7 +220,6 @@ void BM_PlotVersusHandWritten(benchmark::State& state) {
   if (!bench.Started(state)) return;
   Calculator& calculator = bench.calculator();
   bench.UseTestRange(test);
-  Plotter& plotter = calculator.plotter();
   const Range range = RangeOf(test);
   double plot_time = 0;
   double hand_time = 0;
@@ -234,7 +236,7 @@ void BM_PlotVersusHandWritten(benchmark::State& state) {
     const double done = ThreadNanoseconds();
     plot_time += plotted - start;
     hand_time += done - plotted;
-    points = plotter.chart().series(1).count();
+    points = calculator.plots().chart().series(1).count();
   }
   const double samples = static_cast<double>(points) * static_cast<double>(state.iterations());
   const double plot_ns = plot_time / samples;

@@ -43,12 +43,12 @@ class AlwaysYes : public PlotWarningSeam {
 struct MillionPointSeries {
   MillionPointSeries() : calculator(Directory(directory), quiet) {
     calculator.set_error_sink(&errors);
-    calculator.plotter().timing().benchmark_running = true;
+    calculator.context().plotter().timing().benchmark_running = true;
     PlotSettings& settings = calculator.plot_settings();
     settings.start = "-500";
     settings.stop = "500";
     settings.increment = "0,001";
-    plotted = calculator.plotter().SolvePlot("x^2");
+    plotted = calculator.Plot("x^2").status == PlotOutcome::Status::kComplete;
   }
   static std::string Directory(const QTemporaryDir& directory) {
     QDir(directory.path()).mkpath(QStringLiteral("bin"));
@@ -75,7 +75,7 @@ MillionPointSeries& Series() {
 }
 
 struct Windows {
-  explicit Windows(Plotter& plotter) : chooser(plotter, yes), table(plotter, chooser) {}
+  explicit Windows(PlotStore& plots) : chooser(plots, yes), table(plots, chooser) {}
   AlwaysYes yes;
   ChooseSerieDialog chooser;
   TableStatsWindow table;
@@ -88,7 +88,7 @@ void BM_ShowMillionLineTable(benchmark::State& state) {
     state.SkipWithError("the plot failed");
     return;
   }
-  Windows windows(series.calculator.plotter());
+  Windows windows(series.calculator.plots());
   auto* view = windows.table.findChild<LinesView*>(QStringLiteral("table"));
   for (auto _ : state) {
     windows.table.FillTableAndStats(1);
@@ -108,7 +108,7 @@ void BM_ScrollMillionLineTable(benchmark::State& state) {
     state.SkipWithError("the plot failed");
     return;
   }
-  Windows windows(series.calculator.plotter());
+  Windows windows(series.calculator.plots());
   windows.table.FillTableAndStats(1);
   QApplication::processEvents();
   auto* view = windows.table.findChild<LinesView*>(QStringLiteral("table"));
@@ -133,7 +133,7 @@ void BM_DrawMillionPointGraph(benchmark::State& state) {
     state.SkipWithError("the plot failed");
     return;
   }
-  Windows windows(series.calculator.plotter());
+  Windows windows(series.calculator.plots());
   NoMessages messages;
   GraphWindow graph(series.calculator, messages, windows.table);
   graph.resize(900, 600);

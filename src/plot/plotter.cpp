@@ -1,40 +1,55 @@
-// PlotExpression and the series operations around it.
+// PlotExpression, the sampling loop and the series operations around it.
 #include "plot/plotter.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "plot/chart_settings.h"
+#include "plot/replay_sample_source.h"
+#include "plot/sample_source.h"
+#include "plot/token_sample_source.h"
+#include "plot/whole_sample_source.h"
 
 namespace korvex {
 namespace {
 
 constexpr long double kMaxTotal = 2147483647.0L;
-// Samples the plot leaves to the extended replay after the integers could not
-// take one, doubled at each refusal in a row: an expression of fractions
-// stops asking soon, one that leaves whole numbers now and then keeps them.
-constexpr std::size_t kMaxWholeBackoff = 1024;
 // Room made up front for a run's points and table, no more than this many
 // samples' worth: beyond it the lists grow as they fill.
 constexpr long double kMaxReserved = 1 << 20;
+constexpr std::size_t kAnyCount = SIZE_MAX;
 
-// (T) - (T), over twice epsilon, built in the order the rewrite has always
-// used so the token positions of both copies match.
-void RewriteAsDerivative(TokenList& tokens, long double epsilon) {
-  tokens.insert(tokens.begin(), "(");
-  tokens.push_back(")");
-  tokens.push_back("-");
-  const size_t length = tokens.size();
-  tokens.reserve(2 * length + 3);
-  for (size_t i = 0; i < length; ++i) tokens.push_back(tokens[i]);
-  tokens.insert(tokens.begin(), "(");
-  tokens.back().assign(1, ')');
-  tokens.push_back("/");
-  tokens.push_back(FloatToStr(2 * epsilon));
-}
+// The statistics of the integer path's samples, kept on integers from its
+// first block until a sample is recorded otherwise, the Reminder or a stop
+// comes, or the run ends; closed, the tracker and sums are the series' again.
+class WholeRecording {
+ public:
+  WholeRecording(SeriesStats& stats, CurveTracker& tracker) : recorder_(stats, tracker) {}
+  ~WholeRecording() { Close(); }
+  WholeRecording(const WholeRecording&) = delete;
+  WholeRecording& operator=(const WholeRecording&) = delete;
+
+  // False when the statistics so far are not whole numbers.
+  bool Open() {
+    if (!open_) open_ = recorder_.Begin();
+    return open_;
+  }
+  void Record(const WholePointRecorder::Point* points, std::size_t count) {
+    recorder_.Record(points, count);
+  }
+  void Close() {
+    if (open_) recorder_.End();
+    open_ = false;
+  }
+
+ private:
+  WholePointRecorder recorder_;
+  bool open_ = false;
+};
 
 }  // namespace
 
@@ -85,29 +100,10 @@ bool Plotter::PlotExpression() {
   info.total_calculations = std::to_string(total32);
   progress_->StartPlotInfo(info);
 
-  return SampleSeries(*start, *stop, *increment, *epsilon);
+  return SampleSeries({*start, *stop, *increment, *epsilon, settings_.derivative});
 }
 
-bool Plotter::SampleSeries(long double start, long double stop, long double increment,
-                           long double epsilon) {
-  // Template and positions belong to this run; as locals they go on every
-  // way out, an escaping arithmetic failure included.
-  TokenList token_template = engine_.tokens();
-  if (settings_.derivative) RewriteAsDerivative(token_template, epsilon);
-  // With the derivative, the first half of the occurrences lie in the first
-  // copy of the expression and take x + epsilon.
-  std::string sample_text;
-  std::string minus_text;
-  std::vector<Engine::SampleSlot> slots;
-  for (size_t i = 0; i < token_template.size(); ++i)
-    if (token_template[i] == settings_.variable) slots.push_back({i, &sample_text});
-  if (settings_.derivative) {
-    for (size_t k = (slots.size() + 1) / 2; k < slots.size(); ++k) {
-      slots[k].text = &minus_text;
-      slots[k].input = 1;
-    }
-  }
-
+bool Plotter::SampleSeries(const SampleRange& range) {
   ChartModel& chart = store_.chart();
   const size_t number = chart.series_count();
   // The points still buffered reach the chart on every way out, an escaping
@@ -120,112 +116,112 @@ bool Plotter::SampleSeries(long double start, long double stop, long double incr
     ~FlushOnExit() { plotter.FlushPoints(); }
   } flush_on_exit{*this};
   std::size_t position = chart.series(number).count();
-  const long double expected = std::ceil((stop - start) / increment + 1);
+  const long double expected = std::ceil((range.stop - range.start) / range.increment + 1);
   if (expected >= 1) {
     const auto room = static_cast<std::size_t>(std::min(expected, kMaxReserved));
     chart.ReservePoints(number, position + room);
     store_.recorded_stats(number).ReserveDeferred(room);
   }
   timing_.StartSampling();
-  // The first sample runs on the token engine with its checks and is
-  // recorded; the later ones replay the recording where it can.
-  CompiledSample* record = force_token_engine_ ? nullptr : &compiled_;
-  compiled_.Clear();
   replayed_samples_ = 0;
   whole_samples_ = 0;
-  FunctionState& function_state = engine_.function_state();
-  // Replayed samples are computed a few at a time ahead of the loop, which
-  // still takes them one by one with its reminder, stop flag and progress.
-  CompiledSample::Lanes lanes;
-  std::size_t lane = 0;
-  const long double end = stop + increment;
-  long double x = start;
-  std::size_t whole_from = 0;  // the position from which to try integers again
-  std::size_t whole_backoff = 1;
-  while (x < end) {
-    WholeProgram* whole = settings_.derivative ? nullptr : compiled_.whole();
-    if (whole != nullptr && position >= whole_from) {
-      if (SampleWholeNumbers(*whole, x, end, increment, position) > 0) {
-        whole_backoff = 1;
-        lane = lanes.count;  // the lanes computed ahead are behind x now
-        if (!(x < end)) break;
-      } else {
-        whole_from = position + whole_backoff;
-        whole_backoff = std::min(2 * whole_backoff, kMaxWholeBackoff);
-      }
+  // The first sample runs on the token engine with its checks and is
+  // recorded; the later ones replay the recording where it can, on integers
+  // where every value stays whole. The sources belong to this run: as locals
+  // they go on every way out, an escaping arithmetic failure included.
+  compiled_.Clear();
+  TokenSampleSource token(engine_, settings_.variable, range,
+                          force_token_engine_ ? nullptr : &compiled_);
+  ReplaySampleSource replay(compiled_, engine_.function_state(), range, token);
+  WholeSampleSource whole(compiled_, range);
+  WholeSchedule schedule;
+  WholeRecording whole_recording(store_.recorded_stats(number), tracker_);
+
+  // A benchmark times its plots without the Reminder.
+  const bool reminders = !timing_.benchmark_running;
+  const StopFlag* stop_flag = engine_.environment().stop;
+  const auto due = [&] {
+    return (reminders && timing_.ReminderDue(reminder_interval_ms_)) ||
+           (stop_flag != nullptr && stop_flag->requested());
+  };
+  // The checks before a sample: the Reminder, then a stop (asked for during
+  // it as well). False when the run ends there.
+  const auto go_on = [&] {
+    if (reminders && timing_.ReminderDue(reminder_interval_ms_)) {
+      whole_recording.Close();
+      if (!ShowReminder()) return false;
     }
-    const long double plus_input = settings_.derivative ? x + epsilon : x;
-    const long double minus_input = settings_.derivative ? x - epsilon : x;
-    if (!timing_.benchmark_running && timing_.ReminderDue(reminder_interval_ms_) && !ShowReminder())
-      return false;
-    const StopFlag* stop_flag = engine_.environment().stop;
-    if (stop_flag != nullptr && stop_flag->requested()) return CancelRun();
-    // Where the sample's replayed outcome lies; null when the token engine
-    // evaluates it. Pointed at, not copied: extended values are slow to store.
-    const CompiledSample::Outcome* replayed = nullptr;
-    std::optional<CompiledSample::Outcome> single;
-    try {
-      if (compiled_.ready()) {
-        if (lane == lanes.count) {
-          FillLanes(lanes, x, end, increment, epsilon);
-          compiled_.RunLanes(lanes, function_state);
-          lane = 0;
-        }
-        if (!lanes.complete) {
-          single = compiled_.Run(plus_input, minus_input, function_state);
-          if (single) replayed = &*single;
-        } else if (lanes.replayed[lane]) {
-          replayed = &lanes.outcome[lane];
-        }
-        ++lane;
-      }
-      if (!replayed) {
-        if (!slots.empty()) {
-          sample_text = FloatToStr(plus_input);
-          if (settings_.derivative) minus_text = FloatToStr(minus_input);
-        }
-        if (!engine_.EvaluateSample(token_template, slots, record)) return false;
-        record = nullptr;
-      }
-    } catch (const Cancelled&) {
+    if (stop_flag != nullptr && stop_flag->requested()) {
+      whole_recording.Close();
       return CancelRun();
     }
-    if (replayed) {
-      ++replayed_samples_;
-      pending_points_.push_back({static_cast<double>(x), static_cast<double>(replayed->y)});
-      RecordDeferredPoint(x, replayed->y, replayed->written, compiled_.constant_text());
-    } else {
-      const std::string& value_text = engine_.tokens()[0];
-      const long double y = *StrToFloat(value_text);
-      pending_points_.push_back({static_cast<double>(x), static_cast<double>(y)});
-      RecordDeferredPoint(x, y, 0, &value_text);
+    return true;
+  };
+
+  const long double end = range.end();
+  long double x = range.start;
+  SampleBlock block;
+  while (x < end) {
+    block.count = 0;
+    // The integers take a block only when nothing is due before its first
+    // sample: they have no checks of their own.
+    if (whole.ready() && schedule.Offers(position)) {
+      if (due() || !whole_recording.Open() ||
+          whole.NextBlock(x, kAnyCount, block) != SampleStatus::kTaken)
+        schedule.Missed(position);
     }
-    if (pending_points_.size() >= kPointBatch) FlushPoints();
-    progress_->SetProgressPosition(++position);
-    const long double next = x + increment;
-    // An increment too small to move x would repeat this sample for ever.
-    if (next == x) {
-      engine_.errors().ReportError(kCalculationsErrorMessage, kPlotError);
-      return false;
+    if (block.count == 0) {
+      whole_recording.Close();
+      if (!go_on()) return false;
+      SampleSource& source = compiled_.ready() ? static_cast<SampleSource&>(replay) : token;
+      const std::size_t limit = whole.ready() ? schedule.OthersLimit(position) : kAnyCount;
+      try {
+        if (source.NextBlock(x, limit, block) == SampleStatus::kFailed) return false;
+      } catch (const Cancelled&) {
+        return CancelRun();
+      }
+      schedule.OthersTook();
     }
-    x = next;
+
+    std::size_t taken = 0;
+    if (block.kind == SampleBlock::Kind::kWhole) {
+      // The integers stop before a sample whose checks are due: the loop
+      // makes them, and the sample goes to the extended replay.
+      const WholePointRecorder::Point* const points = block.whole;
+      const std::size_t count = block.count;
+      do {
+        const WholePointRecorder::Point& point = points[taken];
+        pending_points_.push_back({static_cast<double>(point.x), static_cast<double>(point.y)});
+        if (pending_points_.size() >= kPointBatch) FlushPoints();
+        progress_->SetProgressPosition(++position);
+      } while (++taken < count && !due());
+      whole_recording.Record(points, taken);
+      whole_samples_ += taken;
+      replayed_samples_ += taken;
+      schedule.Took(taken == count && !whole.stopped_short());
+      // Whole values below 10^15 add exactly, so x moves on (and does move)
+      // as the repeated addition moves it.
+      x = static_cast<long double>(points[taken - 1].x) + range.increment;
+      continue;
+    }
+    for (; taken < block.count; ++taken) {
+      if (taken > 0 && !go_on()) return false;
+      const CompiledSample::Outcome& outcome = block.outcomes[taken];
+      pending_points_.push_back({static_cast<double>(x), static_cast<double>(outcome.y)});
+      RecordDeferredPoint(x, outcome.y, outcome.written, block.value_text);
+      if (block.kind == SampleBlock::Kind::kReplayed) ++replayed_samples_;
+      if (pending_points_.size() >= kPointBatch) FlushPoints();
+      progress_->SetProgressPosition(++position);
+      const long double next = x + range.increment;
+      // An increment too small to move x would repeat this sample for ever.
+      if (next == x) {
+        engine_.errors().ReportError(kCalculationsErrorMessage, kPlotError);
+        return false;
+      }
+      x = next;
+    }
   }
   return true;
-}
-
-void Plotter::FillLanes(CompiledSample::Lanes& lanes, long double x, long double end,
-                        long double increment, long double epsilon) const {
-  // The samples the loop takes next, x moving on exactly as it does there; a
-  // step that leaves x where it was ends the run after that sample.
-  lanes.count = 0;
-  for (;;) {
-    const std::size_t lane = lanes.count++;
-    lanes.plus_input[lane] = settings_.derivative ? x + epsilon : x;
-    lanes.minus_input[lane] = settings_.derivative ? x - epsilon : x;
-    const long double next = x + increment;
-    if (lanes.count == CompiledSample::kLanes || next == x || !(next < end)) return;
-    x = next;
-  }
 }
 
 std::string Plotter::SeriesTitle() const {

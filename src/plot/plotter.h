@@ -14,6 +14,7 @@
 #include "plot/chart_model.h"
 #include "plot/plot_store.h"
 #include "plot/plot_timing.h"
+#include "plot/sample_range.h"
 #include "plot/series_stats.h"
 #include "settings/answer_settings.h"
 #include "settings/plot_file.h"
@@ -126,20 +127,9 @@ class Plotter {
   // Ends the run as the Reminder's "Stop" does; always false.
   bool CancelRun();
   // Sampling, once the series exists; false on a failed or cancelled sample.
-  bool SampleSeries(long double start, long double stop, long double increment,
-                    long double epsilon);
+  bool SampleSeries(const SampleRange& range);
   // Hands the buffered points of the running plot to the chart.
   void FlushPoints();
-  // From x on, the samples whose every value stays a whole number, computed
-  // on integers and recorded as the extended replay records them; x and
-  // position move past them. Stops before any sample for which the reminder
-  // is due or a stop is requested, and leaves that sample, and one the
-  // integers cannot take, to the caller. The count of samples taken.
-  std::size_t SampleWholeNumbers(WholeProgram& whole, long double& x, long double end,
-                                 long double increment, std::size_t& position);
-  // The inputs of the samples from x on, as many as fit the lanes.
-  void FillLanes(CompiledSample::Lanes& lanes, long double x, long double end,
-                 long double increment, long double epsilon) const;
 
   // Points a plot buffers before the chart takes them: small enough that the
   // graph follows a running plot closely, large enough that handing a batch
@@ -158,8 +148,8 @@ class Plotter {
   std::string plot_expression_;
   PlotStore store_;
   // Points of the running plot not yet in the chart, for series number
-  // pending_series_: the chart takes them in batches, each one lock and one
-  // notification. Everything that shows the chart during a run flushes first.
+  // pending_series_: the chart takes them in batches, each one notification.
+  // Everything that shows the chart during a run flushes first.
   std::vector<ChartPoint> pending_points_;
   std::size_t pending_series_ = 0;
   CurveTracker tracker_;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/arithmetic.h"
+#include "engine/stop_flag.h"
 #include "engine/test_support.h"
 
 namespace korvex {
@@ -40,17 +41,23 @@ TEST(StandardBenchmarkTests, TwelveTestsInLabelOrder) {
   EXPECT_EQ(tests[4].expression, "sin[x]+cos[1,6x]");
 }
 
-// Each sample takes 100 microseconds of the manual clock.
+// Each sample takes 100 microseconds of the manual clock; a stop can be
+// asked for after a given sample.
 class TickingProgress : public PlotProgress {
  public:
   explicit TickingProgress(ManualClock& clock) : clock_(clock) {}
-  void SetProgressPosition(std::size_t) override { clock_.Advance(100); }
-  void ResetPlotInfo(const PlotInfo& info) override { reset_info = info; }
+  void SetProgressPosition(std::size_t position) override {
+    clock_.Advance(100);
+    if (position == stop_after) stop.Request();
+  }
+  void ResetPlotInfo(const PlotInfo&) override { ++resets; }
   bool ShowReminder() override {
     ++reminders;
     return true;
   }
-  PlotInfo reset_info;
+  StopFlag stop;
+  std::size_t stop_after = 0;
+  int resets = 0;
   int reminders = 0;
 
  private:
@@ -60,6 +67,7 @@ class TickingProgress : public PlotProgress {
 class BenchmarkTest : public ::testing::Test {
  protected:
   BenchmarkTest() : plotter(calc.engine, clock), progress(clock) {
+    calc.engine.environment().stop = &progress.stop;
     plotter.set_progress(&progress);
     plotter.set_reminder_interval(0);  // due before every sample, unless benchmarking
     user_settings.start = "5";
@@ -69,19 +77,18 @@ class BenchmarkTest : public ::testing::Test {
   }
 
   // Samples: 10, 20 and 5 points.
-  Benchmark MakeBenchmark(std::vector<korvex::BenchmarkTest> tests = ShortTable()) {
-    return Benchmark(
-        plotter,
-        [this] {
-          ++restores;
-          plotter.settings() = user_settings;
-        },
-        std::move(tests));
-  }
   static std::vector<korvex::BenchmarkTest> ShortTable() {
     return {{"a", "G", "A:", "2x+4", "1", "10", "1"},
             {"b", "G", "B:", "x*x", "1", "20", "1"},
             {"c", "G", "C:", "x-1", "0", "2", "0,5"}};
+  }
+  // A series of the user's, which no test of the benchmark may touch.
+  void PlotUserSeries() {
+    plotter.settings().start = "0";
+    plotter.settings().stop = "0";
+    ASSERT_TRUE(plotter.SolvePlot("t"));
+    plotter.settings() = user_settings;
+    progress.reminders = 0;
   }
 
   testing::TestCalculator calc;
@@ -89,27 +96,29 @@ class BenchmarkTest : public ::testing::Test {
   Plotter plotter;
   TickingProgress progress;
   PlotSettings user_settings;
-  int restores = 0;
 };
 
 TEST_F(BenchmarkTest, RunsEveryTestAndScores) {
-  // A series of the user's stays; each test's series goes again.
-  plotter.settings().start = "0";
-  plotter.settings().stop = "0";
-  ASSERT_TRUE(plotter.SolvePlot("t"));
-  plotter.settings() = user_settings;
-  progress.reminders = 0;
+  PlotUserSeries();
+  plotter.settings().derivative = true;
 
-  Benchmark benchmark = MakeBenchmark();
+  Benchmark benchmark(ShortTable());
   benchmark.Start();
-  EXPECT_TRUE(plotter.timing().benchmark_running);
-  EXPECT_EQ(plotter.settings().variable, "x");
-  EXPECT_EQ(plotter.settings().mode, PlotMode::kMultiple);
   EXPECT_THAT(benchmark.labels(), ElementsAre("Please wait...", "n/a", "n/a"));
-  EXPECT_EQ(benchmark.RunCurrentTest(), Benchmark::Step::kNextPending);
+  EXPECT_EQ(benchmark.RunCurrentTest(plotter), Benchmark::Step::kNextPending);
   EXPECT_THAT(benchmark.labels(), ElementsAre("Done in 1000 mu", "Please wait...", "n/a"));
-  EXPECT_EQ(benchmark.RunCurrentTest(), Benchmark::Step::kNextPending);
-  EXPECT_EQ(benchmark.RunCurrentTest(), Benchmark::Step::kFinished);
+  // Each test plots with its own settings over the user's; whoever owns the
+  // user's options reads them again once the run has ended.
+  const PlotSettings& used = plotter.settings();
+  EXPECT_EQ(used.variable, "x");
+  EXPECT_EQ(used.mode, PlotMode::kMultiple);
+  EXPECT_FALSE(used.derivative);
+  EXPECT_EQ(used.start, "1");
+  EXPECT_EQ(used.stop, "10");
+  // Between two ticks a plot of the user's gets its reminder again.
+  EXPECT_FALSE(plotter.timing().benchmark_running);
+  EXPECT_EQ(benchmark.RunCurrentTest(plotter), Benchmark::Step::kNextPending);
+  EXPECT_EQ(benchmark.RunCurrentTest(plotter), Benchmark::Step::kFinished);
   EXPECT_THAT(benchmark.labels(),
               ElementsAre("Done in 1000 mu", "Done in 2000 mu", "Done in 500 mu"));
   EXPECT_EQ(benchmark.total(), 3500);
@@ -117,9 +126,8 @@ TEST_F(BenchmarkTest, RunsEveryTestAndScores) {
   EXPECT_EQ(progress.reminders, 0);
   EXPECT_FALSE(plotter.timing().benchmark_running);
   EXPECT_FALSE(benchmark.running());
-  EXPECT_EQ(restores, 1);
-  EXPECT_EQ(plotter.settings(), user_settings);
-  EXPECT_EQ(progress.reset_info, PlotInfo());
+  EXPECT_EQ(progress.resets, 1);
+  EXPECT_EQ(plotter.plot_info(), PlotInfo());
   EXPECT_EQ(plotter.chart().series_count(), 1u);
   EXPECT_EQ(plotter.chart().series(1).title(), "t");
 
@@ -131,53 +139,62 @@ TEST_F(BenchmarkTest, RunsEveryTestAndScores) {
 }
 
 TEST_F(BenchmarkTest, StopBetweenTests) {
-  Benchmark benchmark = MakeBenchmark();
+  Benchmark benchmark(ShortTable());
   benchmark.Start();
-  ASSERT_EQ(benchmark.RunCurrentTest(), Benchmark::Step::kNextPending);
+  ASSERT_EQ(benchmark.RunCurrentTest(plotter), Benchmark::Step::kNextPending);
   benchmark.Stop();
   EXPECT_THAT(benchmark.labels(), ElementsAre("Done in 1000 mu", "Stopped", "n/a"));
   EXPECT_FALSE(benchmark.score().has_value());
+  EXPECT_FALSE(benchmark.running());
   EXPECT_FALSE(plotter.timing().benchmark_running);
-  EXPECT_EQ(restores, 1);
-  EXPECT_EQ(plotter.settings(), user_settings);
-  EXPECT_EQ(benchmark.RunCurrentTest(), Benchmark::Step::kIdle);
+  EXPECT_EQ(benchmark.RunCurrentTest(plotter), Benchmark::Step::kIdle);
   EXPECT_EQ(plotter.chart().series_count(), 0u);
 }
 
-TEST_F(BenchmarkTest, FailingTestEndsTheRunWithoutTouchingUserSeries) {
-  plotter.settings().start = "0";
-  plotter.settings().stop = "0";
-  ASSERT_TRUE(plotter.SolvePlot("t"));
-  plotter.settings() = user_settings;
-  progress.reminders = 0;
-
+TEST_F(BenchmarkTest, FailedOrStoppedTestEndsTheRunWithoutTouchingUserSeries) {
+  PlotUserSeries();
   struct Case {
     const char* expression;
-    const char* increment;  // "0" is refused before any series exists
+    const char* increment;   // "0" is refused before any series exists
+    std::size_t stop_after;  // the sample after which a stop is asked for; 0: none
+    Benchmark::Step step;
+    const char* label;
   };
-  for (const Case c : {Case{"1/(x-2)", "1"}, Case{"x", "0"}}) {
-    Benchmark benchmark = MakeBenchmark({{"a", "G", "A:", c.expression, "1", "3", c.increment},
-                                         {"b", "G", "B:", "x", "1", "2", "1"}});
+  const Case cases[] = {
+      {"1/(x-2)", "1", 0, Benchmark::Step::kFailed, "Failed"},
+      {"x", "0", 0, Benchmark::Step::kFailed, "Failed"},
+      {"x", "1", 2, Benchmark::Step::kStopped, "Stopped"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expression);
+    progress.stop.Clear();
+    progress.stop_after = c.stop_after;
+    progress.resets = 0;
+    Benchmark benchmark({{"a", "G", "A:", c.expression, "1", "3", c.increment},
+                         {"b", "G", "B:", "x", "1", "2", "1"}});
+    benchmark.set_stop_flag(&progress.stop);
     benchmark.Start();
-    EXPECT_EQ(benchmark.RunCurrentTest(), Benchmark::Step::kFailed) << c.expression;
-    EXPECT_THAT(benchmark.labels(), ElementsAre("Failed", "n/a"));
+    EXPECT_EQ(benchmark.RunCurrentTest(plotter), c.step);
+    EXPECT_THAT(benchmark.labels(), ElementsAre(c.label, "n/a"));
     EXPECT_FALSE(benchmark.running());
+    EXPECT_FALSE(benchmark.score().has_value());
     EXPECT_FALSE(plotter.timing().benchmark_running);
-    ASSERT_EQ(plotter.chart().series_count(), 1u) << c.expression;
+    EXPECT_EQ(progress.resets, 1);
+    ASSERT_EQ(plotter.chart().series_count(), 1u);
     EXPECT_EQ(plotter.chart().series(1).title(), "t");
   }
-  EXPECT_EQ(restores, 2);
+  progress.stop.Clear();
+  progress.stop_after = 0;
 
   // An arithmetic failure inside a function ends the benchmark the same way
   // and is passed on to the general failure display.
   calc.engine.environment().functions = nullptr;  // every name is a function
-  Benchmark benchmark = MakeBenchmark({{"a", "G", "A:", "var[x]", "1", "3", "1"}});
+  Benchmark benchmark({{"a", "G", "A:", "var[x]", "1", "3", "1"}});
   benchmark.Start();
-  EXPECT_THROW(benchmark.RunCurrentTest(), ArithmeticFailure);
+  EXPECT_THROW(benchmark.RunCurrentTest(plotter), ArithmeticFailure);
   EXPECT_THAT(benchmark.labels(), ElementsAre("Failed"));
   EXPECT_FALSE(plotter.timing().benchmark_running);
   EXPECT_EQ(plotter.chart().series_count(), 1u);
-  EXPECT_EQ(restores, 3);
 }
 
 }  // namespace

@@ -411,5 +411,59 @@ TEST(CompiledPlot, AStopInAWholeNumberRunEndsItWhereTheTokenEngineEnds) {
   ExpectSameRun("3x*x-7 stopped at 5000", runs[0], runs[1]);
 }
 
+// Reminders inside an integer run come before the same samples as on the
+// token engine, with the same points shown, and the lines and sums go on
+// across them unchanged; the Reminder's "Stop" ends the run at the same
+// sample.
+TEST(CompiledPlot, RemindersInAWholeNumberRunComeWhereTheTokenEngineHasThem) {
+  const Catalogues catalogues;
+  class Reminded : public PlotProgress {
+   public:
+    Reminded(ManualClock& clock, const ChartModel& chart) : clock_(clock), chart_(chart) {}
+    void SetProgressPosition(std::size_t) override { clock_.Advance(1000); }
+    bool ShowReminder() override {
+      shown.push_back(chart_.series(1).count());
+      return shown.size() < 40;
+    }
+    std::vector<std::size_t> shown;
+
+   private:
+    ManualClock& clock_;
+    const ChartModel& chart_;
+  };
+  RunResult runs[2];
+  std::vector<std::size_t> shown[2];
+  for (const bool token_engine : {false, true}) {
+    RecordingSink sink;
+    Engine engine(sink);
+    engine.environment().functions = &catalogues.functions;
+    engine.environment().constants = &catalogues.constants;
+    ManualClock clock;
+    Plotter plotter(engine, clock);
+    Reminded progress(clock, plotter.chart());
+    plotter.set_progress(&progress);
+    // A sample takes a millisecond: a reminder after every seventh, which
+    // falls at every place of the integers' blocks in turn.
+    plotter.set_reminder_interval(7);
+    plotter.settings().start = "-20";
+    plotter.settings().stop = "100000";
+    plotter.settings().increment = "1";
+    plotter.set_force_token_engine(token_engine);
+    RunResult& run = runs[token_engine ? 1 : 0];
+    run.plotted = plotter.SolvePlot("3x*x-7");
+    run.points = plotter.chart().series(1).points();
+    run.stats = plotter.stats(1);
+    run.whole = plotter.whole_samples();
+    run.reports = sink.reports;
+    shown[token_engine ? 1 : 0] = progress.shown;
+  }
+  EXPECT_FALSE(runs[0].plotted);
+  ASSERT_EQ(shown[0].size(), 40u);
+  EXPECT_EQ(shown[0].front(), 7u);
+  EXPECT_EQ(shown[0], shown[1]);
+  EXPECT_GT(runs[0].whole, 200u);
+  ExpectSameRun("3x*x-7 with reminders", runs[0], runs[1]);
+}
+
 }  // namespace
 }  // namespace korvex
