@@ -8,6 +8,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/cli.h"
 #include "cli/cli_io.h"
@@ -20,7 +21,7 @@
 #include "report/html_report.h"
 #include "report/markdown_report.h"
 #include "report/pdf_report.h"
-#include "report/report_builder.h"
+#include "report/report_run.h"
 #include "report/svg_chart.h"
 
 namespace korvex {
@@ -143,39 +144,23 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
   if (*format == ReportFormat::kPdf && RefusesPdfOutput(options, out, err)) return kExitUsage;
 
   CliSession session(out, err);
-  ReportErrorRecorder recorder(&session.errors());
-  Calculator* started = session.Start(options.data_dir, &recorder);
+  Calculator* started = session.Start(options.data_dir);
   if (started == nullptr) return kExitUsage;
   Calculator& calculator = *started;
   options.range.ApplyTo(calculator.plot_settings());
 
-  Report report;
-  bool all_ok = true;
-  bool canceled = false;
-  for (const std::string& text : options.expressions) {
-    if (options.plot) {
-      const NewSeriesWatch watch(calculator.plots().chart());
-      PlotOutcome outcome;
-      {
-        const InterruptStop interrupt(calculator);
-        outcome = calculator.Plot(text);
-      }
-      canceled = outcome.status == PlotOutcome::Status::kCanceled;
-      all_ok = all_ok && outcome.status == PlotOutcome::Status::kComplete;
-      report.items.push_back(RecordPlot(calculator, text, outcome, watch, recorder.Take()));
-    } else {
-      SolveOutcome outcome;
-      {
-        const InterruptStop interrupt(calculator);
-        outcome = calculator.Solve(text);
-      }
-      canceled = outcome.status == SolveOutcome::Status::kCanceled;
-      all_ok = all_ok && outcome.status == SolveOutcome::Status::kAnswered;
-      report.items.push_back(RecordSolve(calculator, text, outcome, recorder.Take()));
-    }
-    // Ctrl+C ends the run; the report shows what was done until then.
-    if (canceled) break;
+  std::vector<ReportRequestItem> items;
+  for (const std::string& text : options.expressions) items.push_back({text, options.plot});
+  ReportRun run;
+  {
+    // Ctrl+C ends the run; the report shows what was done until then. The
+    // stop is cleared first, so one from here on counts.
+    calculator.control().Begin();
+    const InterruptStop interrupt(calculator);
+    run = RunReport(calculator.context(), calculator.Snapshot(calculator.session()), items,
+                    &session.errors());
   }
+  const Report& report = run.report;
 
   // Files beside the report only when it is a file itself.
   ReportLinks links;
@@ -226,8 +211,8 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
     out << document;
   }
   out.flush();
-  if (canceled) return kExitInterrupted;
-  return all_ok ? kExitOk : kExitFailed;
+  if (run.stopped) return kExitInterrupted;
+  return run.all_done ? kExitOk : kExitFailed;
 }
 
 }  // namespace korvex

@@ -1,32 +1,29 @@
-// Report items from the calculator's state after a request.
+// Report items from an outcome and the session it was applied to.
 #include "report/report_builder.h"
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "output/base_conversion.h"
 #include "output/show_answer.h"
 #include "plot/points_csv.h"
+#include "plot/series_figures.h"
 
 namespace korvex {
+namespace {
 
-void ReportErrorRecorder::ReportError(const std::string& message, const std::string& title) {
-  ReportErrorAt(message, title, std::nullopt);
+// The failures as the windows and the terminal show them: the reported
+// messages in their order, then the general failure text.
+std::vector<std::string> FailureTexts(const std::vector<ReportedFailure>& reported,
+                                      const std::string& failure_text) {
+  std::vector<std::string> texts;
+  for (const ReportedFailure& failure : reported) texts.push_back(failure.message);
+  if (!failure_text.empty()) texts.push_back(failure_text);
+  return texts;
 }
 
-void ReportErrorRecorder::ReportErrorAt(const std::string& message, const std::string& title,
-                                        const std::optional<SourceRange>& place) {
-  {
-    const std::lock_guard lock(mutex_);
-    messages_.push_back(message);
-  }
-  if (next_) next_->ReportErrorAt(message, title, place);
-}
-
-std::vector<std::string> ReportErrorRecorder::Take() {
-  const std::lock_guard lock(mutex_);
-  return std::exchange(messages_, {});
-}
+}  // namespace
 
 std::string BasePattern(long double value, int precision, int base) {
   // The same limit as the answer box's number systems.
@@ -34,60 +31,46 @@ std::string BasePattern(long double value, int precision, int base) {
   return ConvertToBase(value, precision, base);
 }
 
-SolvedItem RecordSolve(const Calculator& calculator, std::string expression,
-                       const SolveOutcome& outcome, std::vector<std::string> reported) {
+SolvedItem RecordSolve(std::string expression, const SolveOutcome& outcome, const Session& session,
+                       const GeneralSettings& general) {
   SolvedItem item;
   item.expression = std::move(expression);
-  item.steps = calculator.steps().Texts();
+  item.steps = session.steps().Texts();
   item.answered = outcome.status == SolveOutcome::Status::kAnswered;
   if (item.answered) item.answer_text = outcome.answer_text;
   if (outcome.evaluated) {
-    item.plain_answer = calculator.CopyAnswerText();
-    const long double value = calculator.stored_answer();
+    item.plain_answer = session.CopyAnswerText();
+    const long double value = session.stored_answer();
     if (std::isfinite(value)) {
-      const int precision = calculator.general().precision;
-      item.base16 = BasePattern(value, precision, 16);
-      item.base2 = BasePattern(value, precision, 2);
+      item.base16 = BasePattern(value, general.precision, 16);
+      item.base2 = BasePattern(value, general.precision, 2);
     }
   }
-  item.failures = std::move(reported);
-  if (!outcome.failure_text.empty()) item.failures.push_back(outcome.failure_text);
+  item.failures = FailureTexts(outcome.reported, outcome.failure_text);
   return item;
 }
 
-NewSeriesWatch::NewSeriesWatch(const ChartModel& chart)
-    : chart_(chart), count_(chart.series_count()) {
-  // Runs on the plotting thread inside the chart's lock, after every change.
-  subscription_ = chart_.Subscribe([this] {
-    const std::size_t now = chart_.series_count();
-    if (now > count_.exchange(now)) created_ = true;
-  });
-}
-
-NewSeriesWatch::~NewSeriesWatch() { chart_.Unsubscribe(subscription_); }
-
-PlottedItem RecordPlot(const Calculator& calculator, std::string expression,
-                       const PlotOutcome& outcome, const NewSeriesWatch& watch,
-                       std::vector<std::string> reported) {
+PlottedItem RecordPlot(std::string expression, const PlotOutcome& outcome, const Session& session,
+                       const PlotSettings& settings) {
   PlottedItem item;
   item.expression = std::move(expression);
   item.complete = outcome.status == PlotOutcome::Status::kComplete;
-  item.failures = std::move(reported);
-  if (!outcome.failure_text.empty()) item.failures.push_back(outcome.failure_text);
-  const PlotSettings& settings = calculator.plot_settings();
+  item.failures = FailureTexts(outcome.reported, outcome.failure_text);
   item.variable = settings.variable;
   item.start = settings.start;
   item.stop = settings.stop;
   item.increment = settings.increment;
   item.derivative = settings.derivative;
 
-  const PlotStore& plotter = calculator.plots();
-  const ChartModel& chart = plotter.chart();
-  const std::size_t number = chart.series_count();
-  if (!watch.created() || number == 0) return item;
-  item.info = plotter.plot_info();
+  // A run refused before its series leaves nothing of its own to show, not
+  // even in single mode, where the series before it is still on the chart.
+  const PlotStore& plots = session.plots();
+  const ChartModel& chart = plots.chart();
+  const std::size_t number = outcome.series_number;
+  if (number == 0 || number > chart.series_count()) return item;
+  item.info = plots.plot_info();
   const ChartSeries& series = chart.series(number);
-  const SeriesStats& stats = plotter.stats(number);
+  const SeriesStats& stats = plots.stats(number);
   item.series_title = series.title();
   item.figures = ComputeSeriesFigures(series, stats);
   item.lists = {

@@ -17,11 +17,14 @@
 #include <QTextDocument>
 #include <QUrl>
 #include <filesystem>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/calculator.h"
 #include "report/html_report.h"
 #include "report/markdown_report.h"
-#include "report/report_builder.h"
+#include "report/report_run.h"
 #include "ui/chart_view.h"
 #include "ui/expression_list.h"
 #include "ui/main_window.h"
@@ -181,30 +184,6 @@ std::optional<ReportDestination> QtReportDialog::Choose(QWidget* parent, bool ca
   return destination;
 }
 
-std::optional<Report> RunReportItems(MainWindow& window,
-                                     const std::vector<ReportRequestItem>& items) {
-  // Interim: on this thread until the report runs in a session of its own.
-  Calculator& calculator = window.calculator();
-  ReportErrorRecorder recorder(&window);
-  calculator.set_error_sink(&recorder);
-  Report report;
-  for (const ReportRequestItem& item : items) {
-    const std::string text = item.text.toStdString();
-    if (item.plot) {
-      const NewSeriesWatch watch(calculator.plots().chart());
-      const PlotOutcome outcome = calculator.Plot(text);
-      report.items.push_back(RecordPlot(calculator, text, outcome, watch, recorder.Take()));
-      if (outcome.status == PlotOutcome::Status::kCanceled) break;
-    } else {
-      const SolveOutcome outcome = calculator.Solve(text);
-      report.items.push_back(RecordSolve(calculator, text, outcome, recorder.Take()));
-      if (outcome.status == SolveOutcome::Status::kCanceled) break;
-    }
-  }
-  calculator.set_error_sink(&window);
-  return report;
-}
-
 QImage SeriesPicture(const PlottedItem& item, QSize size) {
   ChartModel model;
   model.AddSeries(item.series_title);
@@ -257,11 +236,20 @@ void ExportReport(MainWindow& window, const ExpressionList& list, ReportDialog& 
   std::vector<ReportRequestItem> items;
   for (int row = 0; row < list.count(); ++row)
     if (destination->all_items || row == selected)
-      items.push_back({list.ItemText(row), list.IsChecked(row)});
-  const std::optional<Report> report = RunReportItems(window, items);
-  if (!report) return;
-  if (!WriteReportFile(*report, *destination, *format))
-    window.messages().ShowFailure(QString::fromUtf8(kWriteFailedText) + destination->path);
+      items.push_back({list.ItemText(row).toStdString(), list.IsChecked(row)});
+  // The run reads the settings and the stored answer as they are now; its
+  // own session keeps the rest away from the user's.
+  Calculator& calculator = window.calculator();
+  auto start = std::make_shared<const RequestSnapshot>(calculator.Snapshot(calculator.session()));
+  MessageSeam& messages = window.messages();
+  window.runner().Start<ReportRun>(
+      [start, items = std::move(items)](RequestContext& context) {
+        return RunReport(context, *start, items);
+      },
+      [destination = *destination, format = *format, &messages](ReportRun& run) {
+        if (!WriteReportFile(run.report, destination, format))
+          messages.ShowFailure(QString::fromUtf8(kWriteFailedText) + destination.path);
+      });
 }
 
 }  // namespace korvex

@@ -1,6 +1,6 @@
-// File > "Export report...": runs the list's items through the calculator
-// and writes their worked report as HTML, PDF or Markdown, with the graphs
-// drawn by the Graph window's own chart view.
+// File > "Export report...": runs the list's items on the calculator's worker
+// in a session of the report's own and writes their worked report as HTML,
+// PDF or Markdown, with the graphs drawn by the Graph window's own chart view.
 #pragma once
 
 #include <QImage>
@@ -9,7 +9,6 @@
 #include <QString>
 #include <QWidget>
 #include <optional>
-#include <vector>
 
 #include "report/report_model.h"
 
@@ -45,17 +44,6 @@ class QtReportDialog : public ReportDialog {
   std::optional<ReportDestination> Choose(QWidget* parent, bool can_choose_selected) override;
 };
 
-struct ReportRequestItem {
-  QString text;
-  bool plot = false;
-};
-
-// Solves or plots each item on `window`'s request runner, its failures
-// still shown as any request's are. Stops after a stopped request; nothing
-// when a request could not start (another one runs).
-std::optional<Report> RunReportItems(MainWindow& window,
-                                     const std::vector<ReportRequestItem>& items);
-
 // A plotted item's graph alone, drawn as the Graph window draws it.
 // Twice the pixels of its size in the document, so print and high-density
 // screens show it sharp.
@@ -66,8 +54,11 @@ QImage SeriesPicture(const PlottedItem& item, QSize size = QSize(640, 360));
 bool WriteReportFile(const Report& report, const ReportDestination& destination,
                      ReportFormat format);
 
-// The menu entry's work: asks, runs the items, writes; failures go to the
-// window's message seam.
+// The menu entry's work: asks, then starts the items as one request on the
+// window's runner and returns; the files are written when the run has ended
+// (or was stopped: then with the items done until the stop). Nothing of the
+// run reaches the user's session, answer box or error log; a file that
+// cannot be written is said through the window's message seam.
 void ExportReport(MainWindow& window, const ExpressionList& list, ReportDialog& dialog);
 
 }  // namespace korvex

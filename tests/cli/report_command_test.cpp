@@ -59,10 +59,12 @@ TEST_F(ReportCommandTest, HtmlOnStandardOutput) {
   EXPECT_NE(err_.str().find("Could not calculate '1/0'"), std::string::npos);
 }
 
+// The second plot replaces the first on the run's graph (single mode) and
+// still has its own graph and points in the report.
 TEST_F(ReportCommandTest, PlottedMarkdownWritesFilesBeside) {
   const std::filesystem::path report = root_ / "sq.md";
   ASSERT_EQ(Run({"--plot", "--start", "-1", "--stop", "1", "--increment", "1", "--output",
-                 report.string(), "x^2"}),
+                 report.string(), "x^2", "x+1"}),
             kExitOk)
       << err_.str();
   EXPECT_EQ(out_.str(), "");
@@ -72,6 +74,8 @@ TEST_F(ReportCommandTest, PlottedMarkdownWritesFilesBeside) {
   EXPECT_NE(md.find("x: -1 = f(x): 1\nx: 0 = f(x): 0\nx: 1 = f(x): 1\n"), std::string::npos);
   EXPECT_EQ(ReadAll(root_ / "sq-plot1.csv"), "x,y\n-1,1\n0,0\n1,1\n");
   EXPECT_NE(ReadAll(root_ / "sq-plot1.svg").find("<polyline"), std::string::npos);
+  EXPECT_NE(md.find("![x+1](sq-plot2.svg)"), std::string::npos);
+  EXPECT_EQ(ReadAll(root_ / "sq-plot2.csv"), "x,y\n-1,0\n0,1\n1,2\n");
 }
 
 TEST_F(ReportCommandTest, PdfByExtensionWithCsvBesideOrOnAPipe) {

@@ -1,5 +1,5 @@
-// The report's items, read from a real calculator, and their HTML, Markdown
-// and PDF documents.
+// The report run in a session of its own, its items as a real calculator
+// gives them, and their HTML, Markdown and PDF documents.
 #include <stdlib.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/calculator.h"
@@ -18,6 +20,7 @@
 #include "report/pdf_report.h"
 #include "report/report_builder.h"
 #include "report/report_outline.h"
+#include "report/report_run.h"
 #include "report/report_text.h"
 
 namespace korvex {
@@ -29,12 +32,21 @@ class SilentMessages : public Messages {
   std::vector<std::string> shown;
 };
 
+class RecordingSink : public ErrorSink {
+ public:
+  void ReportError(const std::string& message, const std::string& title) override {
+    lines.push_back(title + ": " + message);
+  }
+  std::vector<std::string> lines;
+};
+
 class ReportTest : public ::testing::Test {
  protected:
   ReportTest() {
-    std::ofstream(root_ / "bin" / "functions" / "functions.ini") << "sin#t#1#Sine\r\n";
+    std::ofstream(root_ / "bin" / "functions" / "functions.ini")
+        << "sin#t#1#Sine\r\nrandom#p#1#Random\r\n";
     std::ofstream(root_ / "bin" / "constants" / "constants.ini") << "pi#g#3,14159265358979#Pi\r\n";
-    calculator_.set_error_sink(&recorder_);
+    calculator_.set_error_sink(&calculator_errors_);
     EXPECT_TRUE(calculator_.StartWithoutWindows());
   }
   ~ReportTest() override { std::filesystem::remove_all(root_); }
@@ -47,24 +59,34 @@ class ReportTest : public ::testing::Test {
     return root;
   }
 
-  SolvedItem Solve(const std::string& text) {
-    const SolveOutcome outcome = calculator_.Solve(text);
-    return RecordSolve(calculator_, text, outcome, recorder_.Take());
-  }
-  PlottedItem Plot(const std::string& text, const std::string& start, const std::string& stop,
-                   const std::string& increment) {
+  void SetRange(const std::string& start, const std::string& stop, const std::string& increment) {
     PlotSettings& settings = calculator_.plot_settings();
     settings.start = start;
     settings.stop = stop;
     settings.increment = increment;
-    const NewSeriesWatch watch(calculator_.plotter().chart());
-    const PlotOutcome outcome = calculator_.Plot(text);
-    return RecordPlot(calculator_, text, outcome, watch, recorder_.Take());
+  }
+  // A run as a front end starts it: from the user's session as it is now.
+  ReportRun Run(const std::vector<ReportRequestItem>& items, ErrorSink* failures = nullptr) {
+    calculator_.control().Begin();
+    return RunReport(calculator_.context(), calculator_.Snapshot(calculator_.session()), items,
+                     failures);
+  }
+  SolvedItem Solve(const std::string& text) {
+    const ReportRun run = Run({{text, false}});
+    EXPECT_EQ(run.report.items.size(), 1u);
+    return std::get<SolvedItem>(run.report.items.at(0));
+  }
+  PlottedItem Plot(const std::string& text, const std::string& start, const std::string& stop,
+                   const std::string& increment) {
+    SetRange(start, stop, increment);
+    const ReportRun run = Run({{text, true}});
+    EXPECT_EQ(run.report.items.size(), 1u);
+    return std::get<PlottedItem>(run.report.items.at(0));
   }
 
   std::filesystem::path root_ = MakeRoot();
   SilentMessages messages_;
-  ReportErrorRecorder recorder_{nullptr};
+  RecordingSink calculator_errors_;
   Calculator calculator_{root_, messages_};
 };
 
@@ -102,16 +124,130 @@ TEST_F(ReportTest, PlottedItemKeepsFiguresListsAndPoints) {
   EXPECT_EQ(item.lists[5].caption, "Zero points");
   EXPECT_EQ(item.points.size(), 5u);
   EXPECT_EQ(item.csv.substr(0, 4), "x,y\n");
+}
 
-  // A refused run shows no series, not the one before it; in single mode
-  // the next run replaces the series and still counts as a new one.
-  const PlottedItem refused = Plot("x", "1", "0", "0");
-  EXPECT_FALSE(refused.info.has_value());
-  EXPECT_FALSE(refused.failures.empty());
+// One run, one session: `ans` and `random` go on from the user's session and
+// from item to item, a refused plot shows no series of the one before it,
+// and a plot in single mode replaces the series before it as series 1. The
+// user's session is left as it was, and the failures go to the sink given.
+TEST_F(ReportTest, RunKeepsASessionOfItsOwn) {
+  calculator_.Solve("random[1000]");
+  calculator_.Solve("6*7");
+  SetRange("-2", "2", "1");
+  calculator_.Plot("x");
+  ASSERT_EQ(calculator_.plots().chart().series_count(), 1u);
+  const std::vector<ChartPoint> user_points = calculator_.plots().chart().series(1).points();
+  const std::vector<std::string> user_steps = calculator_.steps().Texts();
+  const std::size_t user_errors = calculator_errors_.lines.size();
+
+  RecordingSink failures;
+  const ReportRun run = Run({{"ans+1", false},
+                             {"ans*2", false},
+                             {"1/0", false},
+                             {"ans", false},
+                             {"random[1000]", false},
+                             {"x^2-1", true},
+                             {"(x", true},
+                             {"x^3", true}},
+                            &failures);
+  EXPECT_FALSE(run.stopped);
+  EXPECT_FALSE(run.all_done);
+  ASSERT_EQ(run.report.items.size(), 8u);
+  const auto solved = [&run](std::size_t index) {
+    return std::get<SolvedItem>(run.report.items[index]);
+  };
+  const auto plotted = [&run](std::size_t index) {
+    return std::get<PlottedItem>(run.report.items[index]);
+  };
+  EXPECT_EQ(solved(0).plain_answer, "43");
+  EXPECT_EQ(solved(1).plain_answer, "86");
+  EXPECT_EQ(solved(2).failures, std::vector<std::string>{"Could not calculate '1/0'"});
+  EXPECT_EQ(solved(3).plain_answer, "86");
+
+  ASSERT_TRUE(plotted(5).info.has_value());
+  EXPECT_EQ(plotted(5).info->serie, "1");
+  EXPECT_EQ(plotted(5).points.size(), 5u);
+  EXPECT_TRUE(plotted(5).complete);
+  EXPECT_FALSE(plotted(6).info.has_value());
+  EXPECT_FALSE(plotted(6).complete);
+  EXPECT_TRUE(plotted(6).points.empty());
   ASSERT_EQ(calculator_.plot_settings().mode, PlotMode::kSingle);
-  const PlottedItem again = Plot("x^2-1", "-2", "2", "1");
-  ASSERT_TRUE(again.info.has_value());
-  EXPECT_EQ(again.info->serie, "1");
+  ASSERT_TRUE(plotted(7).info.has_value());
+  EXPECT_EQ(plotted(7).info->function, "x^3");
+  EXPECT_EQ(plotted(7).info->serie, "1");
+  EXPECT_EQ(plotted(7).lists[0].lines.front(), "x: -2 = f(x): -8");
+
+  EXPECT_EQ(failures.lines,
+            (std::vector<std::string>{"Syntax error: Could not calculate '1/0'",
+                                      "Syntax error: One or more ( ) are unbalanced"}));
+  EXPECT_EQ(calculator_errors_.lines.size(), user_errors);
+  EXPECT_EQ(calculator_.CopyAnswerText(), "42");
+  EXPECT_EQ(calculator_.steps().Texts(), user_steps);
+  ASSERT_EQ(calculator_.plots().chart().series_count(), 1u);
+  EXPECT_EQ(calculator_.plots().chart().series(1).title(), "x");
+  const std::vector<ChartPoint> points_after = calculator_.plots().chart().series(1).points();
+  ASSERT_EQ(points_after.size(), user_points.size());
+  for (std::size_t i = 0; i < user_points.size(); ++i)
+    EXPECT_TRUE(points_after[i].x == user_points[i].x && points_after[i].y == user_points[i].y);
+  // The run drew its random number from where the user's session was, and
+  // left the user's generator where it was.
+  calculator_.Solve("random[1000]");
+  EXPECT_EQ(solved(4).plain_answer, calculator_.CopyAnswerText());
+}
+
+// In multiple mode the run's series count from its own empty graph; a plot
+// that fails after its series exists shows it with the figures it started
+// with.
+TEST_F(ReportTest, RunCountsSeriesInItsOwnGraph) {
+  SetRange("-2", "2", "1");
+  calculator_.Plot("x");
+  calculator_.plot_settings().mode = PlotMode::kMultiple;
+  const ReportRun run = Run({{"x^2", true}, {"y", true}, {"x^3", true}});
+  ASSERT_EQ(run.report.items.size(), 3u);
+  const std::string series[] = {"1", "2", "3"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto& item = std::get<PlottedItem>(run.report.items[i]);
+    ASSERT_TRUE(item.info.has_value()) << i;
+    EXPECT_EQ(item.info->serie, series[i]) << i;
+  }
+  const auto& failed = std::get<PlottedItem>(run.report.items[1]);
+  EXPECT_EQ(failed.info->function, "y");
+  EXPECT_EQ(failed.info->total_calculations, "5");
+  EXPECT_EQ(failed.info->calculations_done, "n/a");
+  EXPECT_EQ(failed.failures, std::vector<std::string>{"'y' is not a number"});
+  EXPECT_EQ(calculator_.plots().chart().series_count(), 1u);
+}
+
+// A stop ends the run: the stopped item is the last one in the report, and a
+// stop asked for before an item starts leaves that item out.
+TEST_F(ReportTest, StopEndsTheRunAfterTheStoppedItem) {
+  SetRange("0", "100", "0,00001");
+  std::optional<ReportRun> run;
+  const RequestSnapshot start = calculator_.Snapshot(calculator_.session());
+  const std::vector<ReportRequestItem> items = {{"2+3", false}, {"x^2", true}, {"7", false}};
+  ASSERT_TRUE(calculator_.StartOnWorker(
+      [&](RequestContext& context) { run = RunReport(context, start, items); }));
+  // Under way in the plot: its samples move the position.
+  while (calculator_.busy() && calculator_.control().position() == 0) std::this_thread::yield();
+  calculator_.RequestStop();
+  calculator_.WaitUntilIdle();
+  ASSERT_TRUE(run.has_value());
+  EXPECT_TRUE(run->stopped);
+  EXPECT_FALSE(run->all_done);
+  ASSERT_EQ(run->report.items.size(), 2u);
+  EXPECT_TRUE(std::get<SolvedItem>(run->report.items[0]).answered);
+  const auto& stopped = std::get<PlottedItem>(run->report.items[1]);
+  EXPECT_FALSE(stopped.complete);
+  ASSERT_TRUE(stopped.info.has_value());
+  EXPECT_FALSE(stopped.points.empty());
+  EXPECT_LT(stopped.points.size(), 10000001u);
+
+  calculator_.control().Begin();
+  calculator_.RequestStop();
+  const ReportRun none =
+      RunReport(calculator_.context(), calculator_.Snapshot(calculator_.session()), items);
+  EXPECT_TRUE(none.stopped);
+  EXPECT_TRUE(none.report.items.empty());
 }
 
 // Every format renders this sequence: links are counted among the plotted

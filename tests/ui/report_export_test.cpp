@@ -1,10 +1,13 @@
-// File > "Export report...": the list's items solved and plotted through the
-// program and written as HTML, PDF and Markdown.
+// File > "Export report...": the list's items solved and plotted on the
+// program's worker in a session of the report's own, and written as HTML,
+// PDF and Markdown.
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <vector>
 
 #include "program_fixture.h"
 #include "ui/report_export.h"
@@ -135,6 +138,74 @@ TEST_F(ReportExportTest, NoPageEndsWithAHeading) {
   // Each step is on exactly one page: none cut, none also left clipped at
   // the foot of the page before. 2+3*4 takes two steps, the others three.
   EXPECT_EQ(steps, 2 + 40 * 3);
+}
+
+// The report runs in a session of its own: the Graph's chart, the answer
+// box, the stored answer and the error log stay as the user's own requests
+// left them, whatever the report's items solve to, fail at or plot.
+TEST_F(ReportExportTest, LeavesTheUsersGraphAnswerAndErrorLogAsTheyWere) {
+  Click("solve");  // x^2, selected and checked: the user's plot
+  Click(Find<QCheckBox>("plotcheck"));
+  InsertAndSolve(QStringLiteral("1/0"));
+  InsertAndSolve(QStringLiteral("5*5"));
+  Click(Find<QCheckBox>("plotcheck"));
+  InsertExpression(QStringLiteral("(x"));  // a plot that is refused
+  InsertExpression(QStringLiteral("x^3"));
+
+  const Calculator& calculator = Main().calculator();
+  const ChartModel& chart = calculator.plots().chart();
+  ASSERT_EQ(chart.series_count(), 1u);
+  const std::vector<ChartPoint> points = chart.series(1).points();
+  ASSERT_EQ(points.size(), 201u);
+  const QString answer = Answer();
+  ASSERT_EQ(answer, QStringLiteral("= 25"));
+  const long double stored = calculator.stored_answer();
+  const QString log = ErrorLog();
+  ASSERT_TRUE(log.contains(QStringLiteral("Could not calculate '1/0'")));
+
+  Export(OutPath(QStringLiteral("own.md")), true);
+  const QByteArray md = ReadFile(OutPath(QStringLiteral("own.md")));
+  for (const char* part :
+       {"## 1. 2+3\\*4", "| Answer | = 14 |", "## 3. 1/0", "Could not calculate '1/0'",
+        "## 5. Plot: (x", "One or more ( ) are unbalanced", "## 6. Plot: x^3",
+        "| Current function: | x^3 |", "| Current serie: | 1 |"})
+    EXPECT_TRUE(md.contains(part)) << part << " in\n" << md.toStdString();
+
+  ASSERT_EQ(chart.series_count(), 1u);
+  EXPECT_EQ(chart.series(1).title(), "x^2");
+  const std::vector<ChartPoint> points_after = chart.series(1).points();
+  ASSERT_EQ(points_after.size(), points.size());
+  for (std::size_t i = 0; i < points.size(); ++i)
+    EXPECT_TRUE(points_after[i].x == points[i].x && points_after[i].y == points[i].y) << i;
+  EXPECT_EQ(Answer(), answer);
+  EXPECT_EQ(calculator.stored_answer(), stored);
+  EXPECT_EQ(ErrorLog(), log);
+  EXPECT_TRUE(messages_.failures.isEmpty()) << messages_.failures.join('|').toStdString();
+}
+
+// Escape stops the report's run as it stops any request: the report is
+// written with the items done until then, the stopped plot last.
+TEST_F(ReportExportTest, EscapeStopsTheRunAndTheReportEndsThere) {
+  Click(Find<QCheckBox>("plotcheck"));
+  InsertExpression(QStringLiteral("7*6"));
+  PlotSettings& settings = Main().calculator().plot_settings();
+  settings.start = "0";
+  settings.stop = "100";
+  settings.increment = "0,00001";
+  const QString path = OutPath(QStringLiteral("stopped.md"));
+  dialog_.answer = ReportDestination{path, true, QPageSize::A4};
+  Find<QAction>("exportreportmenu")->trigger();
+  // Under way in the plot: its samples move the position.
+  ASSERT_TRUE(
+      QTest::qWaitFor([this] { return Main().calculator().control().position() > 0; }, 30000));
+  QTest::keyClick(&Main(), Qt::Key_Escape);
+  ASSERT_TRUE(WaitIdle());
+
+  const QByteArray md = ReadFile(path);
+  EXPECT_TRUE(md.contains("## 1. 2+3\\*4")) << md.toStdString();
+  EXPECT_TRUE(md.contains("## 2. Plot: x^2"));
+  EXPECT_FALSE(md.contains("7\\*6"));
+  EXPECT_EQ(Main().calculator().plots().chart().series_count(), 0u);
 }
 
 TEST_F(ReportExportTest, UnknownExtensionWritesNothing) {
