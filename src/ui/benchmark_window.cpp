@@ -150,7 +150,10 @@ void BenchmarkWindow::testtimerTimer() {
 
 void BenchmarkWindow::EndRun(bool reset_info) {
   calculator_.EndBenchmark();
-  if (reset_info && display_ != nullptr) display_->ResetPlotInfo();
+  if (reset_info) {
+    calculator_.plots().plot_info() = PlotInfo();
+    if (display_ != nullptr) display_->ResetPlotInfo();
+  }
   emit plotOptionsRestored();
 }
 

@@ -404,6 +404,8 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
 
 void MainWindow::FinishSolve(const QString& text, SolveOutcome& outcome) {
   calculator_.session().Apply(outcome);
+  // Handed back after the window closed: kept, not shown.
+  if (closed_) return;
   ReplayFailures(outcome.reported, *this);
   if (outcome.status == SolveOutcome::Status::kCanceled) {
     ShowCanceled(QString::fromStdString(outcome.failure_text));
@@ -422,6 +424,7 @@ void MainWindow::FinishSolve(const QString& text, SolveOutcome& outcome) {
 
 void MainWindow::FinishPlot(PlotOutcome& outcome) {
   calculator_.session().Apply(outcome);
+  if (closed_) return;
   ReplayFailures(outcome.reported, *this);
   if (plot_display_) plot_display_->EndRun(outcome);
   const bool plotted = outcome.status == PlotOutcome::Status::kComplete;
@@ -792,6 +795,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  closed_ = false;
   // A desktop without a window manager may never activate the window; the
   // first showing then starts the sequence (it runs only once either way).
   if (!activation_queued_) {
@@ -847,6 +851,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // what it hands back later finds the windows hidden.
   pending_plots_.clear();
   runner_.Stop();
+  closed_ = true;
   calculator_.plots().RemoveSeries(false);
   for (QWidget* window : findChildren<QWidget*>())
     if (window->isWindow() && window->isVisible()) window->hide();

@@ -265,6 +265,9 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // whether each was enabled when the request began.
   std::vector<std::pair<QAction*, bool>> idle_only_actions_;
   QString answer_before_request_;
+  // Closed: a request handed back afterwards is kept in the session but
+  // brings no window up.
+  bool closed_ = false;
   // The items of a multiple plot still to run, one request each.
   QStringList pending_plots_;
   PlotRunDisplay* plot_display_ = nullptr;

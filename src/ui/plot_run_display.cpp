@@ -80,7 +80,7 @@ void PlotRunDisplay::EndBenchmarkTest(const BenchmarkStepOutcome& outcome) {
 void PlotRunDisplay::ResetPlotInfo() {
   opened_by_run_ = false;
   progress_timer_.stop();
-  info_.ResetPlotInfo(calculator_.plots().plot_info());
+  info_.ResetPlotInfo(PlotInfo());
 }
 
 }  // namespace korvex
