@@ -1,6 +1,7 @@
 // The calculator object's whole requests, on a temporary data folder that
 // holds copies of the shipped catalogues.
 #include "core/calculator.h"
+#include "calculator_fixture.h"
 
 #include <stdlib.h>
 
@@ -24,33 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CalculatorTest : public ::testing::Test {
- protected:
-  CalculatorTest() {
-    std::string pattern = fs::temp_directory_path() / "korvex-core-XXXXXX";
-    root_ = ::mkdtemp(pattern.data());
-    fs::create_directories(root_ / "bin");
-    const char* build = std::getenv("KORVEX_DATA_DIR");
-    if (build == nullptr) ADD_FAILURE() << "KORVEX_DATA_DIR is not set";
-    for (const char* folder : {"functions", "constants"})
-      if (build != nullptr) fs::copy(fs::path(build) / "bin" / folder, root_ / "bin" / folder);
-    calculator_ = std::make_unique<Calculator>(root_, messages_);
-  }
-  ~CalculatorTest() override { fs::remove_all(root_); }
-
-  // A calculator started as the CLI starts it.
-  Calculator& Started() {
-    calculator_->set_error_sink(&sink_);
-    EXPECT_TRUE(calculator_->StartWithoutWindows());
-    return *calculator_;
-  }
-
-  fs::path root_;
-  testing::RecordingSink sink_;
-  settings_test::RecordingMessages messages_;
-  // Made once the folder exists.
-  std::unique_ptr<Calculator> calculator_;
-};
+using CalculatorTest = CalculatorFixture;
 
 TEST_F(CalculatorTest, SolveOutcomes) {
   struct Case {

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "calculator_fixture.h"
 #include "core/calculator.h"
 #include "engine/test_support.h"
 #include "error_place_cases.h"
@@ -92,36 +93,7 @@ class StopsOnExit {
   Calculator& calculator_;
 };
 
-// The same folder as the calculator's own tests: copies of the shipped
-// catalogues in a temporary data folder.
-class RequestsTest : public ::testing::Test {
- protected:
-  RequestsTest() {
-    std::string pattern = fs::temp_directory_path() / "korvex-requests-XXXXXX";
-    root_ = ::mkdtemp(pattern.data());
-    fs::create_directories(root_ / "bin");
-    const char* build = std::getenv("KORVEX_DATA_DIR");
-    if (build == nullptr) ADD_FAILURE() << "KORVEX_DATA_DIR is not set";
-    for (const char* folder : {"functions", "constants"})
-      if (build != nullptr) fs::copy(fs::path(build) / "bin" / folder, root_ / "bin" / folder);
-    calculator_ = std::make_unique<Calculator>(root_, messages_);
-  }
-  ~RequestsTest() override {
-    calculator_.reset();
-    fs::remove_all(root_);
-  }
-
-  Calculator& Started() {
-    calculator_->set_error_sink(&sink_);
-    EXPECT_TRUE(calculator_->StartWithoutWindows());
-    return *calculator_;
-  }
-
-  fs::path root_;
-  testing::RecordingSink sink_;
-  settings_test::RecordingMessages messages_;
-  std::unique_ptr<Calculator> calculator_;
-};
+using RequestsTest = CalculatorFixture;
 
 TEST_F(RequestsTest, ARequestComputesWhatItReadWhenItWasMade) {
   Calculator& calculator = Started();
