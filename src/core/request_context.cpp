@@ -51,8 +51,7 @@ class NoticeProgress : public PlotProgress {
   }
   bool ShowReminder() override {
     if (!notices_.shows_reminder()) return true;
-    notices_.ReminderDue();
-    return control_.WaitForReminderAnswer();
+    return control_.WaitForReminderAnswer([this] { notices_.ReminderDue(); });
   }
   void FinishPlotInfo(const PlotInfo& info, bool cancelled) override {
     info_end = cancelled ? PlotOutcome::InfoEnd::kCancelled : PlotOutcome::InfoEnd::kFinished;

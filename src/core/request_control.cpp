@@ -20,9 +20,13 @@ void RequestControl::Begin() {
   reminder_ = Reminder::kNone;
 }
 
-bool RequestControl::WaitForReminderAnswer() {
+bool RequestControl::WaitForReminderAnswer(const std::function<void()>& ask) {
+  {
+    const std::lock_guard lock(mutex_);
+    reminder_ = Reminder::kWaiting;
+  }
+  ask();
   std::unique_lock lock(mutex_);
-  reminder_ = Reminder::kWaiting;
   while (reminder_ == Reminder::kWaiting && !stop_.requested()) answered_.wait_for(lock, kStopPoll);
   const bool go_on = reminder_ == Reminder::kGoOn && !stop_.requested();
   reminder_ = Reminder::kNone;

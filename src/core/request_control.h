@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 
 #include "engine/stop_flag.h"
@@ -27,9 +28,11 @@ class RequestControl {
   void set_position(std::size_t position) { position_.store(position, std::memory_order_relaxed); }
   std::size_t position() const { return position_.load(std::memory_order_relaxed); }
 
-  // On the worker, when the Reminder is due: pauses until the answer comes
-  // (AnswerReminder) or a stop is requested. True to go on.
-  bool WaitForReminderAnswer();
+  // On the worker, when the Reminder is due: calls `ask` (which shows the
+  // question elsewhere and returns at once), then pauses until the answer
+  // comes (AnswerReminder) or a stop is requested. True to go on. The pause
+  // begins before `ask`, so an answer given at once is not missed.
+  bool WaitForReminderAnswer(const std::function<void()>& ask);
   // From the thread that shows the Reminder.
   void AnswerReminder(bool go_on);
   bool reminder_pending() const;

@@ -1,4 +1,4 @@
-// The Graph window over the plotter: what a plot draws, the chart settings
+// The Graph window over the session's chart: what a plot draws, the chart settings
 // and their refusals, the series actions, legend, 3D, clipboard, exports,
 // and the mouse's zoom, pan and trace.
 #include "ui/graph_window.h"
@@ -187,13 +187,13 @@ TEST(GraphWindowTest, DeleteLastSerieThenPlotReusesTheNumberWithFreshStatistics)
   ASSERT_EQ(w.graph.chart()->graphCount(), 1);
   EXPECT_EQ(w.graph.chart()->graph(0)->name(), QStringLiteral("x"));
   EXPECT_EQ(LegendTexts(w), QStringList{QStringLiteral("x")});
-  EXPECT_TRUE(w.calculator.plotter().stats(2).table_lines.empty());
+  EXPECT_TRUE(w.calculator.plots().stats(2).table_lines.empty());
 
   ASSERT_TRUE(w.Plot("x^3"));
   ASSERT_EQ(w.graph.chart()->graphCount(), 2);
   EXPECT_EQ(w.graph.chart()->graph(1)->name(), QStringLiteral("x^3"));
   EXPECT_EQ(Label(&w.plot_info, "serie"), QStringLiteral("2"));
-  const SeriesStats& stats = w.calculator.plotter().stats(2);
+  const SeriesStats& stats = w.calculator.plots().stats(2);
   ASSERT_EQ(stats.table_lines.size(), 201u);
   EXPECT_EQ(stats.table_lines.front(), "x: -10 = f(x): -1000");
   // x^3 over a symmetric range sums to about 0; anything left of x^2 would not.
@@ -373,7 +373,7 @@ TEST(GraphWindowTest, ChangesMadeElsewhereAreDrawnOnce) {
   ASSERT_TRUE(w.Plot("x"));
   ASSERT_TRUE(w.graph.isVisible());
   ChartView* chart = w.graph.chart();
-  ChartModel& model = w.calculator.plotter().chart();
+  ChartModel& model = w.calculator.plots().chart();
   QSignalSpy redraws(chart, &ChartView::rebuilt);
 
   ASSERT_TRUE(model.AddSeries("y"));
@@ -390,7 +390,7 @@ TEST(GraphWindowTest, ChangesMadeElsewhereAreDrawnOnce) {
   EXPECT_EQ(LegendTexts(w), (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
 
   w.graph.hide();
-  w.calculator.plotter().RemoveSeries(false);
+  w.calculator.plots().RemoveSeries(false);
   QCoreApplication::processEvents();
   EXPECT_EQ(redraws.count(), 1);
   EXPECT_EQ(chart->graphCount(), 2);

@@ -26,11 +26,13 @@ namespace {
 class KeyboardTest : public ProgramFixture {
  protected:
   QComboBox* InputBox() { return Find<QComboBox>("input"); }
-  // Keys go wherever the focus is, as a user's would.
+  // Keys go wherever the focus is, as a user's would; a key that started a
+  // request (Enter solves) returns once its outcome is shown.
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
     QTest::keyClick(target, key, modifiers);
+    ASSERT_TRUE(WaitIdle());
   }
   void TypeHere(const QString& text) {
     QWidget* target = QApplication::focusWidget();

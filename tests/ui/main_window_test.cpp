@@ -79,6 +79,7 @@ TEST_F(MainWindowTest, EnterInsertsAndTheSolutionWindowFollowsWhileOpen) {
   // Enter on the list solves the selected item.
   List()->setFocus();
   QTest::keyClick(List(), Qt::Key_Return);
+  ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(Answer(), "= 3");
   Click("solutionlabel");
   EXPECT_TRUE(windows_->solution->isVisible());
@@ -288,14 +289,14 @@ TEST_F(MainWindowTest, PlotCheckMarksNewItemsAndSolvePlotsThem) {
   InsertExpression("x^2");
   EXPECT_EQ(List()->item(0)->checkState(), Qt::Checked);
   Click("solve");
-  EXPECT_EQ(Main().calculator().plotter().chart().series_count(), 1u);
-  EXPECT_EQ(Main().calculator().plotter().plot_expression(), "x^2");
+  EXPECT_EQ(Main().calculator().plots().chart().series_count(), 1u);
+  EXPECT_EQ(Main().calculator().context().plotter().plot_expression(), "x^2");
   // The Plot info window writes the end of the run into the answer box.
   EXPECT_EQ(Answer(), "Plot complete. See (View/Graph) and (View/Plot info)");
   // Closing the main window removes every series.
   Main().close();
   EXPECT_FALSE(Main().isVisible());
-  EXPECT_EQ(Main().calculator().plotter().chart().series_count(), 0u);
+  EXPECT_EQ(Main().calculator().plots().chart().series_count(), 0u);
 }
 
 TEST_F(MainWindowTest, ClipboardCopiesTheStoredAnswerAndPastesExpressions) {
@@ -306,6 +307,7 @@ TEST_F(MainWindowTest, ClipboardCopiesTheStoredAnswerAndPastesExpressions) {
 
   clipboard->setText("1/4");
   QTest::keyClick(Input(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(Answer(), "= 0,25");
   EXPECT_TRUE(Items().isEmpty());
   QTest::keyClick(Input(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -318,7 +320,8 @@ TEST_F(MainWindowTest, ClipboardCopiesTheStoredAnswerAndPastesExpressions) {
 
   clipboard->setText("x");
   QTest::keyClick(Input(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(Main().calculator().plotter().chart().series_count(), 1u);
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(Main().calculator().plots().chart().series_count(), 1u);
 }
 
 // Their windows plug them in (program_plot_paths_test checks that).

@@ -235,7 +235,9 @@ TEST_F(OptionsTest, GeneralCancelAndDefaultLeaveTheFileAlone) {
   dialog = OpenGeneral();
   QTest::keyClick(loop, Qt::Key_Up);
   Press(dialog, "ok");
-  EXPECT_EQ(Main().calculator().engine().environment().loop_limit, 1500);
+  // The next request reads it.
+  const Calculator& calculator = Main().calculator();
+  EXPECT_EQ(calculator.Snapshot(calculator.session()).general.loop_limit, 1500);
   dialog = OpenGeneral();
   Click(Child<QPushButton>(dialog, "defaultbutton"));
   EXPECT_EQ(loop->value(), 1000);

@@ -1,12 +1,12 @@
-// The Plot info window as the plotter's progress: figures, the progress bar
-// painting during a run, the Reminder and its "Stop", and the reset.
+// The Plot info window as a plot run's display: figures, the Reminder and
+// its "Stop", a failed run, and the reset.
 #include "ui/plot_info_window.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
+#include <optional>
 
 #include "ui/plot_windows_fixture.h"
 
@@ -42,7 +42,7 @@ TEST(PlotInfoWindowTest, ReminderStopEndsTheRunAsCancelled) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stop_at);
     PlotWindows w;
-    w.calculator.plotter().set_reminder_interval(0);
+    w.calculator.general().reminder_interval = 0;
     w.reminder.stop_at = c.stop_at;
     EXPECT_EQ(w.Plot("x^2"), c.complete);
     EXPECT_EQ(w.reminder.shown, c.reminders);
@@ -70,12 +70,12 @@ TEST(PlotInfoWindowTest, FailedRunKeepsResultsUnavailableAndLeavesTheGraphDown) 
   EXPECT_FALSE(w.graph.isVisible());
 }
 
-// The loop never returns to the event loop, so the bar must paint itself,
-// and only when its whole percent changes.
+// The benchmark's end puts every figure back to "n/a".
 TEST(PlotInfoWindowTest, ResetAndClose) {
   PlotWindows w;
   ASSERT_TRUE(w.Plot("x^2"));
-  w.calculator.plotter().ResetPlotInfo();
+  ASSERT_EQ(Label(&w.plot_info, "calcdone"), QStringLiteral("201"));
+  w.display.ResetPlotInfo();
   for (const char* name : kValueLabels)
     EXPECT_EQ(Label(&w.plot_info, name), QString::fromLatin1(kNotAvailable)) << name;
   EXPECT_EQ(Child<QProgressBar>(&w.plot_info, "bar")->value(), 0);
@@ -84,8 +84,8 @@ TEST(PlotInfoWindowTest, ResetAndClose) {
   EXPECT_FALSE(w.plot_info.isVisible());
 }
 
-// The real dialog: "Stop" is the only answer that stops; the test presses
-// while the modal dialog waits.
+// The real dialog: "Stop" is the only answer that stops. It asks without a
+// loop of its own, so the test answers once the question is up.
 TEST(ReminderDialogTest, OnlyStopStops) {
   struct Case {
     const char* how;
@@ -100,13 +100,24 @@ TEST(ReminderDialogTest, OnlyStopStops) {
       {"close box", [](ReminderDialog& d) { d.close(); }, true},
   };
   testing::TestApp();
+  ReminderDialog dialog;
+  EXPECT_EQ(dialog.objectName(), QStringLiteral("Form16"));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Korvex"));
+  // One dialog asked again and again, as the program's is: each question
+  // starts without the last one's answer.
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    ReminderDialog dialog;
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("Form16"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Korvex"));
-    QTimer::singleShot(0, &dialog, [&] { c.answer(dialog); });
-    EXPECT_EQ(dialog.ShowReminder(), c.goes_on);
+    std::optional<bool> answer;
+    int answers = 0;
+    dialog.AskReminder([&](bool go_on) {
+      answer = go_on;
+      ++answers;
+    });
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(answer.has_value());
+    c.answer(dialog);
+    EXPECT_EQ(answer, std::optional<bool>(c.goes_on));
+    EXPECT_EQ(answers, 1);
     EXPECT_EQ(dialog.stop_requested(), !c.goes_on);
     EXPECT_FALSE(dialog.isVisible());
   }

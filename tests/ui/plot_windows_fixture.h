@@ -1,6 +1,7 @@
 // The plot windows wired together as the program wires them, on a temporary
 // program directory, with scripted seams for the reminder, the large-table
-// warning and the export questions.
+// warning and the export questions, and plots run as the main window runs
+// them: on the calculator's worker, their outcome applied when it arrives.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -23,6 +26,7 @@
 #include "ui/plot_run_display.h"
 #include "ui/plot_warning_dialog.h"
 #include "ui/reminder_dialog.h"
+#include "ui/request_runner.h"
 #include "ui/table_stats_window.h"
 #include "ui/ui_test_support.h"
 
@@ -38,11 +42,12 @@ T* Child(QObject* root, const char* name) {
   return root->findChild<T*>(QString::fromLatin1(name));
 }
 
+// Answers at once, while the run waits for it.
 class ScriptedReminder : public ReminderSeam {
  public:
-  bool ShowReminder() override {
+  void AskReminder(std::function<void(bool go_on)> answered) override {
     ++shown;
-    return shown < stop_at;
+    answered(shown < stop_at);
   }
   int shown = 0;
   int stop_at = 1 << 30;  // the reminder that answers "Stop"
@@ -73,24 +78,49 @@ struct PlotWindows {
   explicit PlotWindows(std::size_t line_limit = kTableLineLimit)
       : app((TestApp(), 0)),
         calculator(ProgramDirectory(directory), messages),
-        chooser(calculator.plotter(), warning, nullptr, line_limit),
-        table_stats(calculator.plotter(), chooser),
+        chooser(calculator.plots(), warning, nullptr, line_limit),
+        table_stats(calculator.plots(), chooser),
         graph(calculator, messages, table_stats, nullptr, &exports),
-        display(plot_info, reminder, graph, [this](const QString& text) { answers << text; }) {
+        display(calculator, plot_info, reminder, graph,
+                [this](const QString& text) { answers << text; }),
+        runner(calculator) {
     calculator.set_error_sink(&sink);
-    calculator.set_plot_progress(&display);
+    runner.set_failure_display(
+        [this](const std::string& text) { messages.ShowFailure(QString::fromStdString(text)); });
   }
-  ~PlotWindows() { calculator.set_plot_progress(nullptr); }
 
   static std::string ProgramDirectory(const QTemporaryDir& directory) {
     QDir(directory.path()).mkpath(QStringLiteral("bin"));
     return directory.path().toStdString();
   }
 
-  // The plot driver itself: an arithmetic failure escapes.
-  bool Plot(std::string_view text) { return calculator.plotter().SolvePlot(text); }
+  // A plot request as the main window starts one, waited for until its
+  // outcome has been applied and shown. True when every sample was plotted.
+  bool Plot(std::string_view text) {
+    auto request =
+        std::make_shared<PlotRequest>(calculator.MakePlotRequest(text, calculator.session()));
+    // Shared with the handler, which outlives this call if the wait gives up.
+    auto status = std::make_shared<std::optional<PlotOutcome::Status>>();
+    const bool started = runner.Start<PlotOutcome>(
+        [request, &notices = display.posted()](RequestContext& context) {
+          return context.Plot(*request, notices);
+        },
+        [this, status](PlotOutcome& outcome) {
+          calculator.session().Apply(outcome);
+          ReplayFailures(outcome.reported, calculator.errors());
+          display.EndRun(outcome);
+          if (!outcome.failure_text.empty())
+            messages.ShowFailure(QString::fromStdString(outcome.failure_text));
+          *status = outcome.status;
+        });
+    EXPECT_TRUE(started) << "another request was running";
+    if (!started) return false;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status->has_value(); }, 30000))
+        << "the plot of " << text << " was not handed back";
+    return *status == PlotOutcome::Status::kComplete;
+  }
   PlotSettings& settings() { return calculator.plot_settings(); }
-  const ChartModel& model() const { return calculator.plotter().chart(); }
+  const ChartModel& model() const { return calculator.plots().chart(); }
   std::vector<std::string> ErrorMessages() const {
     std::vector<std::string> messages;
     for (const Report& report : sink.reports) messages.push_back(report.message);
@@ -120,6 +150,9 @@ struct PlotWindows {
   PlotInfoWindow plot_info;
   PlotRunDisplay display;
   QStringList answers;
+  // Last: it stops and waits for a request still running before the
+  // windows that request tells go.
+  RequestRunner runner;
 };
 
 }  // namespace korvex::testing

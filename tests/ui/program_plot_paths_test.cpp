@@ -33,7 +33,7 @@ namespace {
 
 class ProgramPlotPathsTest : public ProgramFixture {
  protected:
-  const ChartModel& Chart() { return Main().calculator().plotter().chart(); }
+  const ChartModel& Chart() { return Main().calculator().plots().chart(); }
   std::vector<std::string> Titles() {
     std::vector<std::string> titles;
     for (std::size_t n = 1; n <= Chart().series_count(); ++n)
@@ -55,11 +55,11 @@ class ProgramPlotPathsTest : public ProgramFixture {
   }
   // Saved as the options dialog's "OK" would, then loaded as its every close does.
   void SetPlotMode(PlotMode mode) {
-    PlotSettings settings = Main().calculator().plotter().settings();
+    PlotSettings settings = Main().calculator().plot_settings();
     settings.mode = mode;
     ASSERT_TRUE(SavePlotSettings(Main().calculator().data(), settings, messages_));
     windows_->plot_options->LoadPlotSettings();
-    ASSERT_EQ(Main().calculator().plotter().settings().mode, mode);
+    ASSERT_EQ(Main().calculator().plot_settings().mode, mode);
   }
 };
 
@@ -82,6 +82,7 @@ TEST_F(ProgramPlotPathsTest, SolvingACheckedItemFillsGraphPlotInfoAndAnswer) {
   QGuiApplication::clipboard()->setText("cos[x]");
   ASSERT_TRUE(WaitActive(&Main()));  // the graph came up in front
   QTest::keyClick(Input(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(Titles(), std::vector<std::string>{"cos[x]"});
   EXPECT_EQ(PlotInfo("function"), "cos[x]");
 }
@@ -101,7 +102,7 @@ TEST_F(ProgramPlotPathsTest, PlotModeDecidesWhichSeriesStay) {
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
     SetPlotMode(c.mode);
-    Main().calculator().plotter().RemoveSeries(false);
+    Main().calculator().plots().RemoveSeries(false);
     SolveRow(0);
     SolveRow(2);
     EXPECT_EQ(Titles(), c.titles);
@@ -190,7 +191,7 @@ struct ReminderWatch {
 };
 
 TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
-  Main().calculator().plotter().set_reminder_interval(0);
+  Main().calculator().general().reminder_interval = 0;
   {
     // An ordinary plot is offered the reminder, and "Stop" cancels it.
     ReminderWatch watch(windows_->reminder);
@@ -199,12 +200,13 @@ TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
     EXPECT_GE(watch.shown, 1);
     EXPECT_EQ(Answer(), kPlotCanceledText);
   }
-  Main().calculator().plotter().RemoveSeries(false);
+  Main().calculator().plots().RemoveSeries(false);
 
   ReminderWatch watch(windows_->reminder);
   Choose("benchmarkmenu");
   Click(Child<QPushButton>(windows_->benchmark, "start"));
   windows_->benchmark->testtimerTimer();  // the first test, without its wait
+  ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(watch.shown, 0);
   EXPECT_TRUE(Child<QLabel>(windows_->benchmark, "intsimplelow")->text().startsWith("Done in "));
   EXPECT_EQ(PlotInfo("function"), "2x+4");
@@ -217,17 +219,19 @@ TEST_F(ProgramPlotPathsTest, BenchmarkTestPlotsWithoutTheReminder) {
 
   // Stopping restores the user's options and ends the benchmark state.
   Click(Child<QPushButton>(windows_->benchmark, "stop"));
-  EXPECT_EQ(Main().calculator().plotter().settings(),
-            PlotSettings{});  // plot.ini holds the defaults
+  EXPECT_EQ(Main().calculator().plot_settings(), PlotSettings{});  // plot.ini holds the defaults
   EXPECT_EQ(Panel(3), "x E[-10;10] inc: 0,1");
-  EXPECT_FALSE(Main().calculator().plotter().timing().benchmark_running);
+  EXPECT_FALSE(Main().calculator().context().plotter().timing().benchmark_running);
   windows_->benchmark->reject();
 }
 
 TEST_F(ProgramPlotPathsTest, FullBenchmarkRunsAllTwelveTestsAndShowsTheScore) {
   Choose("benchmarkmenu");
   Click(Child<QPushButton>(windows_->benchmark, "start"));
-  for (int i = 0; i < 12; ++i) windows_->benchmark->testtimerTimer();  // each test without its wait
+  for (int i = 0; i < 12; ++i) {
+    windows_->benchmark->testtimerTimer();  // each test without its wait
+    ASSERT_TRUE(WaitIdle());
+  }
   int done = 0;
   for (const QLabel* label : windows_->benchmark->findChildren<QLabel*>())
     if (label->text().startsWith(QStringLiteral("Done in "))) ++done;
@@ -237,7 +241,7 @@ TEST_F(ProgramPlotPathsTest, FullBenchmarkRunsAllTwelveTestsAndShowsTheScore) {
   Child<QLabel>(windows_->benchmark_result, "score")->text().toLongLong(&whole);
   EXPECT_TRUE(whole);
   EXPECT_EQ(Chart().series_count(), 0u);
-  EXPECT_FALSE(Main().calculator().plotter().timing().benchmark_running);
+  EXPECT_FALSE(Main().calculator().context().plotter().timing().benchmark_running);
   windows_->benchmark_result->close();
   windows_->benchmark->reject();
 }

@@ -17,6 +17,7 @@ class SimpleModeTest : public ProgramFixture {
     SimpleInput()->selectAll();
     QTest::keyClicks(SimpleInput(), text);
     QTest::keyClick(SimpleInput(), Qt::Key_Return);
+    ASSERT_TRUE(WaitIdle());
   }
 };
 
@@ -29,6 +30,7 @@ TEST_F(SimpleModeTest, SolvesThroughTheMainWindowAndReturnsToIt) {
   EXPECT_EQ(SimpleInput()->text(), "2+3");
 
   QTest::keyClick(SimpleInput(), Qt::Key_Return);
+  ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(SimpleAnswer(), "= 5");
   EXPECT_EQ(Answer(), "= 5");
   EXPECT_EQ(Items(), QStringList{"2+3"});
@@ -72,14 +74,16 @@ TEST_F(SimpleModeTest, CheckedItemsArePlottedAndStandardModeCloses) {
   ASSERT_TRUE(Simple()->isVisible());
   EXPECT_TRUE(SimpleInput()->text().isEmpty());
   SimpleSolve("x^3");
-  const Plotter& plotter = Main().calculator().plotter();
-  EXPECT_EQ(plotter.chart().series_count(), 1u);
+  const ChartModel& chart = Main().calculator().plots().chart();
+  // The worker's record of what it plotted last.
+  const Plotter& plotter = Main().calculator().context().plotter();
+  EXPECT_EQ(chart.series_count(), 1u);
   EXPECT_EQ(plotter.plot_expression(), "x^3");
   EXPECT_EQ(Items(), QStringList{"x^3"});
   // A new text is inserted checked (plotcheck is on) and plotted too.
   SimpleSolve("2x");
   EXPECT_EQ(plotter.plot_expression(), "2x");
-  EXPECT_EQ(plotter.chart().series(plotter.chart().series_count()).count(), 201u);
+  EXPECT_EQ(chart.series(chart.series_count()).count(), 201u);
   EXPECT_EQ(List()->item(1)->checkState(), Qt::Checked);
 
   Click(Child<QToolButton>(Simple(), "standardmode"));
