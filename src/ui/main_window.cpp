@@ -152,6 +152,8 @@ MainWindow::MainWindow(Calculator& calculator, MessageSeam& messages, Shell& she
   postimer_->start();
 
   connect(&runner_, &RequestRunner::busyChanged, this, &MainWindow::ShowBusy);
+  // One Stop ends a multiple plot, also when it lands between two items.
+  connect(&runner_, &RequestRunner::stopRequested, this, [this] { pending_plots_.clear(); });
   runner_.set_failure_display(
       [this](const std::string& text) { messages_.ShowFailure(QString::fromStdString(text)); });
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -427,11 +429,14 @@ void MainWindow::FinishPlot(PlotOutcome& outcome) {
   if (closed_) return;
   ReplayFailures(outcome.reported, *this);
   if (plot_display_) plot_display_->EndRun(outcome);
-  const bool plotted = outcome.status == PlotOutcome::Status::kComplete;
   if (!outcome.failure_text.empty())
     messages_.ShowFailure(QString::fromStdString(outcome.failure_text));
-  // A failure, a refusal or a stop abandons the rest of a multiple plot.
-  if (!plotted) pending_plots_.clear();
+  // A stop or a failure shown in its own box abandons the rest of a
+  // multiple plot; one reported in the answer box (a refused or failing
+  // item) lets the next item plot, as it always has.
+  if (outcome.status == PlotOutcome::Status::kCanceled ||
+      outcome.status == PlotOutcome::Status::kGeneralFailure)
+    pending_plots_.clear();
   StartNextPlot();
 }
 

@@ -10,7 +10,10 @@ RequestRunner::~RequestRunner() {
   calculator_.WaitUntilIdle();
 }
 
-void RequestRunner::Stop() { calculator_.RequestStop(); }
+void RequestRunner::Stop() {
+  calculator_.RequestStop();
+  emit stopRequested();
+}
 
 void RequestRunner::MarkStarted() {
   busy_ = true;

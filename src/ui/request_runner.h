@@ -64,7 +64,8 @@ class RequestRunner : public QObject {
 
   // Started and not yet handed back.
   bool busy() const { return busy_; }
-  // Asks the running request to stop; it ends within milliseconds.
+  // Asks the running request to stop; it ends within milliseconds. Emits
+  // stopRequested, so requests queued behind it do not start either.
   void Stop();
   Calculator& calculator() { return calculator_; }
   // Where a failure that escaped a request is shown (the general failure
@@ -78,6 +79,8 @@ class RequestRunner : public QObject {
   // handler of the one that ended (the next of a multiple plot) keeps the
   // runner busy throughout, so windows see one busy spell.
   void busyChanged(bool busy);
+  // Stop was asked for (Stop, Escape, Plot info's Stop).
+  void stopRequested();
 
  private:
   void MarkStarted();

@@ -113,6 +113,28 @@ TEST_F(ProgramPlotPathsTest, PlotModeDecidesWhichSeriesStay) {
   EXPECT_EQ(Answer(), "= 5");
 }
 
+// Multiple plots (all) runs one request per checked item: an item whose
+// failure goes to the answer box lets the next one plot; a stop ends the
+// rest.
+TEST_F(ProgramPlotPathsTest, MultipleAllGoesOnAfterAReportedFailureAndEndsAtAStop) {
+  InsertItems({{"x", true}, {"foo[x]", true}, {"x^2", true}});
+  SetPlotMode(PlotMode::kMultipleAll);
+  SolveRow(0);
+  // The failing item's series exists (its first sample failed), and the
+  // item after it plotted.
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"x", "foo[x]", "x^2"}));
+  EXPECT_EQ(Main().calculator().plots().chart().series(3).count(), 201u);
+  EXPECT_TRUE(ErrorLog().contains(QStringLiteral("'foo' is not a function")));
+
+  Main().calculator().plots().RemoveSeries(false);
+  List()->setCurrentRow(0);
+  QTest::mouseClick(Find<QPushButton>("solve"), Qt::LeftButton);
+  Main().runner().Stop();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_LE(Titles().size(), 1u);
+  EXPECT_FALSE(Main().runner().busy());
+}
+
 TEST_F(ProgramPlotPathsTest, ViewMenuShowsGraphPlotInfoAndPlotOptions) {
   Choose("graphmenu");
   EXPECT_TRUE(windows_->graph->isVisible());
