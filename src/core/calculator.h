@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/preview.h"
 #include "core/request.h"
 #include "core/request_context.h"
 #include "core/request_notices.h"
@@ -72,6 +73,11 @@ class Calculator {
   RequestSnapshot Snapshot(const Session& session) const;
   SolveRequest MakeSolveRequest(std::string_view text, const Session& session) const;
   PlotRequest MakePlotRequest(std::string_view text, const Session& session) const;
+  // A preview of `text` as the user's session stands now (see preview.h).
+  PreviewRequest MakePreviewRequest(std::string_view text, bool plot,
+                                    std::uint64_t generation) const {
+    return {generation, std::string(text), plot, Snapshot(session_)};
+  }
 
   // Runs `job` on the worker against the worker's engine state and returns
   // at once; the job hands its outcome back to the front end's thread

@@ -70,6 +70,9 @@ class Engine {
 
   // Between requests; during one the list is not flat.
   const TokenList& tokens() const { return tokens_.flat(); }
+  // Where each token of the list came from in the scanned text, right after
+  // ScanExpression (inserted tokens have an empty place).
+  const std::vector<SourceRange>& scanned_places() const { return places_.flat(); }
   const StepLog& steps() const { return steps_; }
   // The steps of the last solve, handed over; the engine's log is left empty.
   StepLog TakeSteps() { return std::exchange(steps_, StepLog()); }

@@ -17,22 +17,6 @@ namespace {
 constexpr int kGrabbableWidth = 64;
 constexpr int kGrabbableHeight = 24;
 
-std::map<std::string, std::string> ParseValues(const Lines& lines) {
-  std::map<std::string, std::string> values;
-  for (const std::string& line : lines) {
-    const size_t equals = line.find('=');
-    if (equals == std::string::npos || equals == 0) continue;
-    values[line.substr(0, equals)] = line.substr(equals + 1);
-  }
-  return values;
-}
-
-std::map<std::string, std::string> ReadValues(const DataDirectory& data, bool* readable) {
-  LineFile file = ReadLineFile(data.File(kWindowsFile));
-  if (readable) *readable = file.state != LineFile::State::kUnreadable;
-  return ParseValues(file.lines);
-}
-
 int Overlap(int a_start, int a_length, int b_start, int b_length) {
   return std::max(0, std::min(a_start + a_length, b_start + b_length) - std::max(a_start, b_start));
 }
@@ -113,51 +97,13 @@ WindowRect ClampToScreens(const WindowRect& rect, const std::vector<WindowRect>&
   return result;
 }
 
-WindowGeometryStore::WindowGeometryStore(DataDirectory data) : data_(std::move(data)) {}
-
-void WindowGeometryStore::Load() {
-  values_ = ReadValues(data_, nullptr);
-  for (const auto& [key, value] : changed_) values_[key] = value;
-}
-
-std::optional<std::string> WindowGeometryStore::Value(const std::string& key) const {
-  const auto found = values_.find(key);
-  if (found == values_.end()) return std::nullopt;
-  return found->second;
-}
-
 std::optional<WindowRect> WindowGeometryStore::Rect(const std::string& key) const {
   const std::optional<std::string> text = Value(key);
   return text ? ParseWindowRect(*text) : std::nullopt;
 }
 
-void WindowGeometryStore::SetValue(const std::string& key, const std::string& value) {
-  // A key is one line's start; what would break the line or the key stays out.
-  if (key.empty() || key.find_first_of("=\r\n") != std::string::npos ||
-      value.find_first_of("\r\n") != std::string::npos)
-    return;
-  values_[key] = value;
-  changed_[key] = value;
-}
-
 void WindowGeometryStore::SetRect(const std::string& key, const WindowRect& rect) {
   SetValue(key, WindowRectText(rect));
-}
-
-bool WindowGeometryStore::Save() {
-  if (changed_.empty()) return true;
-  const FolderLock lock(data_);
-  bool readable = true;
-  std::map<std::string, std::string> merged = ReadValues(data_, &readable);
-  if (!readable) return false;
-  for (const auto& [key, value] : changed_) merged[key] = value;
-  Lines lines;
-  lines.reserve(merged.size());
-  for (const auto& [key, value] : merged) lines.push_back(key + '=' + value);
-  if (!WriteLines(data_.File(kWindowsFile), lines)) return false;
-  values_ = std::move(merged);
-  changed_.clear();
-  return true;
 }
 
 }  // namespace korvex

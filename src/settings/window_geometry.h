@@ -2,12 +2,13 @@
 // rule that brings a remembered rectangle back onto the screens there are now.
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/data_directory.h"
+#include "settings/key_value_file.h"
 
 namespace korvex {
 
@@ -34,25 +35,12 @@ WindowRect ClampToScreens(const WindowRect& rect, const std::vector<WindowRect>&
 // The windows file of one data folder. It is a convenience: a file that
 // cannot be read counts as empty and is never written over, and a failed
 // write is not told.
-class WindowGeometryStore {
+class WindowGeometryStore : public KeyValueFile {
  public:
-  explicit WindowGeometryStore(DataDirectory data);
+  explicit WindowGeometryStore(DataDirectory data) : KeyValueFile(std::move(data), kWindowsFile) {}
 
-  // Reads the file again; the values set here and not yet saved are kept.
-  void Load();
-  std::optional<std::string> Value(const std::string& key) const;
   std::optional<WindowRect> Rect(const std::string& key) const;
-  void SetValue(const std::string& key, const std::string& value);
   void SetRect(const std::string& key, const WindowRect& rect);
-  // Writes the values set since the last save, under the folder lock and
-  // over what the file holds then, so another program sharing the folder
-  // keeps the windows it saved meanwhile.
-  bool Save();
-
- private:
-  DataDirectory data_;
-  std::map<std::string, std::string> values_;
-  std::map<std::string, std::string> changed_;
 };
 
 }  // namespace korvex
