@@ -11,11 +11,6 @@
 
 namespace korvex {
 
-// Our own preferences; the window rectangles have a file of their own.
-inline constexpr const char* kPreferencesFile = "preferences.ini";
-// "1" (or no line) shows the result of the input while it is typed; "0" not.
-inline constexpr const char* kLivePreviewKey = "live_preview";
-
 // A file that cannot be read counts as empty and is never written over.
 class KeyValueFile {
  public:

@@ -17,6 +17,7 @@
 #include "output/show_answer.h"
 #include "settings/general_file.h"
 #include "settings/insertion_log.h"
+#include "settings/preferences.h"
 #include "ui/message_seam.h"
 #include "ui/window_support.h"
 
@@ -33,6 +34,7 @@ struct GeneralTexts {
   const char* clear_hint = "Clear log (cannot be undo)";
   const char* autocheck = "Use AutoComplete";
   const char* storecheck = "Store input expression";
+  const char* previewcheck = "Show the result while typing";
   const char* loop = "Loop control, for user variables:";
   const char* loop_explanation =
       "How many user variables allowed in one calculation, before an error is generated";
@@ -150,6 +152,7 @@ QWidget* GeneralOptionsDialog::OtherPage() {
   auto* page = new QWidget;
   autocheck_ = Check(kTexts.autocheck, "autocheck", page);
   storecheck_ = Check(kTexts.storecheck, "storecheck", page);
+  previewcheck_ = Check(kTexts.previewcheck, "previewcheck", page);
   loop_ = new UpDownBox("loop", kLoopLimitRange, page);
   reminder_ = new UpDownBox("reminder", kReminderRange, page);
   auto* form = new QFormLayout;
@@ -160,6 +163,7 @@ QWidget* GeneralOptionsDialog::OtherPage() {
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(autocheck_);
   layout->addWidget(storecheck_);
+  layout->addWidget(previewcheck_);
   layout->addSpacing(8);
   layout->addLayout(form);
   layout->addStretch();
@@ -247,15 +251,21 @@ void GeneralOptionsDialog::clearClick() {
 void GeneralOptionsDialog::OpenDialog() {
   ShowInsertionLog();
   ShowSettings(calculator_.general());
+  previewcheck_->setChecked(LivePreviewOn(calculator_.data()));
   ShowModal(this);
 }
 
 void GeneralOptionsDialog::okClick() {
   calculator_.SaveGeneralSettings(EditedSettings());
+  // Our own file, not general.ini: that one keeps its described lines.
+  SaveLivePreview(calculator_.data(), previewcheck_->isChecked());
   accept();
 }
 
-void GeneralOptionsDialog::defaultbuttonClick() { ShowSettings(GeneralSettings{}); }
+void GeneralOptionsDialog::defaultbuttonClick() {
+  ShowSettings(GeneralSettings{});
+  previewcheck_->setChecked(true);
+}
 
 void GeneralOptionsDialog::LoadGeneralSettings() {
   calculator_.LoadGeneralSettings();

@@ -53,6 +53,7 @@ class GeneralOptionsDialog : public QDialog {
   QPlainTextEdit* log_;
   QCheckBox* autocheck_;
   QCheckBox* storecheck_;
+  QCheckBox* previewcheck_;
   QSpinBox* loop_;
   QSpinBox* reminder_;
   QComboBox* numbersys_;

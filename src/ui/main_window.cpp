@@ -33,7 +33,9 @@
 #include "settings/insertion_log.h"
 #include "settings/mask_file.h"
 #include "settings/plot_file.h"
+#include "settings/preferences.h"
 #include "ui/catalogue_browser.h"
+#include "ui/character_index.h"
 #include "ui/edit_window.h"
 #include "ui/elided_label.h"
 #include "ui/error_log_window.h"
@@ -41,9 +43,11 @@
 #include "ui/general_options_dialog.h"
 #include "ui/input_completion.h"
 #include "ui/link_label.h"
+#include "ui/live_preview.h"
 #include "ui/mask_options_dialog.h"
 #include "ui/message_seam.h"
 #include "ui/plot_run_display.h"
+#include "ui/preview_line.h"
 #include "ui/simple_window.h"
 #include "ui/solution_window.h"
 #include "ui/user_variables_window.h"
@@ -197,11 +201,19 @@ void MainWindow::BuildInputGroup(QWidget* parent) {
   insert_->setToolTip(QString::fromUtf8(kTexts.insert_hint));
   insert_->setDefault(true);
 
-  auto* row = new QHBoxLayout(group);
+  preview_line_ = new PreviewLine(group);
+  live_preview_ = new LivePreview(calculator_, input_->lineEdit(), preview_line_,
+                                  [this] { return plotcheck_->isChecked(); });
+
+  auto* rows = new QVBoxLayout(group);
+  auto* row = new QHBoxLayout;
   row->addWidget(plotcheck_);
   row->addWidget(input_, 1);
   row->addWidget(insert_);
+  rows->addLayout(row);
+  rows->addWidget(preview_line_);
   parent->layout()->addWidget(group);
+  connect(plotcheck_, &QCheckBox::toggled, live_preview_, &LivePreview::Refresh);
 
   connect(input_, &QComboBox::editTextChanged, this, &MainWindow::InputUpdate);
   connect(insert_, &QPushButton::clicked, this, &MainWindow::insertClick);
@@ -391,6 +403,7 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
         [request, &notices](RequestContext& context) { return context.Plot(*request, notices); },
         [this](PlotOutcome& outcome) {
           FinishPlot(outcome);
+          live_preview_->Refresh();
           emit requestFinished();
         });
   }
@@ -400,6 +413,8 @@ bool MainWindow::SolveThis(const QString& text, bool plot) {
       [request](RequestContext& context) { return context.Solve(*request); },
       [this, text](SolveOutcome& outcome) {
         FinishSolve(text, outcome);
+        // `ans` may stand for another value now.
+        live_preview_->Refresh();
         emit requestFinished();
       });
 }
@@ -482,14 +497,8 @@ void MainWindow::ReportErrorAt(const std::string& message, const std::string& ti
 // The place counts characters; the line edit counts UTF-16 units, two for a
 // character beyond the first plane.
 void MainWindow::ShowErrorPlace(const QString& text, const SourceRange& place) {
-  const auto unit = [&text](size_t characters) {
-    int index = 0;
-    for (size_t k = 0; k < characters && index < text.size(); ++k)
-      index += text[index].isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
-    return index;
-  };
-  const int start = unit(place.start);
-  const int end = std::max(unit(place.end), start);
+  const int start = Utf16Index(text, place.start);
+  const int end = std::max(Utf16Index(text, place.end), start);
   SetInputText(text);
   // Selected from its end back, the caret stands at the start of the part.
   input_->lineEdit()->setSelection(end, start - end);
@@ -727,12 +736,20 @@ void MainWindow::ShowMaskSettings() {
 
 void MainWindow::ShowGeneralSettings() {
   completer_->set_enabled(calculator_.general().auto_complete);
+  const bool preview = LivePreviewOn(calculator_.data());
+  if (preview != live_preview_->enabled()) {
+    live_preview_->set_enabled(preview);
+    emit livePreviewChanged(preview);
+  } else {
+    live_preview_->Refresh();
+  }
   panels_[1]->ShowText(
       QString::fromStdString(NumberSystemName(calculator_.general().number_system)));
 }
 
 void MainWindow::RefreshPlotStatus() {
   panels_[3]->ShowText(QString::fromStdString(PlotStatusText(calculator_.plot_settings())));
+  live_preview_->Refresh();
 }
 
 // ---- Start and end ----
@@ -796,6 +813,8 @@ void MainWindow::changeEvent(QEvent* event) {
   }
   TakeBackFocus();
   FinishStartUp();
+  // Back from another window: the user variables may mean something else.
+  live_preview_->Refresh();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

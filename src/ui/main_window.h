@@ -40,9 +40,11 @@ class ExpressionList;
 class GeneralOptionsDialog;
 class InputCompleter;
 class LinkLabel;
+class LivePreview;
 class MaskOptionsDialog;
 class MessageSeam;
 class PlotRunDisplay;
+class PreviewLine;
 class Shell;
 class SimpleWindow;
 class SolutionWindow;
@@ -91,6 +93,7 @@ class MainWindow : public QMainWindow, public ErrorSink {
   // Every request of the program's windows runs through this one, so only
   // one runs at a time and each can be stopped.
   RequestRunner& runner() { return runner_; }
+  LivePreview* live_preview() const { return live_preview_; }
   MessageSeam& messages() { return messages_; }
   Shell& shell() { return shell_; }
   const PlugInActions& plug_in_actions() const { return plug_ins_; }
@@ -150,6 +153,8 @@ class MainWindow : public QMainWindow, public ErrorSink {
   void requestFinished();
   // Simple mode came (true) or went (false).
   void simpleModeChanged(bool simple);
+  // The preview while typing was turned on or off (General options).
+  void livePreviewChanged(bool on);
 
  public slots:
   void insertClick();
@@ -235,6 +240,8 @@ class MainWindow : public QMainWindow, public ErrorSink {
   QCheckBox* plotcheck_ = nullptr;
   QComboBox* input_ = nullptr;
   InputCompleter* completer_ = nullptr;
+  PreviewLine* preview_line_ = nullptr;
+  LivePreview* live_preview_ = nullptr;
   QPushButton* insert_ = nullptr;
   ExpressionList* list_ = nullptr;
   QLineEdit* answer_ = nullptr;

@@ -1,5 +1,7 @@
 // The simple window's layout, texts and its solve through the main window.
 #include "ui/simple_window.h"
+#include "ui/live_preview.h"
+#include "ui/preview_line.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -60,17 +62,24 @@ SimpleWindow::SimpleWindow(MainWindow& main, QWidget* parent)
   auto* standardmode =
       PictureButton(ToolPicture::kStandardMode, kTexts.standardmode_hint, "standardmode", this);
 
+  preview_line_ = new PreviewLine(this);
+  live_preview_ = new LivePreview(main_.calculator(), input_, preview_line_, [] { return false; });
+  if (main_.live_preview()) live_preview_->set_enabled(main_.live_preview()->enabled());
+
   auto* layout = new QGridLayout(this);
   layout->addWidget(input_, 0, 0);
-  layout->addWidget(answer_, 1, 0);
+  layout->addWidget(preview_line_, 1, 0);
+  layout->addWidget(answer_, 2, 0);
   layout->addWidget(solve, 0, 1);
-  layout->addWidget(standardmode, 1, 1);
+  layout->addWidget(standardmode, 2, 1);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(input_, &QLineEdit::returnPressed, this, &SimpleWindow::solveClick);
   connect(solve, &QToolButton::clicked, this, &SimpleWindow::solveClick);
   connect(standardmode, &QToolButton::clicked, this, &QWidget::close);
   connect(&main_, &MainWindow::requestFinished, this, &SimpleWindow::ShowMainAnswer);
+  connect(&main_, &MainWindow::requestFinished, live_preview_, &LivePreview::Refresh);
+  connect(&main_, &MainWindow::livePreviewChanged, live_preview_, &LivePreview::set_enabled);
 }
 
 void SimpleWindow::Start(const QString& input_text) {

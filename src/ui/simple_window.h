@@ -9,7 +9,9 @@ class QToolButton;
 
 namespace korvex {
 
+class LivePreview;
 class MainWindow;
+class PreviewLine;
 
 class SimpleWindow : public QWidget {
   Q_OBJECT
@@ -36,6 +38,8 @@ class SimpleWindow : public QWidget {
   MainWindow& main_;
   QLineEdit* input_;
   QLineEdit* answer_;
+  PreviewLine* preview_line_;
+  LivePreview* live_preview_;
   bool awaiting_answer_ = false;
 };
 
