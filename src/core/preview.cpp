@@ -93,7 +93,13 @@ Preview SketchPreview(RequestContext& context, const PreviewRequest& request) {
     preview.text = "y: no finite value";
   } else {
     const auto [low, high] = std::minmax_element(finite.begin(), finite.end());
-    preview.text = "y from " + ShortNumber(*low) + " to " + ShortNumber(*high);
+    // x walks by repeated addition, so a curve through 0 may show 3e-36 there;
+    // at the scale of the extent that is 0.
+    const double scale = std::max(std::abs(*low), std::abs(*high));
+    const auto shown = [scale](double y) {
+      return ShortNumber(std::abs(y) < scale * 1e-12 ? 0.0 : y);
+    };
+    preview.text = "y from " + shown(*low) + " to " + shown(*high);
   }
   return preview;
 }
