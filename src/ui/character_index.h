@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include <QString>
 
@@ -14,6 +15,21 @@ inline int Utf16Index(const QString& text, std::size_t characters) {
   for (std::size_t k = 0; k < characters && index < text.size(); ++k)
     index += text[index].isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
   return index;
+}
+
+// Utf16Index for every character at once: entry k is where character k
+// starts, the last entry the text's end. Many places converted one by one
+// from the start would cost the text's length each.
+inline std::vector<int> Utf16Offsets(const QString& text) {
+  std::vector<int> offsets;
+  offsets.reserve(static_cast<std::size_t>(text.size()) + 1);
+  int index = 0;
+  while (index < text.size()) {
+    offsets.push_back(index);
+    index += text[index].isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+  }
+  offsets.push_back(index);
+  return offsets;
 }
 
 // The number of characters before UTF-16 index `index`.

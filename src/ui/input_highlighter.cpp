@@ -1,5 +1,7 @@
 #include "ui/input_highlighter.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QInputMethodEvent>
@@ -78,16 +80,23 @@ void InputHighlighter::TextChanged() {
 }
 
 bool InputHighlighter::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edit_ && event->type() == QEvent::PaletteChange) Apply();
+  // A new palette changes the colours; a wider line shows more of the text.
+  if (watched == edit_ &&
+      (event->type() == QEvent::PaletteChange || event->type() == QEvent::Resize))
+    Apply();
   return QObject::eventFilter(watched, event);
 }
 
 void InputHighlighter::Apply() {
   const QString text = edit_->text();
   const QPalette& palette = edit_->palette();
+  const std::vector<int> offsets = Utf16Offsets(text);
+  const auto unit = [&offsets](std::size_t character) {
+    return offsets[std::min(character, offsets.size() - 1)];
+  };
   const auto range = [&](const SourceRange& place) {
-    const int start = Utf16Index(text, place.start);
-    return std::pair{start, Utf16Index(text, place.end) - start};
+    const int start = unit(place.start);
+    return std::pair{start, std::max(unit(place.end), start) - start};
   };
   const auto wavy = [&](QTextCharFormat& format) {
     format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
@@ -95,9 +104,19 @@ void InputHighlighter::Apply() {
   };
   const std::size_t caret = CharacterIndex(text, edit_->cursorPosition());
   const std::size_t at_caret = BracketAtCaret(tokens_, caret);
+  // A line edit keeps the caret in view and shows at most a width's worth
+  // of characters (none narrower than two pixels) around it; the text layout
+  // pays for every format range on every change, so only those are drawn.
+  const std::size_t reach = static_cast<std::size_t>(std::max(edit_->width(), 200) / 2);
+  const std::size_t from = caret > reach ? caret - reach : 0;
+  const std::size_t to = caret + reach;
   QList<QTextLayout::FormatRange> formats;
   for (std::size_t i = 0; i < tokens_.size(); ++i) {
     const InputToken& token = tokens_[i];
+    const bool in_view = token.place.end >= from && token.place.start <= to;
+    if (!in_view && i != at_caret &&
+        (at_caret == InputToken::kNoPartner || i != tokens_[at_caret].partner))
+      continue;
     QTextLayout::FormatRange format;
     std::tie(format.start, format.length) = range(token.place);
     format.format.setForeground(KindColour(token.kind, palette));

@@ -32,7 +32,8 @@ class InputHighlighter : public QObject {
   void Refresh();
 
   const std::vector<InputToken>& tokens() const { return tokens_; }
-  // What is drawn, in UTF-16 units of the text.
+  // What is drawn, in UTF-16 units of the text: the tokens of the part
+  // around the caret that can be in view, and the pair of brackets there.
   const QList<QTextLayout::FormatRange>& formats() const { return formats_; }
 
   // The colour of a kind on a base of `base` (light or dark).
