@@ -140,6 +140,7 @@ SolveOutcome RequestContext::Solve(const SolveRequest& request) {
     outcome.failure_text = FailureText(failure);
   }
   outcome.steps = engine_.TakeSteps();
+  outcome.solved_text = request.text;
   SaveRandomState(outcome.random);
   errors_.target = nullptr;
   return outcome;

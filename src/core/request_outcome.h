@@ -42,6 +42,8 @@ struct SolveOutcome {
 
   std::vector<ReportedFailure> reported;
   StepLog steps;
+  // The text solved: the steps' places count its characters.
+  std::string solved_text;
   long double stored_answer = 0;
   char decimal_separator = ',';
   RandomState random;

@@ -22,6 +22,7 @@ void Session::Apply(SolveOutcome& outcome) {
   stored_answer_ = outcome.stored_answer;
   decimal_separator_ = outcome.decimal_separator;
   steps_ = std::move(outcome.steps);
+  solved_text_ = std::move(outcome.solved_text);
   ++steps_revision_;
   random_ = outcome.random;
 }

@@ -29,8 +29,11 @@ class Session {
   // the answer output may switch it to "." until the next request.
   char decimal_separator() const { return decimal_separator_; }
   const StepLog& steps() const { return steps_; }
-  // Grows each time the steps are replaced, so a view that holds a copy
-  // knows whether it is still the session's.
+  // The text the steps were solved from; their places point into it.
+  const std::string& solved_text() const { return solved_text_; }
+  // Grows each time the steps (and with them the solved text) are
+  // replaced, so a view that holds a copy knows whether it is still the
+  // session's.
   std::uint64_t steps_revision() const { return steps_revision_; }
   const RandomState& random() const { return random_; }
   PlotStore& plots() { return plots_; }
@@ -52,6 +55,7 @@ class Session {
   long double stored_answer_ = 0;
   char decimal_separator_ = ',';
   StepLog steps_;
+  std::string solved_text_;
   std::uint64_t steps_revision_ = 0;
   RandomState random_;
   PlotStore plots_;

@@ -112,6 +112,7 @@ bool Engine::EvaluateFunctionCall(long a) {
   if (places_on_) {
     places_[name_index] = Join(places_[name_index], places_[last]);
     places_.Erase(name_index + 1, last - name_index);
+    if (logging_) steps_.AddPlace(places_[name_index]);
   }
   if (steps_enabled_) RecordStep("calculate '" + name + "'");
   return true;

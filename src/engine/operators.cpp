@@ -84,8 +84,11 @@ bool Engine::EvaluateOperators(size_t start) {
           origins_[left_position] = recorder_->AddOperator(
               op, RecordedOperand(left_position, *left), RecordedOperand(read + 1, *right), result);
         }
-        if (places_on_)
-          places_[read - removed - 1] = Join(places_[read - removed - 1], places_[read + 1]);
+        if (places_on_) {
+          SourceRange& place = places_[read - removed - 1];
+          place = Join(place, places_[read + 1]);
+          if (logging_) steps_.AddPlace(place);
+        }
         const size_t removed_chars = left_text.size() + 1 + tokens_[read + 1].size();
         left_text = FloatToStr(result);
         if (logging_) steps_.Replace(read - removed - 1, 3, removed_chars, left_text);

@@ -16,6 +16,7 @@ void StepLog::Clear() {
   starts_.clear();
   edits_.clear();
   inserted_.clear();
+  places_.clear();
   steps_.clear();
   list_chars_ = 0;
   replay_ = Replay();
@@ -27,6 +28,8 @@ void StepLog::Begin(const std::vector<std::string>& tokens) {
     edits_.resize(starts_.back().first_edit);
     starts_.pop_back();
   }
+  // Places of a pass that failed before its step belong to no step.
+  places_.resize(steps_.empty() ? 0 : steps_.back().places_end);
   starts_.push_back({tokens, edits_.size()});
   list_chars_ = 0;
   for (const std::string& token : tokens) list_chars_ += token.size();
@@ -46,9 +49,26 @@ void StepLog::Erase(std::size_t position, std::size_t removed, std::size_t remov
   list_chars_ -= removed_chars;
 }
 
+void StepLog::AddPlace(const SourceRange& place) {
+  // In a chain such as 2*3*4 each operation's place covers the one before;
+  // the step then shows the chain as one part.
+  const std::size_t pending = steps_.empty() ? 0 : steps_.back().places_end;
+  if (places_.size() > pending && place.start <= places_.back().start &&
+      places_.back().end <= place.end) {
+    places_.back() = place;
+    return;
+  }
+  places_.push_back(place);
+}
+
 void StepLog::Record(std::string operation) {
   steps_.push_back({std::move(operation), static_cast<std::uint32_t>(starts_.size() - 1),
-                    edits_.size(), list_chars_});
+                    static_cast<std::uint32_t>(places_.size()), edits_.size(), list_chars_});
+}
+
+std::span<const SourceRange> StepLog::Places(std::size_t index) const {
+  const std::size_t begin = index == 0 ? 0 : steps_[index - 1].places_end;
+  return std::span<const SourceRange>(places_).subspan(begin, steps_[index].places_end - begin);
 }
 
 void StepLog::ReplayTo(const Step& step) const {

@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/error_sink.h"
 #include "engine/gap_buffer.h"
 
 namespace korvex {
@@ -30,6 +32,10 @@ class StepLog {
   // The length of Text(index), without building it.
   std::size_t TextLength(std::size_t index) const;
   std::vector<std::string> Texts() const;
+  // The parts of the solved text that step `index` reduced, left to right:
+  // one per operation of an operator pass, the whole call for a function.
+  // Empty when the solve kept no places.
+  std::span<const SourceRange> Places(std::size_t index) const;
   friend bool operator==(const StepLog& log, const std::vector<std::string>& texts);
 
   // Recording, by the engine.
@@ -41,6 +47,8 @@ class StepLog {
   void Replace(std::size_t position, std::size_t removed, std::size_t removed_chars,
                std::string_view inserted);
   void Erase(std::size_t position, std::size_t removed, std::size_t removed_chars);
+  // The place of one reduction that the next step shows.
+  void AddPlace(const SourceRange& place);
   // One step: the list as the rewrites so far have left it.
   void Record(std::string operation);
 
@@ -58,6 +66,7 @@ class StepLog {
   struct Step {
     std::string operation;
     std::uint32_t start;
+    std::uint32_t places_end;  // this step's places: places_[previous step's end, places_end)
     std::size_t edit_end;    // the rewrites before this step: edits_[start's first_edit, edit_end)
     std::size_t list_chars;  // length of the list's text at this step
   };
@@ -72,6 +81,9 @@ class StepLog {
   std::vector<Start> starts_;
   std::vector<Edit> edits_;
   std::vector<std::string> inserted_;
+  // One flat list for all steps: a vector per step would cost a long solve
+  // an allocation for every step.
+  std::vector<SourceRange> places_;
   std::vector<Step> steps_;
   std::size_t list_chars_ = 0;
   mutable Replay replay_;

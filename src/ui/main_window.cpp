@@ -507,7 +507,8 @@ void MainWindow::ShowErrorPlace(const QString& text, const SourceRange& place) {
 
 void MainWindow::solutionlabelClick() {
   if (!peers_.solution) return;
-  peers_.solution->SetSteps(calculator_.steps(), calculator_.session().steps_revision());
+  peers_.solution->SetSteps(calculator_.steps(), calculator_.session().solved_text(),
+                            calculator_.session().steps_revision());
   BringUp(peers_.solution);
 }
 
@@ -515,7 +516,8 @@ void MainWindow::solutionlabelClick() {
 // where it is, so typing in the main window goes on undisturbed.
 void MainWindow::RefreshOpenSolution() {
   if (peers_.solution && peers_.solution->isVisible())
-    peers_.solution->SetSteps(calculator_.steps(), calculator_.session().steps_revision());
+    peers_.solution->SetSteps(calculator_.steps(), calculator_.session().solved_text(),
+                              calculator_.session().steps_revision());
 }
 
 // ---- Input, insertion and the list ----

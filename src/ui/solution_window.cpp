@@ -14,6 +14,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/solved_expression_view.h"
+#include "ui/step_line_delegate.h"
+
 namespace korvex {
 
 constexpr TextPageTexts kSolutionTexts = {"Form3", "Solution",
@@ -57,7 +60,8 @@ namespace {
 // only the longest line is measured, with room for wider characters.
 constexpr size_t kMeasureAllUpTo = size_t{1} << 20;
 
-int WidestLine(const StepLog& steps, const QFontMetrics& metrics) {
+int WidestLine(const StepLog& steps, const QFont& font) {
+  const QFontMetrics metrics(font);
   size_t total = 0;
   size_t longest = 0;
   for (size_t i = 0; i < steps.size(); ++i) {
@@ -71,7 +75,10 @@ int WidestLine(const StepLog& steps, const QFontMetrics& metrics) {
       widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(steps.Text(i))));
     return widest;
   }
-  const int width = metrics.horizontalAdvance(QString::fromStdString(steps.Text(longest)));
+  // Laying out a line of megabytes takes seconds; summed character widths
+  // are close, and the margin covers the difference.
+  const auto width =
+      static_cast<int>(CharacterAdvances(font).Width(QString::fromStdString(steps.Text(longest))));
   return width + width / 10;
 }
 
@@ -79,9 +86,13 @@ int WidestLine(const StepLog& steps, const QFontMetrics& metrics) {
 
 SolutionWindow::SolutionWindow(QWidget* parent)
     : TextPageWindow(kSolutionTexts, new QListView, parent),
+      expression_(new SolvedExpressionView),
       view_(findChild<QListView*>(QString::fromLatin1(kSolutionTexts.page_name))),
       model_(new StepListModel(this)) {
+  expression_->setObjectName(QStringLiteral("solvedexpression"));
+  AddAbovePage(expression_);
   view_->setModel(model_);
+  view_->setItemDelegate(new StepLineDelegate(view_));
   view_->setUniformItemSizes(true);
   view_->setTextElideMode(Qt::ElideNone);
   view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -92,9 +103,15 @@ SolutionWindow::SolutionWindow(QWidget* parent)
   copy->setShortcutContext(Qt::WidgetShortcut);
   view_->addAction(copy);
   connect(copy, &QAction::triggered, this, &SolutionWindow::CopySelection);
+  QItemSelectionModel* selection = view_->selectionModel();
+  connect(selection, &QItemSelectionModel::currentChanged, this,
+          &SolutionWindow::HighlightCurrentStep);
+  connect(selection, &QItemSelectionModel::selectionChanged, this,
+          &SolutionWindow::HighlightCurrentStep);
 }
 
-void SolutionWindow::SetSteps(const StepLog& steps, std::uint64_t revision) {
+void SolutionWindow::SetSteps(const StepLog& steps, const std::string& solved_text,
+                              std::uint64_t revision) {
   if (shown_revision_ == revision) return;
   shown_revision_ = revision;
   // Reading a log moves its replay position: this window reads only its own
@@ -104,8 +121,24 @@ void SolutionWindow::SetSteps(const StepLog& steps, std::uint64_t revision) {
   // The delegate's margins beside the text.
   const int margin =
       2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
-  const QSize row_size(WidestLine(copy, metrics) + margin, metrics.height() + 2);
+  const QSize row_size(WidestLine(copy, view_->font()) + margin, metrics.height() + 2);
+  expression_->SetText(solved_text);
   model_->Reset(std::move(copy), row_size);
+  HighlightCurrentStep();
+  if (model_->rowCount({}) > 0) view_->setCurrentIndex(model_->index(0));
+}
+
+void SolutionWindow::showEvent(QShowEvent* event) {
+  TextPageWindow::showEvent(event);
+  view_->setFocus();
+}
+
+void SolutionWindow::HighlightCurrentStep() {
+  const QModelIndex current = view_->currentIndex();
+  if (current.isValid() && view_->selectionModel()->isSelected(current))
+    expression_->Highlight(model_->steps().Places(static_cast<size_t>(current.row())));
+  else
+    expression_->Highlight({});
 }
 
 void SolutionWindow::CopySelection() {

@@ -31,13 +31,15 @@ TextPageWindow::TextPageWindow(const TextPageTexts& texts, QAbstractScrollArea* 
   page->setObjectName(QString::fromLatin1(texts.page_name));
   page->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   page->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  auto* group_layout = new QVBoxLayout(group);
-  group_layout->addWidget(page);
+  group_layout_ = new QVBoxLayout(group);
+  group_layout_->addWidget(page);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   connect(AddCloseButtonRow(layout, this), &QPushButton::clicked, this, &QDialog::reject);
   resize(480, 320);
 }
+
+void TextPageWindow::AddAbovePage(QWidget* widget) { group_layout_->insertWidget(0, widget); }
 
 }  // namespace korvex

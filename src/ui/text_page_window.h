@@ -7,6 +7,7 @@
 
 class QAbstractScrollArea;
 class QPlainTextEdit;
+class QVBoxLayout;
 
 namespace korvex {
 
@@ -30,9 +31,12 @@ class TextPageWindow : public QDialog {
 
   // Null when the window has a page of its own.
   QPlainTextEdit* page() const { return page_; }
+  // Puts `widget` in the group, above the page.
+  void AddAbovePage(QWidget* widget);
 
  private:
   QPlainTextEdit* page_ = nullptr;
+  QVBoxLayout* group_layout_ = nullptr;
 };
 
 }  // namespace korvex

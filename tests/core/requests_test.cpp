@@ -136,11 +136,18 @@ TEST_F(RequestsTest, AContextRunLeavesTheSessionUntilItsOutcomeIsApplied) {
   EXPECT_EQ(calculator.stored_answer(), 1.5L);
   EXPECT_EQ(calculator.CopyAnswerText(), "1,5");
   EXPECT_EQ(calculator.steps().Texts(), steps_before);
+  EXPECT_EQ(calculator.session().solved_text(), "0,5*3");
+  const std::uint64_t revision = calculator.session().steps_revision();
 
+  // The steps come with the text their places point into.
   calculator.session().Apply(outcome);
   EXPECT_EQ(calculator.stored_answer(), 4.5L);
   EXPECT_EQ(calculator.CopyAnswerText(), "4.5");
   EXPECT_EQ(calculator.steps().Texts(), std::vector<std::string>{"Step 1 (multiply): 4,5"});
+  EXPECT_EQ(calculator.session().solved_text(), "ans*3");
+  EXPECT_EQ(calculator.session().steps_revision(), revision + 1);
+  ASSERT_EQ(calculator.steps().Places(0).size(), 1u);
+  EXPECT_EQ(calculator.steps().Places(0)[0], (SourceRange{0, 5}));
 
   // Failures stay in the outcome, with the part of the text each concerns;
   // nothing reaches the front end's sink until they are replayed.
