@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -65,6 +66,7 @@ CatalogueBrowser::CatalogueBrowser(const CatalogueBrowserTexts& texts, const Cat
   list_ = new QListWidget(list_group);
   list_->setObjectName(QString::fromLatin1(texts.list_name));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->installEventFilter(this);  // Enter in the list inserts
   count_ = new QLabel(list_group);
   count_->setObjectName(QStringLiteral("count"));
   auto* count_row = new QHBoxLayout;
@@ -124,6 +126,19 @@ void CatalogueBrowser::showEvent(QShowEvent* event) {
   // The catalogue is loaded after the window is created; fill the list at
   // the first showing that finds it empty.
   if (list_->count() == 0) RefillList();
+}
+
+bool CatalogueBrowser::eventFilter(QObject* watched, QEvent* event) {
+  // Taken before the window's default button ("Go") would answer it, which
+  // stays the meaning of Enter in the search box.
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      insertClick();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CatalogueBrowser::RefillList() {

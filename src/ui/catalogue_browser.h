@@ -35,6 +35,8 @@ class CatalogueBrowser : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Enter in the list inserts its selection.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void categoryChange();

@@ -759,11 +759,8 @@ void MainWindow::RefreshPlotStatus() {
 StartUpViews MainWindow::MakeStartUpViews() {
   StartUpViews views = hooks_;
   views.catalogues_loaded = [this] {
-    QStringList names;
-    for (const Catalogue* catalogue :
-         {&calculator_.catalogues().functions, &calculator_.catalogues().constants})
-      for (const std::string& name : catalogue->names()) names << QString::fromStdString(name);
-    completer_->set_names(names);
+    completer_->set_names(
+        CompletionNames(calculator_.catalogues().functions, calculator_.catalogues().constants));
   };
   views.variables_loaded = [this] {
     if (peers_.user_variables) peers_.user_variables->RefreshTable();

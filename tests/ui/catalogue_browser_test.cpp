@@ -108,6 +108,40 @@ TEST_F(CatalogueBrowserTest, SelectionShowsTheFormulaAndInsertsAtTheCaret) {
   }
 }
 
+TEST_F(CatalogueBrowserTest, EnterInTheListInsertsTheSelectionAtTheCaret) {
+  struct Case {
+    const char* menu_entry;
+    QWidget* window;
+    const char* list;
+    QString name;
+    QString input_after;
+  };
+  const Case cases[] = {
+      {"functionmenu", windows_->functions, "function", "gcd", "2*gcd[;]+1"},
+      {"constantmenu", windows_->constants, "constant", "pi", "2*pi+1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    Input()->clear();
+    PrepareInput("2*+1", 2);
+    QWidget* window = Open(c.menu_entry, c.window);
+    // A search typed but not started stays so: Enter in the list is not "Go".
+    auto* search = Child<QLineEdit>(window, "search");
+    search->setFocus();
+    QTest::keyClicks(search, "sin");
+    auto* list = Child<QListWidget>(window, c.list);
+    ClickItem(list, c.name);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(Input()->text(), c.input_after);
+    EXPECT_EQ(Input()->cursorPosition(), c.input_after.indexOf("+1"));
+    EXPECT_EQ(search->text(), "sin");
+    EXPECT_TRUE(messages_.shown.isEmpty());
+    search->clear();
+    window->hide();
+  }
+}
+
 TEST_F(CatalogueBrowserTest, SearchFindsExactLowerCaseNamesOrSaysWhy) {
   QWidget* window = Functions();
   auto* search = Child<QLineEdit>(window, "search");
