@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # CI stage: the tests that hand requests between the window thread and the
-# calculator's worker (the core's, the plot layer's and the GUI's request
-# tests), built with ThreadSanitizer in a build folder of their own. Any
+# calculator's worker or the preview's (the core's, the plot layer's and the
+# GUI's request and preview tests), built with ThreadSanitizer in a build folder of their own. Any
 # report fails the stage. Qt itself is not instrumented, so races inside
 # Qt's own code would not be seen (scripts/tsan.supp silences its internal
 # hand-overs, and nothing of Korvex's); ours are.
@@ -21,7 +21,8 @@ if (($#)); then
 fi
 programs=()
 for source in tests/core/*_test.cpp tests/plot/*_test.cpp tests/ui/concurrent_actions_test.cpp \
-  tests/ui/responsive_requests_test.cpp tests/ui/benchmark_window_test.cpp; do
+  tests/ui/responsive_requests_test.cpp tests/ui/benchmark_window_test.cpp \
+  tests/ui/live_preview_test.cpp; do
   programs+=("$(basename "$source" .cpp)")
 done
 cmake --build "$build" -j"$(nproc)" --target korvex_data "${programs[@]}"
