@@ -41,9 +41,10 @@ std::unique_ptr<LineReader> MakeStreamLineReader(std::istream& in);
 // Lines that are not blank go into the history (Up and Down recall them).
 // At the end (Ctrl+D on an empty line) it ends the prompt's line, so the
 // shell's prompt starts on a fresh one. With `preview` (which must outlive
-// the reader) the row under the line shows its text, and is cleared before
-// each key is handled, so an entered line and what follows it look as
-// without. Only one may exist at a time: its signal handling is global.
+// the reader), on a terminal whose cursor can move up, the row under the
+// line shows its text; the row is cleared before each key is handled, so an
+// entered line and what follows it look as without. Only one may exist at a
+// time: its signal handling is global.
 std::unique_ptr<LineReader> MakeTerminalLineReader(const std::string& prompt, std::FILE* in,
                                                    std::FILE* out,
                                                    LinePreviewSource* preview = nullptr);

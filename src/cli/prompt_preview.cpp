@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <string_view>
 #include <utility>
 
 #include "settings/helper_programs.h"
@@ -28,10 +27,6 @@ std::string TextOf(const Preview& preview) {
 bool IsBlank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
 
 }  // namespace
-
-bool TerminalShowsPreviews(const char* term) {
-  return term != nullptr && *term != '\0' && std::string_view(term) != "dumb";
-}
 
 PromptPreview::PromptPreview(const Calculator& calculator) : calculator_(calculator) {
   int ends[2];

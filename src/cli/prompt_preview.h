@@ -20,10 +20,6 @@ namespace korvex {
 // nothing.
 inline constexpr std::chrono::milliseconds kPromptPreviewBudget{150};
 
-// Whether a terminal of type `term` (the TERM variable, null when unset)
-// can move its cursor to the row under the prompt and back.
-bool TerminalShowsPreviews(const char* term);
-
 class PromptPreview final : public LinePreviewSource {
  public:
   // `calculator` must outlive the preview; its session is read on the

@@ -250,10 +250,8 @@ int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std:
     // as they come.
     const bool interactive =
         &in == &std::cin && &out == &std::cout && ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
-    // The preview row needs a terminal that moves its cursor.
     std::unique_ptr<PromptPreview> preview;
-    if (interactive && TerminalShowsPreviews(std::getenv("TERM")))
-      preview = std::make_unique<PromptPreview>(calculator);
+    if (interactive) preview = std::make_unique<PromptPreview>(calculator);
     const std::unique_ptr<LineReader> lines =
         interactive ? MakeTerminalLineReader("> ", stdin, stdout, preview.get())
                     : MakeStreamLineReader(in);

@@ -23,13 +23,11 @@ namespace {
 // library's emacs map. Tab does nothing: no expression holds a file name,
 // and a tab character would only be an invisible gap.
 constexpr std::pair<const char*, const char*> kExtraBindings[] = {
-    {"^R", "em-inc-search-prev"}, {"^I", "korvex-ignore"},      {"\\e[H", "ed-move-to-beg"},
+    {"^R", "em-inc-search-prev"}, {"^I", "ed-ignore"},          {"\\e[H", "ed-move-to-beg"},
     {"\\e[1~", "ed-move-to-beg"}, {"\\e[7~", "ed-move-to-beg"}, {"\\e[F", "ed-move-to-end"},
     {"\\e[4~", "ed-move-to-end"}, {"\\e[8~", "ed-move-to-end"}, {"\\e[3~", "ed-delete-next-char"},
     {"\\e[1;5C", "em-next-word"}, {"\\e[1;5D", "ed-prev-word"},
 };
-
-unsigned char IgnoreKey(EditLine*, int) { return CC_NORM; }
 
 // The cells the editor draws for one character of the line: ^X for a
 // control character, \U+XXXX for one it cannot print.
@@ -38,6 +36,13 @@ int CellsOf(wchar_t c) {
   const int width = ::wcwidth(c);
   if (width >= 0) return width;
   return c > 0xFFFF ? 8 : 7;
+}
+
+// The preview row needs a cursor that moves up: a dumb terminal (also the
+// library's choice when TERM is unset or unknown) has none.
+bool MovesUp(EditLine* editor) {
+  char* up = nullptr;
+  return el_get(editor, EL_GETTC, "up", &up, nullptr) == 0 && up != nullptr && *up != '\0';
 }
 
 int CellsOf(const wchar_t* begin, const wchar_t* end) {
@@ -67,12 +72,11 @@ class TerminalLineReader : public LineReader {
     el_set(editor_, EL_SIGNAL, 0);
     el_set(editor_, EL_HIST, history, history_);
     el_set(editor_, EL_GETCFN, &TerminalLineReader::ReadKey);
-    el_set(editor_, EL_ADDFN, "korvex-ignore", "Does nothing", &IgnoreKey);
     for (const auto& [keys, function] : kExtraBindings)
       el_set(editor_, EL_BIND, keys, function, nullptr);
     // The user's ~/.editrc (or $EDITRC) comes last, so it may change any key.
     el_source(editor_, nullptr);
-    if (preview != nullptr) display_.emplace(*preview, signals_, out);
+    if (preview != nullptr && MovesUp(editor_)) display_.emplace(*preview, signals_, out);
   }
   ~TerminalLineReader() override {
     display_.reset();

@@ -346,18 +346,28 @@ TEST_F(PromptPreviewTest, AfterCtrlZOrAStopTheLineAndPreviewComeBack) {
 }
 
 TEST_F(PromptPreviewTest, TerminalsThatCannotShowItGetNothingExtra) {
-  for (const std::optional<std::string>& term :
-       {std::optional<std::string>("dumb"), std::optional<std::string>()}) {
-    SCOPED_TRACE(term.value_or("TERM unset"));
-    const auto program = Start({.term = term});
-    ASSERT_TRUE(program->WaitForPrompt(0));
+  // An unknown type is taken as a dumb terminal, after a word about it.
+  const struct {
+    std::optional<std::string> term;
+    std::string before;
+  } cases[] = {
+      {"dumb", ""},
+      {std::nullopt, ""},
+      {"no-such-terminal",
+       "No entry for terminal type \"no-such-terminal\";\r\nusing dumb terminal settings.\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.term.value_or("TERM unset"));
+    const auto program = Start({.term = c.term});
+    const int prompt_row = c.before.empty() ? 0 : 2;
+    ASSERT_TRUE(program->WaitForPrompt(prompt_row)) << program->screen().Text();
     program->Type("2+3*4");
     program->Settle();
     program->Type("\r");
-    ASSERT_TRUE(program->WaitForPrompt(2)) << program->screen().Text();
+    ASSERT_TRUE(program->WaitForPrompt(prompt_row + 2)) << program->screen().Text();
     program->Type("\x04");
     EXPECT_EQ(program->Ended(), 0);
-    EXPECT_EQ(program->shown(), "> 2+3*4\r\n= 14\r\n> ^D\r\n");
+    EXPECT_EQ(program->shown(), c.before + "> 2+3*4\r\n= 14\r\n> ^D\r\n");
   }
 }
 
