@@ -16,6 +16,7 @@
 #include "cli/interrupt_stop.h"
 #include "cli/line_reader.h"
 #include "cli/option_table.h"
+#include "cli/prompt_preview.h"
 #include "cli/usage.h"
 #include "core/calculator.h"
 #include "settings/general_file.h"
@@ -193,8 +194,8 @@ std::string SolveHelp() {
          "Solves each EXPR and prints the answer as the answer box shows it, through\n"
          "bin/mask.ini and bin/general.ini. Without EXPR it reads one expression per\n"
          "line from standard input; when it and standard output are a terminal, at a\n"
-         "prompt with line editing and a history (Ctrl+D ends it). ans is the\n"
-         "previous answer.\n"
+         "prompt with line editing and a history (Ctrl+D ends it) that shows under\n"
+         "the line what it would give. ans is the previous answer.\n"
          "\n"
          "options:\n"
          "  --data-dir DIR    use DIR/bin as the data folder\n"
@@ -249,8 +250,11 @@ int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std:
     // as they come.
     const bool interactive =
         &in == &std::cin && &out == &std::cout && ::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO);
+    std::unique_ptr<PromptPreview> preview;
+    if (interactive) preview = std::make_unique<PromptPreview>(calculator);
     const std::unique_ptr<LineReader> lines =
-        interactive ? MakeTerminalLineReader("> ", stdin, stdout) : MakeStreamLineReader(in);
+        interactive ? MakeTerminalLineReader("> ", stdin, stdout, preview.get())
+                    : MakeStreamLineReader(in);
     while (const std::optional<std::string> line = lines->ReadLine()) {
       if (line->find_first_not_of(' ') == std::string::npos) continue;
       const Solved solved = SolveOne(calculator, errors, *line, options, out, err);

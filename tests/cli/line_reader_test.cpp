@@ -125,6 +125,7 @@ TEST(TerminalLineReader, EditsRecallsHistoryAndEndsAtCtrlD) {
       {"\x10\r", "1+2"},      // Ctrl+P recalls the last kept line
       {"\x10\x10\r", "1+1"},  // a recalled repeat is not kept again
       {"2\x04\r", "2"},       // Ctrl+D ends only an empty line
+      {"3\t4\r", "34"},       // Tab adds nothing
       {"\x04", std::nullopt},
   };
   for (const auto& step : steps) {
