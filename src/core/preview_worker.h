@@ -3,6 +3,8 @@
 // waits for a preview. Only the newest input counts.
 #pragma once
 
+#include <time.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -18,8 +20,14 @@
 
 namespace korvex {
 
+inline constexpr std::chrono::seconds kPreviewWallLimit{1};
+
 class PreviewWorker {
  public:
+  // The budget counts the preview thread's processor time, so a busy
+  // machine does not stop a preview that has simply waited its turn; a
+  // preview that waits on something else (a helper program) is stopped after
+  // kPreviewWallLimit all the same.
   // Called on the preview thread with each preview that ran to its end
   // within the budget, and with an empty one (Kind::kNothing) for one that
   // did not; never for a preview a newer Submit replaced.
@@ -40,7 +48,7 @@ class PreviewWorker {
 
  private:
   void RunLoop();
-  // Stops a preview that outlives its budget.
+  // Stops a preview whose work outgrows its budget.
   void WatchLoop();
 
   const std::chrono::milliseconds budget_;
@@ -52,10 +60,13 @@ class PreviewWorker {
   std::condition_variable wake_;
   std::condition_variable watch_;
   std::optional<PreviewRequest> pending_;
-  // The run in progress: its number (0 while none runs) and its deadline.
+  // The run in progress: its number (0 while none runs), the preview
+  // thread's processor time when it began, and the latest time it may end.
   std::uint64_t running_ = 0;
   std::uint64_t runs_ = 0;
-  std::chrono::steady_clock::time_point deadline_;
+  clockid_t runner_clock_{};
+  std::chrono::nanoseconds cpu_at_start_{};
+  std::chrono::steady_clock::time_point wall_limit_;
   bool over_budget_ = false;
   bool superseded_ = false;
   bool quit_ = false;

@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -125,6 +127,28 @@ TEST_F(PreviewTest, WorkerStopsAPreviewOverItsBudgetAndShowsNothing) {
   }
   EXPECT_EQ(received.previews[0].kind, Preview::Kind::kNothing);
   EXPECT_EQ(received.previews[0].generation, 1u);
+}
+
+TEST_F(PreviewTest, WorkerStopsAPreviewThatWaitsPastTheWallLimit) {
+  Calculator& calculator = Started();
+  // A helper that never answers: the preview waits, using no processor time.
+  const std::filesystem::path helper = root_ / "silent-helper";
+  {
+    std::ofstream script(helper);
+    script << "#!/bin/sh\nexec sleep 30\n";
+  }
+  std::filesystem::permissions(helper, std::filesystem::perms::owner_all);
+  Received received;
+  const auto started = std::chrono::steady_clock::now();
+  {
+    PreviewWorker worker(std::chrono::milliseconds(50), helper, received.Sink());
+    worker.Submit(calculator.MakePreviewRequest("primepi[{1E13}]", false, 1));
+    ASSERT_TRUE(received.WaitForCount(1));
+  }
+  const auto waited = std::chrono::steady_clock::now() - started;
+  EXPECT_GE(waited, kPreviewWallLimit);
+  EXPECT_LT(waited, kPreviewWallLimit + std::chrono::seconds(5));
+  EXPECT_EQ(received.previews[0].kind, Preview::Kind::kNothing);
 }
 
 TEST_F(PreviewTest, WorkerTellsOnlyTheNewestInput) {
