@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "built_program_fixture.h"
+
 namespace korvex {
 namespace {
 
@@ -30,21 +32,9 @@ std::string ReadFile(const fs::path& path) {
   return text.str();
 }
 
-class InterruptTest : public ::testing::Test {
+class InterruptTest : public BuiltProgramFixture {
  protected:
-  InterruptTest() {
-    std::string pattern = fs::temp_directory_path() / "korvex-interrupt-XXXXXX";
-    root_ = ::mkdtemp(pattern.data());
-    const char* build = std::getenv("KORVEX_DATA_DIR");
-    if (build == nullptr) ADD_FAILURE() << "KORVEX_DATA_DIR is not set";
-    fs::create_directories(root_ / "bin");
-    if (build != nullptr) {
-      program_ = fs::path(build) / "korvex-cli";
-      for (const char* folder : {"functions", "constants"})
-        fs::copy(fs::path(build) / "bin" / folder, root_ / "bin" / folder);
-    }
-  }
-  ~InterruptTest() override { fs::remove_all(root_); }
+  InterruptTest() : BuiltProgramFixture("interrupt") {}
 
   struct Run {
     int status = -1;
@@ -83,9 +73,6 @@ class InterruptTest : public ::testing::Test {
     run.err = ReadFile(err);
     return run;
   }
-
-  fs::path root_;
-  fs::path program_;
 };
 
 TEST_F(InterruptTest, SolveStopsPrintsItsStepsAndEndsWith130) {

@@ -27,6 +27,8 @@
 
 #include "cli/terminal_screen.h"
 
+#include "built_program_fixture.h"
+
 namespace korvex {
 namespace {
 
@@ -212,28 +214,13 @@ class ProgramOnTerminal {
   std::string shown_;
 };
 
-class PromptPreviewTest : public ::testing::Test {
+class PromptPreviewTest : public BuiltProgramFixture {
  protected:
-  PromptPreviewTest() {
-    std::string pattern = fs::temp_directory_path() / "korvex-prompt-XXXXXX";
-    root_ = ::mkdtemp(pattern.data());
-    const char* build = std::getenv("KORVEX_DATA_DIR");
-    if (build == nullptr) ADD_FAILURE() << "KORVEX_DATA_DIR is not set";
-    fs::create_directories(root_ / "bin");
-    if (build != nullptr) {
-      program_ = fs::path(build) / "korvex-cli";
-      for (const char* folder : {"functions", "constants"})
-        fs::copy(fs::path(build) / "bin" / folder, root_ / "bin" / folder);
-    }
-  }
-  ~PromptPreviewTest() override { fs::remove_all(root_); }
+  PromptPreviewTest() : BuiltProgramFixture("prompt") {}
 
   std::unique_ptr<ProgramOnTerminal> Start(const TerminalSetup& setup = {}) {
     return std::make_unique<ProgramOnTerminal>(program_, root_, setup);
   }
-
-  fs::path root_;
-  fs::path program_;
 };
 
 TEST_F(PromptPreviewTest, ShowsTheLinesPreviewUnderItAndEntersAsBefore) {
