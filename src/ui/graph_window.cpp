@@ -280,9 +280,9 @@ GraphWindow::GraphWindow(Calculator& calculator, MessageSeam& messages,
 
 GraphWindow::~GraphWindow() = default;
 
-void GraphWindow::ShowGraph() {
+void GraphWindow::ShowGraph(Activation activation) {
   chart_->Sync();
-  BringUp(this);
+  BringUp(this, activation);
 }
 
 void GraphWindow::FillLegend() {

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+#include "ui/window_support.h"
+
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -60,7 +62,7 @@ class GraphWindow : public QDialog {
 
   // Shows the window, or brings it to the front, drawing the graph as it is.
   // Between such calls the graph redraws itself when the chart changes.
-  void ShowGraph();
+  void ShowGraph(Activation activation = Activation::kTakeFocus);
   ChartView* chart() const { return chart_; }
 
  public slots:

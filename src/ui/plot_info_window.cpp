@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,6 +25,8 @@ struct PlotInfoTexts {
   const char* caption = "Plot info";
   const char* group = "Please wait while plotting";
   const char* failed_group = "The plot failed, see (View/Error log)";
+  const char* complete_group = "Plot complete";
+  const char* cancelled_group = "Plot canceled";
   const char* function = "Current function:";
   const char* serie = "Current serie:";
   const char* total = "Total calculations:";
@@ -127,28 +130,33 @@ void PlotInfoWindow::ShowFigures(const PlotInfo& info) {
   percalcms_->setText(Text(info.per_calculation_ms));
 }
 
-// Only whole-percent steps touch the bar, which keeps the cost of a step to
-// a division; the window paints when the event loop next gets to it.
+// The bar moves by the thousandth and says so to a tenth of a percent, so a
+// run of hours still shows that it moves; the count beside it follows every
+// reading (the display polls a few times a second, so this costs nothing).
 void PlotInfoWindow::ShowProgress() {
   bar_->setValue(static_cast<int>(std::min<std::size_t>(position_, bar_->maximum())));
+  bar_->setFormat(QStringLiteral("%1%").arg(
+      QLocale::c().toString(shown_permille_ / 10.0, 'f', 1).replace(QLatin1Char('.'),
+                                                                    QLatin1Char(','))));
 }
 
 void PlotInfoWindow::SetProgressMaximum(std::int32_t maximum) {
   maximum_ = maximum;
   position_ = 0;
-  shown_percent_ = 0;
+  shown_permille_ = 0;
   bar_->setRange(0, std::max<std::int32_t>(maximum, 1));
   ShowProgress();
 }
 
 void PlotInfoWindow::SetProgressPosition(std::size_t position) {
+  if (running() && position != position_) calcdone_->setText(QString::number(position));
   position_ = position;
-  const int percent = maximum_ > 0 ? static_cast<int>(std::min<std::size_t>(
-                                         100, position * 100 / static_cast<std::size_t>(maximum_)))
-                                   : 100;
-  if (percent == shown_percent_) return;
-  shown_percent_ = percent;
-  if (running()) calcdone_->setText(QString::number(position));
+  const int permille =
+      maximum_ > 0 ? static_cast<int>(std::min<std::size_t>(
+                         1000, position * 1000 / static_cast<std::size_t>(maximum_)))
+                   : 1000;
+  if (permille == shown_permille_) return;
+  shown_permille_ = permille;
   ShowProgress();
 }
 
@@ -156,12 +164,12 @@ void PlotInfoWindow::StartPlotInfo(const PlotInfo& info) {
   group_->setTitle(QString::fromLatin1(kTexts.group));
   ShowFigures(info);
   stop_->setEnabled(true);
-  if (!isVisible()) show();
-  raise();
+  BringUp(this, Activation::kKeepFocus);
 }
 
-void PlotInfoWindow::FinishPlotInfo(const PlotInfo& info) {
+void PlotInfoWindow::FinishPlotInfo(const PlotInfo& info, bool cancelled) {
   stop_->setEnabled(false);
+  group_->setTitle(QString::fromLatin1(cancelled ? kTexts.cancelled_group : kTexts.complete_group));
   ShowFigures(info);
   ShowProgress();
 }
@@ -171,7 +179,7 @@ void PlotInfoWindow::ResetPlotInfo(const PlotInfo& info) {
   ShowFigures(info);
   maximum_ = 0;
   position_ = 0;
-  shown_percent_ = 0;
+  shown_permille_ = 0;
   bar_->setRange(0, 1);
   bar_->setValue(0);
 }
@@ -181,7 +189,7 @@ void PlotInfoWindow::ShowPlotFailed() {
   group_->setTitle(QString::fromLatin1(kTexts.failed_group));
   maximum_ = 0;
   position_ = 0;
-  shown_percent_ = 0;
+  shown_permille_ = 0;
   bar_->setRange(0, 1);
   bar_->setValue(0);
 }

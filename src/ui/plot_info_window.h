@@ -26,7 +26,7 @@ class PlotInfoWindow : public QDialog {
   // Fills the figures and shows the window.
   void StartPlotInfo(const PlotInfo& info);
   void SetProgressPosition(std::size_t position);
-  void FinishPlotInfo(const PlotInfo& info);
+  void FinishPlotInfo(const PlotInfo& info, bool cancelled);
   void ResetPlotInfo(const PlotInfo& info);
   // The run was refused or failed: the title says so, the bar is empty and
   // the figures stay as far as they got.
@@ -60,7 +60,7 @@ class PlotInfoWindow : public QDialog {
   QLabel* percalcms_;
   std::int32_t maximum_ = 0;
   std::size_t position_ = 0;
-  int shown_percent_ = -1;
+  int shown_permille_ = -1;
 };
 
 }  // namespace korvex

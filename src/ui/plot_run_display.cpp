@@ -54,8 +54,8 @@ bool PlotRunDisplay::ShowEnd(PlotOutcome::InfoEnd end, const PlotInfo& info) {
   progress_timer_.stop();
   if (end == PlotOutcome::InfoEnd::kNone) return false;
   ShowPosition();
-  info_.FinishPlotInfo(info);
-  graph_.ShowGraph();
+  info_.FinishPlotInfo(info, end == PlotOutcome::InfoEnd::kCancelled);
+  graph_.ShowGraph(Activation::kKeepFocus);
   if (show_answer_)
     show_answer_(QString::fromLatin1(end == PlotOutcome::InfoEnd::kCancelled ? kPlotCanceledText
                                                                              : kPlotCompleteText));

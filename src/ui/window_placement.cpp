@@ -1,6 +1,7 @@
 // Placing windows beside the main window and remembering where they were.
 #include "ui/window_placement.h"
 
+#include <QByteArray>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QGuiApplication>
@@ -16,6 +17,9 @@ namespace {
 
 constexpr int kGap = 8;
 constexpr const char* kModeKey = "Form1.mode";
+// The toolkit's geometry record of a window, in base 64, under
+// "<object name>.geometry".
+constexpr const char* kGeometrySuffix = ".geometry";
 
 WindowRect FromQRect(const QRect& rect) {
   return {rect.x(), rect.y(), rect.width(), rect.height()};
@@ -46,15 +50,20 @@ long long Area(const QRect& rect) {
   return rect.isEmpty() ? 0 : static_cast<long long>(rect.width()) * rect.height();
 }
 
-// The frame margins a window will get: its own once it has a frame, else
-// those of the anchor, which the same window manager decorates.
-QMargins FrameMargins(const QWidget* window, const QWidget* anchor) {
-  const QWidget* framed = window->testAttribute(Qt::WA_WState_Created) ? window : anchor;
-  if (framed == nullptr) return {};
-  const QRect frame = framed->frameGeometry();
-  const QRect inner = framed->geometry();
+QMargins Margins(const QWidget* window) {
+  const QRect frame = window->frameGeometry();
+  const QRect inner = window->geometry();
   return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
           frame.bottom() - inner.bottom()};
+}
+
+// The frame margins a window will get: its own once the window manager has
+// framed it, else those of the anchor, which the same window manager
+// decorates. A window that was created but never shown has none yet.
+QMargins FrameMargins(const QWidget* window, const QWidget* anchor) {
+  const QMargins own = Margins(window);
+  if (!own.isNull() || anchor == nullptr) return own;
+  return Margins(anchor);
 }
 
 QRect ScreenArea(const QWidget* window) {
@@ -74,19 +83,32 @@ QRect KeepClear(const QWidget* main) {
 }  // namespace
 
 QRect PlaceBeside(const QSize& wanted, const QRect& anchor, const QRect& keep_clear,
-                  const QRect& screen, const QSize& minimum) {
+                  const QRect& screen, const QSize& minimum, const std::vector<QRect>& others) {
   const QSize size = wanted.boundedTo(screen.size());
   const std::array<QRect, 4> sides = Sides(size, anchor, screen);
+  // Whole sides first, then sides with three quarters and with half the
+  // room wanted, where the window is a little smaller rather than over the
+  // main window's buttons; within that order, one that covers none of the
+  // other windows wins.
+  std::vector<QRect> candidates;
   for (const QRect& side : sides)
-    if (screen.contains(side)) return side;
-  // A side with most of the room wanted takes the window a little smaller
-  // rather than over the main window's buttons.
-  for (const QRect& side : sides) {
-    const QRect room = side & screen;
-    if (room.width() * 4 >= size.width() * 3 && room.height() * 4 >= size.height() * 3 &&
-        room.width() >= minimum.width() && room.height() >= minimum.height())
-      return room;
+    if (screen.contains(side)) candidates.push_back(side);
+  for (const int eighths : {6, 4}) {
+    for (const QRect& side : sides) {
+      const QRect room = side & screen;
+      if (room.width() * 8 >= size.width() * eighths &&
+          room.height() * 8 >= size.height() * eighths && room.width() >= minimum.width() &&
+          room.height() >= minimum.height())
+        candidates.push_back(room);
+    }
   }
+  const auto covers_others = [&others](const QRect& place) {
+    return std::any_of(others.begin(), others.end(),
+                       [&place](const QRect& other) { return place.intersects(other); });
+  };
+  const auto clear = std::find_if_not(candidates.begin(), candidates.end(), covers_others);
+  if (clear != candidates.end()) return *clear;
+  if (!candidates.empty()) return candidates.front();
   // No side has room: the side pushed back onto the screen that covers the
   // least of the anchor, as long as the part to keep stays clear.
   std::optional<QRect> best;
@@ -108,11 +130,20 @@ std::vector<WindowRect> AvailableScreens() {
   return screens;
 }
 
-void RestoreOrPlaceBeside(QWidget* window, const QWidget* main, const WindowGeometryStore& store) {
+void RestoreOrPlaceBeside(QWidget* window, const QWidget* main, const WindowGeometryStore& store,
+                          const std::vector<QRect>& others) {
+  const std::string key = window->objectName().toStdString();
   const QMargins margins = FrameMargins(window, main);
   const QSize extra(margins.left() + margins.right(), margins.top() + margins.bottom());
-  if (const auto saved = store.Rect(window->objectName().toStdString())) {
-    // Clamped as the frame, restored as the frame's corner and the inner size.
+  if (const auto record = store.Value(key + kGeometrySuffix)) {
+    // The toolkit's record brings a window that would be off every screen
+    // back onto one, frame included.
+    if (window->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*record))))
+      return;
+  }
+  if (const auto saved = store.Rect(key)) {
+    // A place saved by an earlier version: clamped as the frame, restored
+    // as the frame's corner and the inner size.
     WindowRect frame = *saved;
     frame.width += extra.width();
     frame.height += extra.height();
@@ -120,14 +151,14 @@ void RestoreOrPlaceBeside(QWidget* window, const QWidget* main, const WindowGeom
     window->resize(std::max(1, shown.width - extra.width()),
                    std::max(1, shown.height - extra.height()));
     window->move(shown.x, shown.y);
-    if (store.Value(window->objectName().toStdString() + ".maximized") == "1")
+    if (store.Value(key + ".maximized") == "1")
       window->setWindowState(window->windowState() | Qt::WindowMaximized);
     return;
   }
   if (main == nullptr || !main->isVisible() || main == window) return;
   const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize()) + extra;
   const QRect place = PlaceBeside(window->size() + extra, main->frameGeometry(), KeepClear(main),
-                                  ScreenArea(main), minimum);
+                                  ScreenArea(main), minimum, others);
   window->resize(place.size() - extra);
   window->move(place.topLeft());
 }
@@ -135,13 +166,7 @@ void RestoreOrPlaceBeside(QWidget* window, const QWidget* main, const WindowGeom
 void RememberGeometry(const QWidget* window, WindowGeometryStore& store) {
   const std::string key = window->objectName().toStdString();
   if (key.empty()) return;
-  const bool maximized = window->isMaximized();
-  // A maximised window keeps the place it goes back to; pos() is the
-  // frame's corner, which is what move() takes back.
-  const QRect normal = window->normalGeometry();
-  const QRect rect = maximized && normal.isValid() ? normal : QRect(window->pos(), window->size());
-  store.SetRect(key, FromQRect(rect));
-  store.SetValue(key + ".maximized", maximized ? "1" : "0");
+  store.SetValue(key + kGeometrySuffix, window->saveGeometry().toBase64().toStdString());
 }
 
 WindowPlacement::WindowPlacement(const DataDirectory& data, QWidget* main)
@@ -165,22 +190,37 @@ bool WindowPlacement::eventFilter(QObject* object, QEvent* event) {
   if (window == nullptr || !window->isWindow()) return QObject::eventFilter(object, event);
   switch (event->type()) {
     case QEvent::Show:
+      closing_.remove(window);
       // The first showing only: later ones keep where the user left it.
       if (!event->spontaneous() && !placed_.contains(window)) {
         placed_.insert(window);
-        RestoreOrPlaceBeside(window, main_, store_);
+        RestoreOrPlaceBeside(window, main_, store_, OtherFrames(window));
       }
       break;
     case QEvent::Close:
+      // What the window system reports while taking a window away is no
+      // place the user chose.
+      closing_.insert(window);
       if (window == main_) {
         for (QWidget* other : watched_)
           if (other != main_ && other->isVisible()) other->hide();
       }
       break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+      // Taken while the window is in view: once hidden, some window systems
+      // no longer report the frame around it.
+      if (window->isVisible() && placed_.contains(window) && !closing_.contains(window))
+        RememberGeometry(window, store_);
+      break;
     case QEvent::Hide:
       // A minimised window is hidden by the window system; its place stays.
+      // The place taken while it was in view is written again, so it wins
+      // over what another program saved for it meanwhile.
       if (!event->spontaneous() && placed_.contains(window)) {
-        RememberGeometry(window, store_);
+        const std::string key = window->objectName().toStdString() + kGeometrySuffix;
+        if (const auto record = store_.Value(key)) store_.SetValue(key, *record);
         store_.Save();
       }
       break;
@@ -188,6 +228,14 @@ bool WindowPlacement::eventFilter(QObject* object, QEvent* event) {
       break;
   }
   return QObject::eventFilter(object, event);
+}
+
+std::vector<QRect> WindowPlacement::OtherFrames(const QWidget* window) const {
+  std::vector<QRect> frames;
+  for (const QWidget* other : watched_)
+    if (other != window && other != main_ && other->isVisible())
+      frames.push_back(other->frameGeometry());
+  return frames;
 }
 
 void WindowPlacement::RememberSplitter(const QSplitter* splitter) {

@@ -1,6 +1,8 @@
 // Modality, bringing windows up and the general failure display.
 #include "ui/window_support.h"
 
+#include <QApplication>
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -58,11 +60,21 @@ void ShowModal(QDialog* dialog) {
   dialog->activateWindow();
 }
 
-void BringUp(QWidget* window) {
+void BringUp(QWidget* window, Activation activation) {
+  // Mapped without the window manager's focus unless asked for: the
+  // attribute is read when the window is mapped, so it stays set and an
+  // explicit activation below does the asking.
+  window->setAttribute(Qt::WA_ShowWithoutActivating);
+  QWidget* const typing_in = QApplication::activeWindow();
   if (window->isMinimized()) window->showNormal();
   window->show();
   window->raise();
-  window->activateWindow();
+  if (activation == Activation::kTakeFocus) {
+    window->activateWindow();
+  } else if (typing_in != nullptr && typing_in != window) {
+    // Not every window system leaves a new window unfocused when asked.
+    typing_in->activateWindow();
+  }
 }
 
 QString FailureDisplayText(const std::string& text) {

@@ -21,8 +21,13 @@ class MessageSeam;
 // buttons end it. Nothing waits in a nested loop, so a test can drive it.
 void ShowModal(QDialog* dialog);
 
+// Whether a window brought up takes the keyboard: a window the user asked
+// for does; one the program opens by itself (a plot's Graph and Plot info)
+// leaves it in the window the user is typing in.
+enum class Activation { kTakeFocus, kKeepFocus };
+
 // Shows a modeless window, or brings it to the front when it is open.
-void BringUp(QWidget* window);
+void BringUp(QWidget* window, Activation activation = Activation::kTakeFocus);
 
 // A push button with its object name, caption and hint. It does not become
 // the default button by taking the focus; windows choose their default.

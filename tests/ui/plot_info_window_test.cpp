@@ -84,6 +84,29 @@ TEST(PlotInfoWindowTest, ResetAndClose) {
   EXPECT_FALSE(w.plot_info.isVisible());
 }
 
+// A long run shows that it moves: the count follows every reading and the
+// bar moves, and says so, by the thousandth.
+TEST(PlotInfoWindowTest, ALongRunShowsItsCountAndMovesByTheThousandth) {
+  PlotWindows w;
+  PlotInfo info;
+  info.calculations_done = kNotAvailable;
+  w.plot_info.SetProgressMaximum(1000000);
+  w.plot_info.StartPlotInfo(info);
+  auto* bar = Child<QProgressBar>(&w.plot_info, "bar");
+  struct Reading {
+    std::size_t position;
+    const char* count;
+    const char* bar_text;
+  };
+  for (const Reading& r : {Reading{12, "12", "0,0%"}, Reading{6426, "6426", "0,6%"},
+                           Reading{6427, "6427", "0,6%"}, Reading{500000, "500000", "50,0%"}}) {
+    w.plot_info.SetProgressPosition(r.position);
+    EXPECT_EQ(Label(&w.plot_info, "calcdone"), QString::fromLatin1(r.count));
+    EXPECT_EQ(bar->text(), QString::fromLatin1(r.bar_text)) << r.position;
+  }
+  EXPECT_GT(bar->value(), 0);
+}
+
 // The real dialog: "Stop" is the only answer that stops. It asks without a
 // loop of its own, so the test answers once the question is up.
 TEST(ReminderDialogTest, OnlyStopStops) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "ui/plot_info_window.h"
 #include "ui/plot_options_dialog.h"
 #include "ui/reminder_dialog.h"
+#include "ui/table_stats_window.h"
 #include "ui/tutorials_window.h"
 #include "ui/version_history_window.h"
 
@@ -77,14 +79,36 @@ TEST_F(ProgramPlotPathsTest, SolvingACheckedItemFillsGraphPlotInfoAndAnswer) {
   EXPECT_TRUE(windows_->graph->chart()->in_sync());
   EXPECT_EQ(windows_->graph->chart()->graphCount(), 1);
   EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join("|").toStdString();
+  EXPECT_EQ(Child<QGroupBox>(windows_->plot_info, "group")->title(), "Plot complete");
 
   // Paste function plots the clipboard's text; in single mode it replaces.
   QGuiApplication::clipboard()->setText("cos[x]");
-  ASSERT_TRUE(WaitActive(&Main()));  // the graph came up in front
+  ASSERT_TRUE(WaitActive(&Main()));
   QTest::keyClick(Input(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(Titles(), std::vector<std::string>{"cos[x]"});
   EXPECT_EQ(PlotInfo("function"), "cos[x]");
+}
+
+// The Graph and Plot info a run opens leave the keyboard in the input: the
+// next expression typed goes there, and Enter does not press the Graph's
+// default button.
+TEST_F(ProgramPlotPathsTest, APlotLeavesTheKeyboardInTheInput) {
+  Click(Find<QCheckBox>("plotcheck"));
+  Input()->setFocus();
+  QTest::keyClicks(Input(), QStringLiteral("sin[x]"));
+  QTest::keyClick(Input(), Qt::Key_Return);
+  QTest::keyClick(Input(), Qt::Key_Return);
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(windows_->graph->isVisible());
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &Main());
+  ASSERT_EQ(QApplication::focusWidget(), Find<QComboBox>("input"));
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1+1"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(List()->count(), 2);
+  EXPECT_FALSE(windows_->table_stats->isVisible());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(ProgramPlotPathsTest, PlotModeDecidesWhichSeriesStay) {
