@@ -119,8 +119,7 @@ TEST(PlaceBeside, HalfTheRoomBesideClearOfTheOtherWindows) {
   const QRect input(602, 352, 332, 24);
   const QRect plot_info(1049, 277, 383, 333);
   EXPECT_EQ(PlaceBeside({820, 560}, main, input, screen), QRect(1049, 297, 551, 560));
-  EXPECT_EQ(PlaceBeside({820, 560}, main, input, screen, {}, {plot_info}),
-            QRect(0, 297, 553, 560));
+  EXPECT_EQ(PlaceBeside({820, 560}, main, input, screen, {}, {plot_info}), QRect(0, 297, 553, 560));
   // Covering another window beats covering the main one.
   EXPECT_EQ(PlaceBeside({820, 560}, main, input, screen, {}, {plot_info, {0, 0, 500, 900}}),
             QRect(1049, 297, 551, 560));
