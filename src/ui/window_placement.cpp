@@ -138,8 +138,7 @@ void RestoreOrPlaceBeside(QWidget* window, const QWidget* main, const WindowGeom
   if (const auto record = store.Value(key + kGeometrySuffix)) {
     // The toolkit's record brings a window that would be off every screen
     // back onto one, frame included.
-    if (window->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*record))))
-      return;
+    if (window->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*record)))) return;
   }
   if (const auto saved = store.Rect(key)) {
     // A place saved by an earlier version: clamped as the frame, restored
