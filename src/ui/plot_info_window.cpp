@@ -135,9 +135,9 @@ void PlotInfoWindow::ShowFigures(const PlotInfo& info) {
 // reading (the display polls a few times a second, so this costs nothing).
 void PlotInfoWindow::ShowProgress() {
   bar_->setValue(static_cast<int>(std::min<std::size_t>(position_, bar_->maximum())));
-  bar_->setFormat(QStringLiteral("%1%").arg(
-      QLocale::c().toString(shown_permille_ / 10.0, 'f', 1).replace(QLatin1Char('.'),
-                                                                    QLatin1Char(','))));
+  bar_->setFormat(QStringLiteral("%1%").arg(QLocale::c()
+                                                .toString(shown_permille_ / 10.0, 'f', 1)
+                                                .replace(QLatin1Char('.'), QLatin1Char(','))));
 }
 
 void PlotInfoWindow::SetProgressMaximum(std::int32_t maximum) {
@@ -151,10 +151,10 @@ void PlotInfoWindow::SetProgressMaximum(std::int32_t maximum) {
 void PlotInfoWindow::SetProgressPosition(std::size_t position) {
   if (running() && position != position_) calcdone_->setText(QString::number(position));
   position_ = position;
-  const int permille =
-      maximum_ > 0 ? static_cast<int>(std::min<std::size_t>(
-                         1000, position * 1000 / static_cast<std::size_t>(maximum_)))
-                   : 1000;
+  const int permille = maximum_ > 0
+                           ? static_cast<int>(std::min<std::size_t>(
+                                 1000, position * 1000 / static_cast<std::size_t>(maximum_)))
+                           : 1000;
   if (permille == shown_permille_) return;
   shown_permille_ = permille;
   ShowProgress();

@@ -111,6 +111,9 @@ void SimpleWindow::ShowMainAnswer() {
   if (!awaiting_answer_) return;
   awaiting_answer_ = false;
   answer_->setText(main_.AnswerText());
+  // The expression stays for another look, but the next one typed replaces
+  // it rather than being appended to it; Enter solves it again as it is.
+  input_->selectAll();
 }
 
 void SimpleWindow::closeEvent(QCloseEvent* event) {
