@@ -38,6 +38,8 @@ dpkg-deb -x "$deb" "$root"
 cli=$root/usr/bin/korvex-cli
 shipped=$root/usr/share/korvex/bin
 [[ -x $cli ]] || fail "no usr/bin/korvex-cli in the package"
+# A newcomer's first start shows the start screen once.
+[[ $(head -n1 "$shipped/other.ini" | tr -d '\r') == 1 ]] || fail "the shipped other.ini does not ask for the start screen"
 [[ -x $root/usr/libexec/korvex/korvex-primecount ]] ||
   fail "no usr/libexec/korvex/korvex-primecount in the package"
 [[ -f $shipped/functions/functions.ini && -f $shipped/constants/constants.ini ]] ||

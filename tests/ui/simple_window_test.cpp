@@ -14,7 +14,7 @@ class SimpleModeTest : public ProgramFixture {
   QLineEdit* SimpleInput() { return Child<QLineEdit>(Simple(), "input"); }
   QString SimpleAnswer() { return Child<QLineEdit>(Simple(), "answer")->text(); }
   void SimpleSolve(const QString& text) {
-    SimpleInput()->selectAll();
+    SimpleInput()->clear();
     QTest::keyClicks(SimpleInput(), text);
     QTest::keyClick(SimpleInput(), Qt::Key_Return);
     ASSERT_TRUE(WaitIdle());
@@ -35,6 +35,11 @@ TEST_F(SimpleModeTest, SolvesThroughTheMainWindowAndReturnsToIt) {
   EXPECT_EQ(Answer(), "= 5");
   EXPECT_EQ(Items(), QStringList{"2+3"});
   EXPECT_TRUE(Input()->text().isEmpty());
+  // The solved text stays, selected: typing replaces it, Enter solves again.
+  EXPECT_EQ(SimpleInput()->selectedText(), "2+3");
+  QTest::keyClicks(SimpleInput(), "4*4");
+  EXPECT_EQ(SimpleInput()->text(), "4*4");
+  SimpleInput()->setText("2+3");
 
   struct Case {
     QString text;
