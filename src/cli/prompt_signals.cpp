@@ -38,7 +38,7 @@ bool IsPlainHandler(const struct sigaction& action) {
 void OnEndingSignal(int signal) {
   const int saved_errno = errno;
   PromptSignals* signals = active_signals.load();
-  if (signals != nullptr) signals->BeforeLeaving();
+  if (signals != nullptr) signals->BeforeLeaving(signal);
   // What the signal did before: ends the program, or stops it until it is
   // continued, when this handler catches the next one again.
   struct sigaction fallback {};
@@ -120,7 +120,7 @@ void PromptSignals::set_shown(std::optional<PreviewPlacement> place) {
                      : 0);
 }
 
-void PromptSignals::BeforeLeaving() {
+void PromptSignals::BeforeLeaving(int signal) {
   if (const std::optional<PreviewPlacement> place = shown()) {
     char sequence[kMaxEraseBytes];
     const std::size_t length = EraseSequence(*place, sequence);
@@ -133,7 +133,14 @@ void PromptSignals::BeforeLeaving() {
     }
     shown_.store(0);
   }
-  if (editing_.load()) ::tcsetattr(terminal_fd_, TCSADRAIN, &outside_);
+  if (!editing_.load()) return;
+  ::tcsetattr(terminal_fd_, TCSADRAIN, &outside_);
+  // Ending, the shell's next prompt starts on a line of its own rather than
+  // after the half-typed expression; a stop comes back to the same line.
+  if (signal == SIGTSTP) return;
+  const char newline[] = "\r\n";
+  while (::write(terminal_fd_, newline, sizeof newline - 1) < 0 && errno == EINTR) {
+  }
 }
 
 void PromptSignals::Noted(int signal) { (signal == SIGCONT ? continued_ : resized_).store(true); }

@@ -48,7 +48,7 @@ class PromptSignals {
   bool TakeResized() { return resized_.exchange(false); }
 
   // For the handlers.
-  void BeforeLeaving();
+  void BeforeLeaving(int signal);
   void Noted(int signal);
   const struct sigaction& previous(int signal) const;
 

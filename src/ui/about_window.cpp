@@ -63,6 +63,9 @@ std::uint64_t TotalPhysicalMemory() {
 }
 
 QString MemoryText(std::uint64_t bytes, char thousands_separator) {
+  // The program writes decimal commas everywhere, so a comma grouping the
+  // thousands would read as a fraction ("24,105 MB"): a space groups them.
+  if (thousands_separator == ',') thousands_separator = ' ';
   // "0," has no decimals; the decimal separator only has to differ from
   // the grouping one.
   const char decimal = thousands_separator == ',' ? '.' : ',';

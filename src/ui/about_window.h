@@ -21,7 +21,8 @@ inline constexpr const char* kReleasedText = "Released 12 August 2007";
 std::uint64_t TotalPhysicalMemory();
 
 // FormatFloat("0,", whole mebibytes, rounded down) + " MB", grouped with
-// `thousands_separator`.
+// `thousands_separator` (a space where that is a comma, which this program
+// writes as its decimal point).
 QString MemoryText(std::uint64_t bytes, char thousands_separator);
 
 // The system's thousands separator, as masks use it.

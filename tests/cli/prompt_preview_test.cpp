@@ -301,6 +301,9 @@ TEST_F(PromptPreviewTest, CtrlCEndsTheProgramAsBeforeWithoutLeavingThePreview) {
   program->Type("\x03");
   EXPECT_EQ(program->Ended(), -SIGINT);
   EXPECT_EQ(program->Rows(), std::vector<std::string>{"> 2+3*4"}) << program->screen().Text();
+  // The shell's next prompt starts on a fresh line.
+  EXPECT_EQ(program->screen().cursor_row(), 1);
+  EXPECT_EQ(program->screen().cursor_column(), 0);
 }
 
 // The test's terminal has no job control, so Ctrl+Z cannot stop the

@@ -36,7 +36,8 @@ TEST(MemoryText, WholeMebibytesGroupedWithTheSeparator) {
   };
   const Case cases[] = {
       {2048 * kMiB, '.', "2.048 MB"},
-      {2049 * kMiB - 1, ',', "2,048 MB"},  // rounded down
+      {2049 * kMiB - 1, '.', "2.048 MB"},  // rounded down
+      {24105 * kMiB, ',', "24 105 MB"},    // not to be read as a decimal comma
       {512 * kMiB, '.', "512 MB"},
       {kMiB - 1, '.', "0 MB"},
       {1024 * 1024 * kMiB, ' ', "1 048 576 MB"},
@@ -60,8 +61,9 @@ TEST(AboutWindow, ShowsVersionMemoryAndOpensTheHomePage) {
 
   ASSERT_GT(TotalPhysicalMemory(), kMiB);
   const QString memory = about.findChild<QLabel*>(QStringLiteral("memory"))->text();
-  const QString separator =
-      QRegularExpression::escape(QString(QLatin1Char(SystemThousandsSeparatorForDisplay())));
+  const char system_separator = SystemThousandsSeparatorForDisplay();
+  const QString separator = QRegularExpression::escape(
+      QString(QLatin1Char(system_separator == ',' ? ' ' : system_separator)));
   const QRegularExpression shape(QStringLiteral("^[1-9]\\d{0,2}(") + separator +
                                  QStringLiteral("\\d{3})* MB$"));
   EXPECT_TRUE(shape.match(memory).hasMatch()) << memory.toStdString();
