@@ -126,7 +126,8 @@ void ProgramWindows::CreateInformationWindows() {
   benchmark = new BenchmarkWindow(calculator, owner->messages(), owner);
   benchmark_result = new BenchmarkResultWindow(owner);
   start_screen = new StartScreen(owner);
-  tutorials = Independent(new TutorialsWindow(calculator.data(), owner->shell(), nullptr));
+  tutorials = Independent(
+      new TutorialsWindow(calculator.data(), owner->shell(), owner->messages(), nullptr));
   history = Independent(new VersionHistoryWindow(calculator.data(), owner->messages(), nullptr));
 }
 

@@ -2,7 +2,9 @@
 #include "ui/tutorials_window.h"
 #include "ui/window_support.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 #include "settings/data_location.h"
 #include "ui/addresses.h"
 #include "ui/link_label.h"
+#include "ui/message_seam.h"
 #include "ui/shell.h"
 #include "ui/show_modeless.h"
 
@@ -53,12 +56,21 @@ constexpr Tutorial kTutorials[] = {
 };
 constexpr int kTutorialColumns = 2;
 
+QString NoPlayerText(const QString& path) {
+  return QStringLiteral(
+             "No program to play the tutorial video was found on this computer.\n\n%1\n\n"
+             "Open the folder that holds it?")
+      .arg(QDir::toNativeSeparators(path));
+}
+
 }  // namespace
 
-TutorialsWindow::TutorialsWindow(const DataDirectory& data, Shell& shell, QWidget* parent)
+TutorialsWindow::TutorialsWindow(const DataDirectory& data, Shell& shell, MessageSeam& messages,
+                                 QWidget* parent)
     : QDialog(parent),
       data_(data),
       shell_(shell),
+      messages_(messages),
       shipped_(ShippedDataFolder(ExecutableDirectory())) {
   setObjectName(QStringLiteral("Form25"));
   setWindowTitle(QString::fromUtf8(kTexts.caption));
@@ -121,7 +133,9 @@ void TutorialsWindow::OpenVideo(const char* file) {
     if (QFile::exists(QFile::decodeName(shipped.c_str())))
       path = QFile::decodeName(shipped.c_str());
   }
-  shell_.OpenWithShell(path);
+  shell_.OpenFile(path, this, [this, path] {
+    if (messages_.Ask(NoPlayerText(path))) shell_.OpenWithShell(QFileInfo(path).absolutePath());
+  });
 }
 
 }  // namespace korvex

@@ -9,13 +9,15 @@
 
 namespace korvex {
 
+class MessageSeam;
 class Shell;
 
 class TutorialsWindow : public QDialog {
   Q_OBJECT
 
  public:
-  TutorialsWindow(const DataDirectory& data, Shell& shell, QWidget* parent = nullptr);
+  TutorialsWindow(const DataDirectory& data, Shell& shell, MessageSeam& messages,
+                  QWidget* parent = nullptr);
 
   // Help > "Tutorials" and the start screen: modeless, or to the front.
   void ShowWindow();
@@ -29,6 +31,7 @@ class TutorialsWindow : public QDialog {
 
   DataDirectory data_;
   Shell& shell_;
+  MessageSeam& messages_;
   std::filesystem::path shipped_;
 };
 

@@ -97,8 +97,10 @@ TEST(ReportBug, OpensTheMailLinkWithTheSubject) {
 TEST(TutorialsWindow, LinksOpenTheVideosBesideTheProgramAndTheCodecPages) {
   testing::TestApp();
   testing::RecordingShell shell;
+  testing::RecordingMessages messages;
   const QString program = QStringLiteral("/opt/Korvex 1.1/ø");  // used as formed
-  TutorialsWindow tutorials(DataDirectory(QFile::encodeName(program).toStdString()), shell);
+  TutorialsWindow tutorials(DataDirectory(QFile::encodeName(program).toStdString()), shell,
+                            messages);
   tutorials.set_shipped_folder("/nonexistent");
   tutorials.ShowWindow();
   struct Case {
@@ -140,7 +142,9 @@ TEST(TutorialsWindow, VideosMissingFromTheDataFolderOpenFromTheShippedData) {
   QFile video(shipped.path() + QStringLiteral("/tutorials/single plot.avi"));
   ASSERT_TRUE(video.open(QIODevice::WriteOnly));
   video.close();
-  TutorialsWindow tutorials(DataDirectory(QFile::encodeName(user.path()).toStdString()), shell);
+  testing::RecordingMessages messages;
+  TutorialsWindow tutorials(DataDirectory(QFile::encodeName(user.path()).toStdString()), shell,
+                            messages);
   tutorials.set_shipped_folder(QFile::encodeName(shipped.path()).toStdString());
   tutorials.ShowWindow();
   QTest::mouseClick(tutorials.findChild<LinkLabel*>(QStringLiteral("plot")), Qt::LeftButton);
@@ -150,6 +154,33 @@ TEST(TutorialsWindow, VideosMissingFromTheDataFolderOpenFromTheShippedData) {
   QTest::mouseClick(tutorials.findChild<LinkLabel*>(QStringLiteral("edit")), Qt::LeftButton);
   EXPECT_EQ(shell.opened,
             QStringList{user.path() + QStringLiteral("/bin/tutorials/edit usage.avi")});
+}
+
+// Without a video player the click says so, names the file and offers its
+// folder; declined, nothing more is opened.
+TEST(TutorialsWindow, WithoutAPlayerTheClickSaysSoAndOffersTheFolder) {
+  testing::TestApp();
+  testing::RecordingShell shell;
+  shell.has_no_program = true;
+  testing::RecordingMessages messages;
+  QTemporaryDir program;
+  TutorialsWindow tutorials(DataDirectory(QFile::encodeName(program.path()).toStdString()), shell,
+                            messages);
+  tutorials.set_shipped_folder("/nonexistent");
+  tutorials.ShowWindow();
+  const QString video = program.path() + QStringLiteral("/bin/tutorials/single plot.avi");
+  for (const bool open_folder : {true, false}) {
+    shell.opened.clear();
+    messages.asked.clear();
+    messages.answer = open_folder;
+    QTest::mouseClick(tutorials.findChild<LinkLabel*>(QStringLiteral("plot")), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.asked.isEmpty(); }));
+    EXPECT_TRUE(messages.asked.front().contains(QStringLiteral("No program to play")));
+    EXPECT_TRUE(messages.asked.front().contains(video));
+    QStringList expected{video};
+    if (open_folder) expected << program.path() + QStringLiteral("/bin/tutorials");
+    EXPECT_EQ(shell.opened, expected) << open_folder;
+  }
 }
 
 class VersionHistoryTest : public ::testing::Test {

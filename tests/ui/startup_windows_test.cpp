@@ -173,7 +173,8 @@ TEST(ShowModeless, OpensModalOnlyAboveAModalWindow) {
   testing::TestApp();
   QTemporaryDir directory;
   testing::RecordingShell shell;
-  TutorialsWindow tutorials(DataDirectory(directory.path().toStdString()), shell);
+  testing::RecordingMessages messages;
+  TutorialsWindow tutorials(DataDirectory(directory.path().toStdString()), shell, messages);
   StartScreen screen;
 
   tutorials.ShowWindow();

@@ -37,7 +37,13 @@ class RecordingMessages : public MessageSeam {
 class RecordingShell : public Shell {
  public:
   void OpenWithShell(const QString& target) override { opened << target; }
+  // A desktop without a program for the file: the failure comes back later.
+  void OpenFile(const QString& path, QObject* context, std::function<void()> no_program) override {
+    opened << path;
+    if (has_no_program) QMetaObject::invokeMethod(context, no_program, Qt::QueuedConnection);
+  }
   QStringList opened;
+  bool has_no_program = false;
 };
 
 }  // namespace korvex::testing
