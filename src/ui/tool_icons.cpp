@@ -1,19 +1,32 @@
 // Vector drawings of the tool pictures on a 24-unit grid.
 #include "ui/tool_icons.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 
 namespace korvex {
 namespace {
 
-const QColor kInk(0x33, 0x4a, 0x66);
-const QColor kGreen(0x2e, 0x8b, 0x3d);
-const QColor kRed(0xc0, 0x39, 0x2b);
+// The three inks of the pictures, dark for a light palette and light for a
+// dark one, so the pictures read on either.
+struct Inks {
+  QColor ink;
+  QColor green;
+  QColor red;
+};
+constexpr int kDarkBelowLightness = 128;
 
-void DrawArrow(QPainter& p, bool up) {
+Inks InksFor(const QPalette& palette) {
+  if (palette.color(QPalette::Button).lightness() < kDarkBelowLightness)
+    return {QColor(0xb4, 0xcb, 0xe8), QColor(0x6c, 0xd0, 0x7a), QColor(0xf2, 0x7d, 0x6e)};
+  return {QColor(0x33, 0x4a, 0x66), QColor(0x2e, 0x8b, 0x3d), QColor(0xc0, 0x39, 0x2b)};
+}
+
+void DrawArrow(QPainter& p, bool up, const QColor& ink) {
   QPainterPath path;
   const qreal tip = up ? 4 : 20, base = up ? 13 : 11;
   path.moveTo(12, tip);
@@ -24,17 +37,17 @@ void DrawArrow(QPainter& p, bool up) {
   path.lineTo(9, base);
   path.lineTo(4, base);
   path.closeSubpath();
-  p.fillPath(path, kInk);
+  p.fillPath(path, ink);
 }
 
-void DrawPicture(QPainter& p, ToolPicture picture) {
+void DrawPicture(QPainter& p, ToolPicture picture, const Inks& inks) {
   p.setRenderHint(QPainter::Antialiasing);
-  QPen pen(kInk, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  QPen pen(inks.ink, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   p.setPen(pen);
   switch (picture) {
     case ToolPicture::kUp:
     case ToolPicture::kDown:
-      DrawArrow(p, picture == ToolPicture::kUp);
+      DrawArrow(p, picture == ToolPicture::kUp, inks.ink);
       break;
     case ToolPicture::kEdit: {
       QPainterPath pencil;
@@ -49,11 +62,11 @@ void DrawPicture(QPainter& p, ToolPicture picture) {
       break;
     }
     case ToolPicture::kCheck:
-      p.setPen(QPen(kGreen, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setPen(QPen(inks.green, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
       p.drawPolyline(QPolygonF({QPointF(5, 12.5), QPointF(10, 17.5), QPointF(19, 6.5)}));
       break;
     case ToolPicture::kDelete:
-      p.setPen(QPen(kRed, 3, Qt::SolidLine, Qt::RoundCap));
+      p.setPen(QPen(inks.red, 3, Qt::SolidLine, Qt::RoundCap));
       p.drawLine(QPointF(6, 6), QPointF(18, 18));
       p.drawLine(QPointF(18, 6), QPointF(6, 18));
       break;
@@ -66,7 +79,7 @@ void DrawPicture(QPainter& p, ToolPicture picture) {
       p.drawLine(QPointF(3, 10.5), QPointF(21, 10.5));
       break;
     case ToolPicture::kSolve:
-      p.setPen(QPen(kGreen, 3, Qt::SolidLine, Qt::RoundCap));
+      p.setPen(QPen(inks.green, 3, Qt::SolidLine, Qt::RoundCap));
       p.drawLine(QPointF(6, 9), QPointF(18, 9));
       p.drawLine(QPointF(6, 15), QPointF(18, 15));
       break;
@@ -88,7 +101,8 @@ class PictureEngine : public QIconEngine {
     painter->translate(rect.topLeft());
     painter->scale(rect.width() / 24.0, rect.height() / 24.0);
     if (mode == QIcon::Disabled) painter->setOpacity(0.35);
-    DrawPicture(*painter, picture_);
+    // Painted anew each time, so a change of the desktop's palette shows.
+    DrawPicture(*painter, picture_, InksFor(QGuiApplication::palette()));
     painter->restore();
   }
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
