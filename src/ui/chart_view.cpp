@@ -520,23 +520,71 @@ QImage ChartView::RenderImage(QSize size, double scale) {
   return toPixmap(target.width(), target.height(), scale).toImage();
 }
 
-QByteArray ChartView::RenderSvg(QSize size) {
-  const QSize target = ExportSize(size, this->size());
-  ExportLook look(*this, target);
+QByteArray ChartView::SvgDrawing(QSize size) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
-  generator.setSize(target);
-  generator.setViewBox(QRect(QPoint(0, 0), target));
+  generator.setSize(size);
+  generator.setViewBox(QRect(QPoint(0, 0), size));
   generator.setTitle(QStringLiteral("Graph"));
   QCPPainter painter;
   if (!painter.begin(&generator)) return QByteArray();
   painter.setMode(QCPPainter::pmVectorized);
   painter.setMode(QCPPainter::pmNoCaching);
-  toPainter(&painter, target.width(), target.height());
+  toPainter(&painter, size.width(), size.height());
   painter.end();
   return buffer.data();
+}
+
+QByteArray ChartView::RenderSvg(QSize size) {
+  const QSize target = ExportSize(size, this->size());
+  ExportLook look(*this, target);
+  // The toolkit's SVG writer drops clip regions, so curves zoomed past the
+  // axes would run over the tick labels and the legend. The frame and the
+  // curves are drawn apart, and the curves clipped by the SVG itself. (The
+  // curves hang below the axis rectangle, so parts are hidden, not layers.)
+  std::vector<QCPLayerable*> curves;
+  for (int i = 0; i < plottableCount(); ++i)
+    if (plottable(i)->visible()) curves.push_back(plottable(i));
+  for (QCPLayerable* curve : curves) curve->setVisible(false);
+  QByteArray frame = SvgDrawing(target);
+  for (QCPLayerable* curve : curves) curve->setVisible(true);
+  // Laid out for the picture by the drawing above, until the next replot.
+  const QRect area = axisRect()->rect();
+  std::vector<QCPLayerable*> framing;
+  for (QCPAxis* axis : axisRect()->axes())
+    if (axis->visible()) framing.push_back(axis);
+  if (legend->visible()) framing.push_back(legend);
+  if (wall_->visible()) framing.push_back(wall_);
+  for (QCPLayerable* part : framing) part->setVisible(false);
+  const QBrush background = mBackgroundBrush;
+  const QBrush area_background = axisRect()->background();
+  setBackground(QBrush(Qt::NoBrush));
+  axisRect()->setBackground(QBrush(Qt::NoBrush));
+  const QByteArray drawn = SvgDrawing(target);
+  setBackground(background);
+  axisRect()->setBackground(area_background);
+  for (QCPLayerable* part : framing) part->setVisible(true);
+
+  const QByteArray defs_end = QByteArrayLiteral("</defs>");
+  const QByteArray svg_end = QByteArrayLiteral("</svg>");
+  const qsizetype body = drawn.indexOf(defs_end);
+  const qsizetype body_end = drawn.lastIndexOf(svg_end);
+  const qsizetype frame_end = frame.lastIndexOf(svg_end);
+  if (body < 0 || body_end < body || frame_end < 0) return frame;
+  const QByteArray clip =
+      QStringLiteral(
+          "<defs><clipPath id=\"plotarea\"><rect x=\"%1\" y=\"%2\" width=\"%3\" "
+          "height=\"%4\"/></clipPath></defs>\n<g clip-path=\"url(#plotarea)\">")
+          .arg(area.x())
+          .arg(area.y())
+          .arg(area.width())
+          .arg(area.height())
+          .toLatin1();
+  const qsizetype from = body + defs_end.size();
+  frame.insert(frame_end, clip + drawn.mid(from, body_end - from) + QByteArrayLiteral("</g>\n"));
+  return frame;
 }
 
 bool ChartView::SavePdfFile(const QString& path, QSize size) {

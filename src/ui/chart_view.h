@@ -69,6 +69,7 @@ class ChartView : public QCustomPlot {
   // while "Show legend" is on. An empty size means the view's own size.
   // `scale` > 1 draws the same picture with that many pixels per unit.
   QImage RenderImage(QSize size = QSize(), double scale = 1.0);
+  // Curves clipped to the plot area, whatever the zoom.
   QByteArray RenderSvg(QSize size = QSize());
   bool SavePdfFile(const QString& path, QSize size = QSize());
 
@@ -88,6 +89,8 @@ class ChartView : public QCustomPlot {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The drawing as it stands (the visible layers) in SVG at `size`.
+  QByteArray SvgDrawing(QSize size);
   class ExportLook;
   void UpdateDepth(QSize size);
   void ApplyAxis(QCPAxis* axis, const ChartAxis& settings);

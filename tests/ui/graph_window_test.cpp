@@ -25,6 +25,7 @@
 #include "engine/number_text.h"
 #include "plot/chart_settings.h"
 #include "plot/series_palette.h"
+#include "settings/colour.h"
 #include "ui/chart_view.h"
 #include "ui/plot_windows_fixture.h"
 
@@ -428,6 +429,35 @@ TEST(GraphWindowTest, ExportWritesPicturesAndPoints) {
     EXPECT_EQ(w.exports.offered, QStringList{QStringLiteral("x^2")});
     EXPECT_TRUE(w.messages.shown.isEmpty());
   }
+}
+
+// The longest polyline in `svg`, in points.
+std::size_t LongestPolyline(const QByteArray& svg) {
+  std::size_t longest = 0;
+  for (qsizetype at = svg.indexOf("points=\""); at >= 0; at = svg.indexOf("points=\"", at + 1)) {
+    const qsizetype end = svg.indexOf('"', at + 8);
+    longest = std::max<std::size_t>(longest, svg.mid(at + 8, end - at - 8).count(' ') + 1);
+  }
+  return longest;
+}
+
+// Zoomed in, the curves of an SVG export stay inside the plot area: the
+// SVG clips them there, as the screen does.
+TEST(GraphWindowTest, SvgExportClipsTheCurvesToThePlotArea) {
+  PlotWindows w;
+  ASSERT_TRUE(w.Plot("x^2"));
+  w.graph.chart()->xAxis->setRange(-2, 2);
+  w.graph.chart()->yAxis->setRange(0, 1);
+  const QByteArray svg = w.graph.chart()->RenderSvg(QSize(800, 600));
+  const qsizetype clipped = svg.indexOf("<g clip-path=\"url(#plotarea)\">");
+  ASSERT_GT(clipped, 0) << svg.toStdString();
+  EXPECT_TRUE(svg.contains("<clipPath id=\"plotarea\"><rect"));
+  // The curve (41 points in view, and more beside) only inside the clip;
+  // the frame's lines (ticks, the legend's swatch) are short.
+  EXPECT_GT(LongestPolyline(svg.mid(clipped)), 40u);
+  EXPECT_LT(LongestPolyline(svg.left(clipped)), 10u);
+  EXPECT_TRUE(svg.left(clipped).contains("x^2"));               // the legend, outside the clip
+  EXPECT_EQ(w.graph.chart()->xAxis->range(), QCPRange(-2, 2));  // the view as it was
 }
 
 // Every point reads back to the very double the chart holds.
