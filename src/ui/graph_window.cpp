@@ -367,7 +367,9 @@ bool GraphWindow::Export(const ExportRequest& request) {
     case ExportFormat::kCsv: {
       const ChartModel& model = calculator_.plots().chart();
       if (request.serie < 1 || request.serie > model.series_count()) return false;
-      const std::string text = PointsCsv(model.series(request.serie), CsvHeader::kWith);
+      const std::string text =
+          PointsCsv(model.series(request.serie),
+                    calculator_.plots().stats(request.serie).table_lines, CsvHeader::kWith);
       return WriteFile(request.path, QByteArray::fromStdString(text));
     }
   }
