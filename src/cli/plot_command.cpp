@@ -222,7 +222,7 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
       PrintStats(out, series, plots.stats(number));
       break;
     case PlotOutput::kCsv:
-      out << PointsCsv(series, CsvHeader::kWithout);
+      out << PointsCsv(series, plots.stats(number).table_lines, CsvHeader::kWithout);
       break;
   }
   out.flush();

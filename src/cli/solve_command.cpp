@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 #include "cli/prompt_preview.h"
 #include "cli/usage.h"
 #include "core/calculator.h"
+#include "engine/user_variables.h"
 #include "settings/general_file.h"
 
 namespace korvex {
@@ -67,12 +69,16 @@ std::optional<int> NumberSystemIndex(std::string_view name) {
   return kNumberSystemRange.min + static_cast<int>(found - kNumberSystemShortNames.begin());
 }
 
-// --var NAME=EXPR: the name must not be empty; the expression may be.
+// --var NAME=EXPR: the name must be one the engine can match, as in the
+// User variables window; the expression may be empty.
 OptionAction AddVariable(VariableTable& variables) {
   return [&variables](const std::string& value) -> std::optional<std::string> {
     const size_t equals = value.find('=');
     if (equals == std::string::npos || equals == 0) return "--var needs NAME=EXPR";
-    variables.push_back({value.substr(0, equals), value.substr(equals + 1)});
+    std::string name = value.substr(0, equals);
+    if (const std::optional<std::string> refusal = VariableNameRefusal(name))
+      return "--var " + name + ": " + *refusal;
+    variables.push_back({std::move(name), value.substr(equals + 1)});
     return std::nullopt;
   };
 }

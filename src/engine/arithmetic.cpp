@@ -3,8 +3,15 @@
 namespace korvex {
 
 long double CheckedNonFiniteResult(long double result, long double a, long double b) {
+  // A NAN operand carries its NAN through quietly; a NAN made from numbers,
+  // infinities included (INF-INF, INF/INF, 0*INF), is an invalid operation.
+  if (std::isnan(result)) {
+    if (std::isnan(a) || std::isnan(b)) return result;
+    throw ArithmeticFailure(kInvalidOperation);
+  }
+  // An infinite result of an infinite operand is exact; of finite ones it
+  // is an overflow.
   if (!std::isfinite(a) || !std::isfinite(b)) return result;
-  if (std::isnan(result)) throw ArithmeticFailure(kInvalidOperation);
   throw ArithmeticFailure(kOverflow);
 }
 

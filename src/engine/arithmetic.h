@@ -19,8 +19,8 @@ class ArithmeticFailure : public std::runtime_error {
 };
 
 // Checked operations follow the 80-bit unit with invalid operation, division
-// by zero and overflow trapped: finite operands that give a non-finite result
-// fail; operands that are already infinite or NAN pass quietly.
+// by zero and overflow trapped: a NAN result fails unless an operand was
+// NAN already, an infinite one fails when both operands were finite.
 // Inline because every operator of every sample passes through it; only a
 // non-finite result takes the call.
 long double CheckedNonFiniteResult(long double result, long double a, long double b);

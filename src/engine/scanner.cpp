@@ -3,31 +3,12 @@
 #include <algorithm>
 
 #include "engine/engine.h"
+#include "engine/name_characters.h"
 
 namespace korvex {
 namespace {
 
 enum class CharClass { kNum, kSym, kSign, kPar, kAbc };
-
-bool IsDigitClass(char c) { return (c >= '0' && c <= '9') || c == ',' || c == '.'; }
-
-bool IsOperatorClass(char c) {
-  switch (c) {
-    case '+':
-    case '-':
-    case '*':
-    case '/':
-    case '^':
-    case '(':
-    case ')':
-    case '[':
-    case ']':
-    case ';':
-      return true;
-    default:
-      return false;
-  }
-}
 
 bool IsOdd(const std::string& token) {
   return token.empty() || token.find_first_of("\r\n") != std::string::npos;

@@ -1,7 +1,9 @@
 // User variables: named expressions substituted during preprocessing.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvex {
@@ -19,5 +21,12 @@ inline constexpr int kDefaultLoopLimit = 1000;
 
 // A table counts as empty when it has no rows or only one blank row.
 bool IsEmptyTable(const VariableTable& table);
+
+// Why `name` can never be a usable variable name, or nothing when it can
+// (an empty name is the caller's to judge). Only a name that the scanner
+// reads as one name token ever matches: `1` or `v1` never would, and would
+// only hide or split numbers. `=` ends the name of a NAME=EXPR and `#` a
+// field of var.ini; control characters cannot be typed into an expression.
+std::optional<std::string> VariableNameRefusal(std::string_view name);
 
 }  // namespace korvex

@@ -80,6 +80,11 @@ bool Plotter::PlotExpression() {
     errors.ReportError(kTooFewOrManyMessage, kPlotError);
     return false;
   }
+  if (const std::optional<std::string> refusal =
+          RangeRefusal({*start, *stop, *increment, *epsilon, settings_.derivative})) {
+    errors.ReportError(*refusal, kPlotError);
+    return false;
+  }
   if (static_cast<long double>(memory_budget_) / kBytesPerSample < total) {
     errors.ReportError(kPlotTooLargeMessage, kPlotError);
     return false;

@@ -2,6 +2,7 @@
 #include "plot/points_csv.h"
 
 #include <charconv>
+#include <optional>
 
 namespace korvex {
 namespace {
@@ -27,16 +28,54 @@ void AppendNumber(std::string& out, double value) {
   out.append(buffer, result.ptr);
 }
 
+struct LineTexts {
+  std::string_view x;
+  std::string_view value;
+};
+
+// The two number texts of a Table line "x: X = f(x): Y" (or f'(x)); the
+// number texts hold no blank, the variable no ": ".
+std::optional<LineTexts> TextsOfLine(std::string_view line) {
+  const size_t x_start = line.find(": ");
+  if (x_start == std::string_view::npos) return std::nullopt;
+  const size_t x_end = line.find(' ', x_start + 2);
+  if (x_end == std::string_view::npos) return std::nullopt;
+  const size_t value_mark = line.find("): ", x_end);
+  if (value_mark == std::string_view::npos) return std::nullopt;
+  return LineTexts{line.substr(x_start + 2, x_end - x_start - 2), line.substr(value_mark + 3)};
+}
+
+void AppendNumberText(std::string& out, std::string_view number_text) {
+  for (const char c : number_text) out += c == ',' ? '.' : c;
+}
+
 }  // namespace
 
-std::string PointsCsv(const ChartSeries& series, CsvHeader header) {
+std::string CsvNumber(std::string_view number_text) {
+  std::string out;
+  AppendNumberText(out, number_text);
+  return out;
+}
+
+std::string PointsCsv(const ChartSeries& series, std::span<const std::string> table_lines,
+                      CsvHeader header) {
   std::string out = header == CsvHeader::kWith ? "x,y\n" : "";
   // Most plotted numbers are short; this spares most regrowth.
   out.reserve(out.size() + series.count() * 24);
+  size_t index = 0;
   for (const ChartPoint& point : series.points()) {
-    AppendNumber(out, point.x);
+    const std::optional<LineTexts> texts =
+        index < table_lines.size() ? TextsOfLine(table_lines[index]) : std::nullopt;
+    ++index;
+    if (texts)
+      AppendNumberText(out, texts->x);
+    else
+      AppendNumber(out, point.x);
     out += ',';
-    AppendNumber(out, point.y);
+    if (texts)
+      AppendNumberText(out, texts->value);
+    else
+      AppendNumber(out, point.y);
     out += '\n';
   }
   return out;

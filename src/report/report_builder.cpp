@@ -81,7 +81,7 @@ PlottedItem RecordPlot(std::string expression, const PlotOutcome& outcome, const
   item.points = series.points();
   item.appearance = series.appearance();
   item.back_colour = chart.back_colour();
-  item.csv = PointsCsv(series, CsvHeader::kWith);
+  item.csv = PointsCsv(series, stats.table_lines, CsvHeader::kWith);
   return item;
 }
 

@@ -1,7 +1,7 @@
 // Captions and list cutting shared by the HTML, Markdown and PDF reports.
 #include "report/report_text.h"
 
-#include <fstream>
+#include "settings/atomic_file.h"
 
 namespace korvex {
 
@@ -71,10 +71,7 @@ std::string BesideName(const std::filesystem::path& report, std::size_t plot,
 }
 
 bool WriteFileText(const std::filesystem::path& path, std::string_view content) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(content.data(), static_cast<std::streamsize>(content.size()));
-  file.close();
-  return static_cast<bool>(file);
+  return WriteFileAtomically(path, content);
 }
 
 }  // namespace korvex

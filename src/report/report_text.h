@@ -51,7 +51,8 @@ struct ReportLinks {
 // "<report stem>-plot<n><extension>", a name beside `report`.
 std::string BesideName(const std::filesystem::path& report, std::size_t plot,
                        std::string_view extension);
-// Writes `content` to `path`; false when it cannot.
+// Replaces `path` with `content` as a whole (WriteFileAtomically): false,
+// with the file as it was, when it cannot.
 bool WriteFileText(const std::filesystem::path& path, std::string_view content);
 
 }  // namespace korvex

@@ -13,24 +13,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "settings/atomic_file.h"
+
 namespace korvex {
-namespace {
-
-constexpr std::string_view kTemporaryMark = ".tmp";
-
-// The process that wrote `name`, when it is one of WriteLines' temporary files.
-std::optional<pid_t> TemporaryFileWriter(std::string_view name) {
-  const size_t mark = name.rfind(kTemporaryMark);
-  if (mark == std::string_view::npos || mark == 0) return std::nullopt;
-  const std::string_view digits = name.substr(mark + kTemporaryMark.size());
-  pid_t pid = 0;
-  const char* end = digits.data() + digits.size();
-  const auto [stop, error] = std::from_chars(digits.data(), end, pid);
-  if (digits.empty() || error != std::errc() || stop != end || pid <= 0) return std::nullopt;
-  return pid;
-}
-
-}  // namespace
 
 Lines SplitLines(const std::string& text) {
   Lines lines;
@@ -95,26 +80,7 @@ bool WriteLines(const std::filesystem::path& path, const Lines& lines) {
     text += line;
     text += "\r\n";
   }
-  std::filesystem::path temporary = path;
-  temporary += std::string(kTemporaryMark) + std::to_string(::getpid());
-  {
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !flushed || !closed) {
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, text);
 }
 
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder) {

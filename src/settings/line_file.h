@@ -26,12 +26,12 @@ LineFile ReadLineFile(const std::filesystem::path& path);
 std::optional<Lines> ReadLines(const std::filesystem::path& path);
 Lines SplitLines(const std::string& text);
 
-// Writes a temporary file beside the target, named after it with ".tmp" and
-// the process id, and renames it over the target, so a failed or interrupted
-// write leaves the old file as it was.
+// Written with WriteFileAtomically, so a failed or interrupted write leaves
+// the old file as it was.
 bool WriteLines(const std::filesystem::path& path, const Lines& lines);
 
-// Removes the temporary files in `folder` that WriteLines left when its
+// Removes the temporary files in `folder` that WriteLines and the other
+// atomic writes left when its
 // process died before the rename: those whose process id is no longer in use.
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder);
 

@@ -2,6 +2,7 @@
 // clipboard copy and the exports.
 #include "ui/graph_window.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -20,12 +22,15 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "core/calculator.h"
 #include "plot/chart_settings.h"
 #include "plot/points_csv.h"
 #include "plot/series_palette.h"
+#include "settings/atomic_file.h"
 #include "ui/chart_view.h"
 #include "ui/message_seam.h"
 #include "ui/table_stats_window.h"
@@ -157,10 +162,21 @@ std::optional<ExportFormat> FormatOfSuffix(const QString& suffix) {
   return std::nullopt;
 }
 
+std::filesystem::path LocalPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
 bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  return file.write(bytes) == bytes.size() && file.flush();
+  return WriteFileAtomically(
+      LocalPath(path), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+QByteArray PngBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) bytes.clear();
+  return bytes;
 }
 
 }  // namespace
@@ -358,16 +374,23 @@ void GraphWindow::exportClick() {
 
 bool GraphWindow::Export(const ExportRequest& request) {
   switch (request.format) {
-    case ExportFormat::kPng:
-      return chart_->RenderImage().save(request.path, "PNG");
+    case ExportFormat::kPng: {
+      const QByteArray png = PngBytes(chart_->RenderImage());
+      return !png.isEmpty() && WriteFile(request.path, png);
+    }
     case ExportFormat::kSvg:
       return WriteFile(request.path, chart_->RenderSvg());
     case ExportFormat::kPdf:
-      return chart_->SavePdfFile(request.path);
+      return WriteThroughTemporaryFile(
+          LocalPath(request.path), [this](const std::filesystem::path& temporary) {
+            return chart_->SavePdfFile(QFile::decodeName(temporary.c_str()));
+          });
     case ExportFormat::kCsv: {
       const ChartModel& model = calculator_.plots().chart();
       if (request.serie < 1 || request.serie > model.series_count()) return false;
-      const std::string text = PointsCsv(model.series(request.serie), CsvHeader::kWith);
+      const std::string text =
+          PointsCsv(model.series(request.serie),
+                    calculator_.plots().stats(request.serie).table_lines, CsvHeader::kWith);
       return WriteFile(request.path, QByteArray::fromStdString(text));
     }
   }

@@ -3,6 +3,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
@@ -18,6 +19,7 @@
 #include <QUrl>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -116,7 +118,12 @@ bool WritePdf(const Report& report, const ReportDestination& destination) {
     links.pictures.push_back(name.toStdString());
   }
   document.setHtml(QString::fromStdString(HtmlReport(report, links)));
-  QPdfWriter writer(destination.path);
+  // Laid out in memory and written whole, so a failure leaves the file that
+  // was there.
+  QByteArray pdf;
+  QBuffer pdf_buffer(&pdf);
+  pdf_buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&pdf_buffer);
   writer.setTitle(QString::fromUtf8(kReportTitle));
   writer.setCreator(QStringLiteral("Korvex"));
   writer.setPageLayout(QPageLayout(QPageSize(destination.page_size), QPageLayout::Portrait,
@@ -144,7 +151,9 @@ bool WritePdf(const Report& report, const ReportDestination& destination) {
     painter.drawText(QRectF(0, page.height(), page.width(), kFooterHeight), Qt::AlignCenter,
                      QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages));
   }
-  return painter.end() && QFileInfo(destination.path).size() > 0;
+  if (!painter.end() || pdf.isEmpty()) return false;
+  return WriteFileText(QFile::encodeName(destination.path).toStdString(),
+                       std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));
 }
 
 }  // namespace

@@ -12,7 +12,10 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <optional>
+#include <string>
 
+#include "engine/user_variables.h"
 #include "settings/variables_file.h"
 #include "ui/message_seam.h"
 #include "ui/variable_wizard.h"
@@ -37,7 +40,6 @@ struct VariablesTexts {
   const char* insert_row = "Insert row";
   const char* delete_row = "Delete row";
   const char* duplicate_name = "A variable named '%1' already exists";
-  const char* equals_in_name = "A variable name cannot contain '='";
 };
 constexpr VariablesTexts kTexts;
 
@@ -137,9 +139,10 @@ void UserVariablesWindow::RefreshTable() {
 }
 
 QString UserVariablesWindow::NameRefusal(const QString& name, int row) const {
-  if (name.contains(QLatin1Char('='))) return QString::fromUtf8(kTexts.equals_in_name);
-  if (name.isEmpty()) return {};
   const std::string wanted = name.toStdString();
+  if (const std::optional<std::string> refusal = VariableNameRefusal(wanted))
+    return QString::fromStdString(*refusal);
+  if (name.isEmpty()) return {};
   for (size_t other = 0; other < variables_.size(); ++other) {
     if (static_cast<int>(other) != row && variables_[other].name == wanted)
       return QString::fromUtf8(kTexts.duplicate_name).arg(name);

@@ -81,9 +81,18 @@ TEST_F(PlotCommandTest, StatsOfTheSquare) {
 TEST_F(PlotCommandTest, OutputsAndSettingsFromTheFile) {
   std::ofstream(root_ / "bin" / "plot.ini") << "t\r\n0\r\n1\r\n0,5\r\n";
   ASSERT_EQ(Run({"--csv", "t*pi"}), kExitOk) << err_.str();
-  // y is read back from its 15-digit number text; each number is written in
-  // the shortest form that reads back to the same double.
+  // Each number is the number text of the Table, with a decimal point.
   EXPECT_EQ(out_.str(), "0,0\n0.5,1.5707963267949\n1,3.14159265358979\n");
+  // Also where a double would turn it into inf or 0.
+  ASSERT_EQ(Run({"--csv", "--variable", "x", "--start", "1000", "--stop", "1001", "--increment",
+                 "1", "10^x"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(out_.str(), "1000,1E1000\n1001,1E1001\n");
+  ASSERT_EQ(Run({"--csv", "--variable", "x", "--start", "2", "--stop", "2", "10^(-1000)*x"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(out_.str(), "2,2E-1000\n");
 
   ASSERT_EQ(Run({"--table", "--derivative", "--variable", "x", "x^2"}), kExitOk) << err_.str();
   EXPECT_EQ(out_.str().substr(0, 15), "x: 0 = f'(x): 0");
@@ -108,6 +117,15 @@ TEST_F(PlotCommandTest, FailuresAndUsage) {
       {{"--start", "10", "--stop", "-10", "x"},
        kExitFailed,
        "Plot error: Too few/many plot calculations\n"},
+      {{"--start", "10", "--stop", "-10", "--increment", "-1", "x"},
+       kExitFailed,
+       "Plot error: The plot samples nothing"},
+      {{"--derivative", "--epsilon", "1E-300", "x^2"},
+       kExitFailed,
+       "Plot error: The derivative's epsilon is too small"},
+      {{"--derivative", "--epsilon", "1E300", "x^2"},
+       kExitFailed,
+       "Plot error: The derivative's epsilon is too large"},
       {{"-x"}, kExitFailed, "Syntax error: Invalid argument '--10'\n"},
       {{"--stats"}, kExitUsage, "korvex-cli: plot needs an expression\n"},
       {{"--start"}, kExitUsage, "korvex-cli: --start needs a value\n"},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "file_size_limit.h"
 #include "report/pdf_reading.h"
 
 namespace korvex {
@@ -97,6 +98,25 @@ TEST_F(ReportCommandTest, PdfByExtensionWithCsvBesideOrOnAPipe) {
   EXPECT_EQ(PdfStructureProblems(out_.str()), "");
   EXPECT_NE(out_.str().find("/MediaBox [0 0 612 792]"), std::string::npos);
   EXPECT_NE(PdfShownText(out_.str()).find("\nStep 1 (add): 5\n"), std::string::npos);
+}
+
+TEST_F(ReportCommandTest, AFailedWriteLeavesTheFilesThatWereThere) {
+  const std::filesystem::path report = root_ / "r.md";
+  const std::filesystem::path csv = root_ / "r-plot1.csv";
+  std::ofstream(report) << "complete old report\n";
+  std::ofstream(csv) << "x,y\n1,2\n";
+  {
+    // Too small for the CSV of 201 points or a report with it.
+    const testing::FileSizeLimit full(512);
+    EXPECT_EQ(Run({"--output", report.string(), "--plot", "x"}), kExitFailed);
+    EXPECT_EQ(err_.str(), "korvex-cli: cannot write r-plot1.csv\n");
+    EXPECT_EQ(Run({"--output", report.string(), "--", "2+2", "3*3", "sin[1]"}), kExitFailed);
+  }
+  EXPECT_EQ(ReadAll(report), "complete old report\n");
+  EXPECT_EQ(ReadAll(csv), "x,y\n1,2\n");
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(root_)) ++entries;
+  EXPECT_EQ(entries, 3u);  // bin, the report and its CSV: no temporary file
 }
 
 TEST_F(ReportCommandTest, RefusedArguments) {

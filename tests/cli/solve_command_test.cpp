@@ -268,6 +268,8 @@ TEST_F(SolveCommandTest, UsageErrorsAndMissingCataloguesExitWithTwo) {
        std::vector<std::vector<std::string>>{{"--bogus"},
                                              {"--var"},
                                              {"--var", "=3", "1"},
+                                             {"--var", "1=2", "1"},
+                                             {"--var", "v1=3", "v1"},
                                              {"--system", "dozenal", "1"},
                                              {"--precision", "7", "1"}}) {
     EXPECT_EQ(Run(args), kExitUsage) << args[0];

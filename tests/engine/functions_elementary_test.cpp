@@ -268,16 +268,27 @@ TEST(ElementaryFunctions, ArithmeticFailures) {
     const char* call;
     const char* failure;
   } cases[] = {
-      {"csc[0]", kDivisionByZero},         {"cot[0]", kDivisionByZero},
-      {"asec[0]", kDivisionByZero},        {"acsc[0]", kDivisionByZero},
-      {"acot[0]", kDivisionByZero},        {"csch[0]", kDivisionByZero},
-      {"coth[0]", kDivisionByZero},        {"asech[0]", kDivisionByZero},
-      {"acsch[0]", kDivisionByZero},       {"acoth[0]", kDivisionByZero},
-      {"atanhxy[1;1]", kDivisionByZero},   {"atanhxy[-2;0.5]", kDivisionByZero},
-      {"atanhxy[0;1]", kInvalidOperation},  // 0 / 0
-      {"reciprocal[0]", kDivisionByZero},  {"lg[0]", kDivisionByZero},
-      {"lg[-8]", kInvalidOperation},       {"rad>deg[1E4932]", kOverflow},
-      {"cyc>deg[1E4931]", kOverflow},      {"cel>fah[1E4932]", kOverflow},
+      {"csc[0]", kDivisionByZero},
+      {"cot[0]", kDivisionByZero},
+      {"asec[0]", kDivisionByZero},
+      {"acsc[0]", kDivisionByZero},
+      {"acot[0]", kDivisionByZero},
+      {"csch[0]", kDivisionByZero},
+      {"coth[0]", kDivisionByZero},
+      {"asech[0]", kDivisionByZero},
+      {"acsch[0]", kDivisionByZero},
+      {"acoth[0]", kDivisionByZero},
+      {"atanhxy[1;1]", kDivisionByZero},
+      {"atanhxy[-2;0.5]", kDivisionByZero},
+      {"atanhxy[0;1]", kInvalidOperation},          // 0 / 0
+      {"tanhxy[20000;20000]", kInvalidOperation},   // INF / INF
+      {"tanhxy[-12000;12000]", kInvalidOperation},  // -INF / INF
+      {"reciprocal[0]", kDivisionByZero},
+      {"lg[0]", kDivisionByZero},
+      {"lg[-8]", kInvalidOperation},
+      {"rad>deg[1E4932]", kOverflow},
+      {"cyc>deg[1E4931]", kOverflow},
+      {"cel>fah[1E4932]", kOverflow},
       {"meter>feet[-1E4932]", kOverflow},
   };
   for (const auto& c : cases) EXPECT_EQ(FailureOf(c.call), c.failure) << c.call;

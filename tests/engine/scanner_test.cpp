@@ -1,6 +1,9 @@
 // Scanning, bracket checks and the preprocessing substitutions.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "test_support.h"
 
 namespace korvex {
@@ -119,6 +122,36 @@ TEST(SubstituteUserVariables, ReplacesNamesByTheirTokensRepeatedly) {
     ASSERT_TRUE(calc.engine.PrepareExpression(c.text)) << c.text;
     EXPECT_EQ(Joined(calc.engine.tokens()), c.tokens) << c.text;
   }
+}
+
+TEST(VariableNameRefusal, AcceptsExactlyTheNamesTheScannerKeepsWhole) {
+  // Each accepted name, used as an expression, is substituted whole.
+  for (const char* name : {"r", "area", "x_y", "a'", "\xcf\x80", "a>b", "}"}) {
+    EXPECT_EQ(VariableNameRefusal(name), std::nullopt) << name;
+    TestCalculator calc;
+    calc.variables = {{name, "7"}};
+    ASSERT_TRUE(calc.engine.PrepareExpression(std::string("2*") + name)) << name;
+    EXPECT_EQ(Joined(calc.engine.tokens()), "2 | * | 7") << name;
+  }
+  const struct {
+    const char* name;
+    const char* refusal;
+  } refused[] = {
+      {"1", "A variable name cannot contain '1'"},
+      {"v1", "A variable name cannot contain '1'"},
+      {"a b", "A variable name cannot contain ' '"},
+      {"a.b", "A variable name cannot contain '.'"},
+      {"x,y", "A variable name cannot contain ','"},
+      {"f(x)", "A variable name cannot contain '('"},
+      {"-a", "A variable name cannot contain '-'"},
+      {"a;b", "A variable name cannot contain ';'"},
+      {"{a", "A variable name cannot contain '{'"},
+      {"a=b", "A variable name cannot contain '='"},
+      {"a#b", "A variable name cannot contain '#'"},
+      {"a\tb", "A variable name cannot contain '\\x09'"},
+      {"a\x1b", "A variable name cannot contain '\\x1b'"},
+  };
+  for (const auto& c : refused) EXPECT_EQ(VariableNameRefusal(c.name), c.refusal) << c.name;
 }
 
 TEST(SubstituteUserVariables, AVariableHidesTheConstantAndAns) {

@@ -151,6 +151,13 @@ TEST_F(PlotterTest, RefusalsReportPlotErrors) {
       {"0", "1", "1", true, "e", calculations},
       {"10", "-10", "0,1", false, "0,001", too_few_many},
       {"0", "10000000000", "1", false, "0,001", too_few_many},
+      // The total counts 21, but x starts beyond stop + increment.
+      {"10", "-10", "-1", false, "0,001", kNoSamplesMessage},
+      {"-10", "10", "1", true, "1E-300", kEpsilonVanishesMessage},
+      {"-10", "10", "1", true, "0", kEpsilonVanishesMessage},
+      {"0", "1E15", "1E14", true, "0,01", kEpsilonVanishesMessage},
+      {"-10", "10", "1", true, "1E300", kEpsilonSwampsMessage},
+      {"-10", "10", "1", true, "-1E20", kEpsilonSwampsMessage},
   };
   for (const Case& c : cases) {
     calc.sink.reports.clear();
@@ -167,6 +174,12 @@ TEST_F(PlotterTest, RefusalsReportPlotErrors) {
   plotter.settings().epsilon = "e";
   EXPECT_TRUE(plotter.SolvePlot("x"));
   EXPECT_TRUE(progress.finished.size() == 1 && progress.cancelled_flags[0] == false);
+  // A step just large enough to show in the number texts at both ends.
+  SetRange("-1000", "1000", "500");
+  plotter.settings().derivative = true;
+  plotter.settings().epsilon = "1E-11";
+  EXPECT_TRUE(plotter.SolvePlot("x^2"));
+  EXPECT_EQ(progress.finished.size(), 2u);
 }
 
 TEST_F(PlotterTest, ScalesRefusalComesBeforeTheSeries) {

@@ -34,14 +34,37 @@ TEST(PointsCsv, ShortestTextThatReadsBackWithADecimalPoint) {
       "2,inf\n"
       "100000,0.00002\n"
       "1e+15,1e-06\n";
-  EXPECT_EQ(PointsCsv(series, CsvHeader::kWithout), lines);
-  EXPECT_EQ(PointsCsv(series, CsvHeader::kWith), std::string("x,y\n") + lines);
+  EXPECT_EQ(PointsCsv(series, {}, CsvHeader::kWithout), lines);
+  EXPECT_EQ(PointsCsv(series, {}, CsvHeader::kWith), std::string("x,y\n") + lines);
+}
+
+TEST(PointsCsv, ValuesAreTheTableLinesNumberTexts) {
+  // The doubles of the chart cannot hold these; the lines' texts can.
+  const ChartSeries series = SeriesOf({
+      {1000, std::numeric_limits<double>::infinity()},
+      {-0.5, 0},
+      {1e-320, std::numeric_limits<double>::quiet_NaN()},
+      {7, 8},
+  });
+  const std::string table_lines[] = {
+      "x: 1000 = f(x): 1E1000",
+      "x: -0,5 = f(x): -1,5E-1000",
+      "t: 1E-320 = f'(t): NAN",
+  };
+  // The fourth point has no line and keeps the double's shortest form.
+  EXPECT_EQ(PointsCsv(series, table_lines, CsvHeader::kWithout),
+            "1000,1E1000\n"
+            "-0.5,-1.5E-1000\n"
+            "1E-320,NAN\n"
+            "7,8\n");
+  EXPECT_EQ(CsvNumber("-0,333333333333333"), "-0.333333333333333");
+  EXPECT_EQ(CsvNumber("-INF"), "-INF");
 }
 
 TEST(PointsCsv, SeriesWithoutPoints) {
   const ChartSeries empty("f");
-  EXPECT_EQ(PointsCsv(empty, CsvHeader::kWithout), "");
-  EXPECT_EQ(PointsCsv(empty, CsvHeader::kWith), "x,y\n");
+  EXPECT_EQ(PointsCsv(empty, {}, CsvHeader::kWithout), "");
+  EXPECT_EQ(PointsCsv(empty, {}, CsvHeader::kWith), "x,y\n");
 }
 
 }  // namespace

@@ -110,6 +110,8 @@ TEST_F(UserVariablesTest, RowsAreAddedClearedAndNamesChecked) {
   const Case refused[] = {
       {"r", "A variable named 'r' already exists"},
       {"a=b", "A variable name cannot contain '='"},
+      {"v1", "A variable name cannot contain '1'"},
+      {"a b", "A variable name cannot contain ' '"},
   };
   for (const Case& c : refused) {
     SCOPED_TRACE(c.name.toStdString());
