@@ -30,10 +30,14 @@ void AppendNumber(std::string& out, double value) {
 }  // namespace
 
 std::string PointsCsv(const ChartSeries& series, CsvHeader header) {
+  return PointsCsv(series.points(), header);
+}
+
+std::string PointsCsv(std::span<const ChartPoint> points, CsvHeader header) {
   std::string out = header == CsvHeader::kWith ? "x,y\n" : "";
   // Most plotted numbers are short; this spares most regrowth.
-  out.reserve(out.size() + series.count() * 24);
-  for (const ChartPoint& point : series.points()) {
+  out.reserve(out.size() + points.size() * 24);
+  for (const ChartPoint& point : points) {
     AppendNumber(out, point.x);
     out += ',';
     AppendNumber(out, point.y);

@@ -2,6 +2,7 @@
 // korvex-cli plot --csv write the same lines.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "plot/chart_model.h"
@@ -14,5 +15,7 @@ enum class CsvHeader { kWithout, kWith };
 // to the very same double, with a decimal point whatever the program's
 // separator; with the header, a first line "x,y".
 std::string PointsCsv(const ChartSeries& series, CsvHeader header);
+// The same lines for some points, such as one batch of a running plot.
+std::string PointsCsv(std::span<const ChartPoint> points, CsvHeader header);
 
 }  // namespace korvex

@@ -188,21 +188,6 @@ TEST_F(CalculatorTest, BenchmarkRestoresThePlotSettings) {
 namespace korvex {
 namespace {
 
-// Asks the calculator to stop once `delay` has passed, from another thread,
-// as a window or a signal handler would.
-class DelayedStop {
- public:
-  DelayedStop(Calculator& calculator, std::chrono::milliseconds delay)
-      : thread_([&calculator, delay] {
-          std::this_thread::sleep_for(delay);
-          calculator.RequestStop();
-        }) {}
-  ~DelayedStop() { thread_.join(); }
-
- private:
-  std::thread thread_;
-};
-
 // "(t+(t+(...(t+1)...)))" for a term t: one evaluation round per group, or
 // two with a call. Nested sums alone solve in linear time, so a solve that
 // lasts needs a term that costs something in every round.
