@@ -113,7 +113,9 @@ bool Plotter::SampleSeries(const SampleRange& range) {
     ~FlushOnExit() { plotter.FlushPoints(); }
   } flush_on_exit{*this};
   std::size_t position = chart.series(number).count();
-  store_.recorded_stats(number).set_x_increment(range.increment);
+  SeriesStats& stats = store_.recorded_stats(number);
+  stats.set_x_increment(range.increment);
+  stats.set_table_recorded(keeping_.table || keeping_.table_handed_on);
   const long double expected = std::ceil((range.stop - range.start) / range.increment + 1);
   if (expected >= 1) {
     // The run's size is known: the room is made once, so nothing grows by

@@ -187,6 +187,7 @@ void SeriesStats::Reset() {
   sum_y = 0;
   sum_abs_y = 0;
   recorded_lines = 0;
+  table_recorded = true;
 }
 
 void SeriesStats::ReleaseLines() {
@@ -307,9 +308,11 @@ void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
                              const long double& y, const long double& written,
                              const std::string* value_text) {
   if (!stats.pending_format) stats.pending_format.emplace(format);
-  if (value_text != nullptr)
-    stats.pending_texts.push_back({stats.pending_table.size(), *value_text});
-  stats.AddTableValue(x).Set(written);
+  if (stats.table_recorded) {
+    if (value_text != nullptr)
+      stats.pending_texts.push_back({stats.pending_table.size(), *value_text});
+    stats.AddTableValue(x).Set(written);
+  }
   DeferredLines lines(stats);
   Sums sums{stats.sum_y, stats.sum_abs_y};
   TrackPoint(sums, tracker, lines, ++stats.recorded_lines == 1, x, y);
@@ -328,6 +331,19 @@ bool WholePointRecorder::Begin() {
 
 void WholePointRecorder::Record(const Point* points, std::size_t count) {
   if (count == 0) return;
+  if (stats_.table_recorded) AddTableLines(points, count);
+  // Kept in locals so that the block's tracking stays in registers.
+  WholeSums sums = sums_;
+  CurveTrackerOf<std::int64_t> tracker = whole_;
+  DeferredLines lines(stats_);
+  for (std::size_t k = 0; k < count; ++k)
+    TrackPoint(sums, tracker, lines, false, points[k].x, points[k].y);
+  stats_.recorded_lines += count;
+  whole_ = tracker;
+  sums_ = sums;
+}
+
+void WholePointRecorder::AddTableLines(const Point* points, std::size_t count) {
   std::vector<SeriesStats::TableValue>& table = stats_.pending_table;
   const std::size_t first_line = table.size();
   // The x of each line is checked on integers: whole values below 2^63 add
@@ -337,22 +353,14 @@ void WholePointRecorder::Record(const Point* points, std::size_t count) {
   std::int64_t next_x = 0;
   bool continues = first_line > 0 && whole_step && AsWhole(stats_.next_x, next_x);
   table.resize(first_line + count);
-  // Kept in locals so that the block's tracking stays in registers.
-  WholeSums sums = sums_;
-  CurveTrackerOf<std::int64_t> tracker = whole_;
-  DeferredLines lines(stats_);
   for (std::size_t k = 0; k < count; ++k) {
     const Point& point = points[k];
     if (!continues || point.x != next_x)
       stats_.pending_x_starts.push_back({first_line + k, static_cast<long double>(point.x)});
     continues = whole_step && !__builtin_add_overflow(point.x, step, &next_x);
     table[first_line + k].Set(point.written);
-    TrackPoint(sums, tracker, lines, false, point.x, point.y);
   }
   stats_.next_x = static_cast<long double>(points[count - 1].x) + stats_.x_increment;
-  stats_.recorded_lines += count;
-  whole_ = tracker;
-  sums_ = sums;
 }
 
 void WholePointRecorder::End() {

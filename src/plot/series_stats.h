@@ -130,6 +130,9 @@ struct SeriesStats {
   // The increment of the run recording the lines; 0 until a run sets it,
   // which gives every line a start of its own.
   void set_x_increment(long double increment) { x_increment = increment; }
+  // Off for a run that neither keeps nor hands on its table: deferred
+  // samples then leave no table line at all. On again at Reset.
+  void set_table_recorded(bool recorded) { table_recorded = recorded; }
   // The table line for a sample at `x`; the caller sets its value.
   TableValue& AddTableValue(const long double& x);
 
@@ -139,6 +142,7 @@ struct SeriesStats {
   std::vector<TableText> pending_texts;
   long double x_increment = 0;
   long double next_x = 0;  // the x a next line continuing the run has
+  bool table_recorded = true;
   std::vector<PendingLine> pending_top, pending_bottom, pending_max, pending_min, pending_zero;
 
  private:
@@ -241,6 +245,8 @@ class WholePointRecorder {
   void End();
 
  private:
+  void AddTableLines(const Point* points, std::size_t count);
+
   SeriesStats& stats_;
   CurveTracker& tracker_;
   CurveTrackerOf<std::int64_t> whole_;
