@@ -110,19 +110,20 @@ void PrintLines(std::ostream& out, std::span<const std::string> lines) {
   for (const std::string& line : lines) out << line << '\n';
 }
 
-// What a run keeps for its output. The table and the points are printed
-// batch by batch as the run hands them on, so a long run holds one batch;
-// the figures need none of them, the lists need the table with them.
+// What a run keeps for its output. The table (first of the statistics'
+// pages too) and the points are printed batch by batch as the run hands them
+// on, so a long run holds one batch; the figures need none of them.
 PlotKeeping KeepingFor(PlotOutput output) {
   PlotKeeping keeping;
   keeping.points = false;
-  keeping.table = output == PlotOutput::kStats;
-  keeping.table_handed_on = output == PlotOutput::kTable;
+  keeping.table = false;
+  keeping.table_handed_on = output == PlotOutput::kTable || output == PlotOutput::kStats;
   keeping.lists = output == PlotOutput::kStats;
   return keeping;
 }
 
-// The progress bar, and for --table and --csv the run's lines as they come.
+// The progress bar, and for --table, --stats and --csv the run's lines as
+// they come.
 class PlotNotices : public RequestNotices {
  public:
   PlotNotices(TerminalProgress& progress, PlotOutput output, std::ostream& out)
@@ -135,13 +136,20 @@ class PlotNotices : public RequestNotices {
     if (output_ == PlotOutput::kCsv) out_ << PointsCsv(points, CsvHeader::kWithout);
   }
   void TableLinesAdded(std::size_t /*number*/, std::span<const std::string> lines) override {
-    if (output_ == PlotOutput::kTable) PrintLines(out_, lines);
+    if (output_ == PlotOutput::kStats) StartTablePage();
+    PrintLines(out_, lines);
+  }
+  // The statistics' first page begins with its header, lines or not.
+  void StartTablePage() {
+    if (!table_page_started_) out_ << "Table\n";
+    table_page_started_ = true;
   }
 
  private:
   TerminalProgress& progress_;
   PlotOutput output_;
   std::ostream& out_;
+  bool table_page_started_ = false;
 };
 
 void PrintSummary(std::ostream& out, const PlotInfo& info) {
@@ -158,12 +166,14 @@ void PrintSummary(std::ostream& out, const PlotInfo& info) {
       << "  Milliseconds: " << info.per_calculation_ms << '\n';
 }
 
-// The Table and stats window's pages, in its order of lists, then its stats.
+// The Table and stats window's pages after the table, whose lines are out
+// already, in its order of lists, then its stats.
 void PrintStats(std::ostream& out, const ChartSeries& series, const SeriesStats& stats) {
+  out << '\n';
   const std::pair<const char*, const std::vector<std::string>*> pages[] = {
-      {"Table", &stats.table_lines},          {"Top points", &stats.top_lines},
-      {"Bottom points", &stats.bottom_lines}, {"Max points", &stats.max_lines},
-      {"Min points", &stats.min_lines},       {"Zero points", &stats.zero_lines},
+      {"Top points", &stats.top_lines},   {"Bottom points", &stats.bottom_lines},
+      {"Max points", &stats.max_lines},   {"Min points", &stats.min_lines},
+      {"Zero points", &stats.zero_lines},
   };
   for (const auto& [header, lines] : pages) {
     out << header << '\n';
@@ -254,7 +264,10 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   // The statistics' lines are written out when read, so only the output
   // that prints them reads them.
   if (options.output == PlotOutput::kSummary) PrintSummary(out, plots.plot_info());
-  if (options.output == PlotOutput::kStats) PrintStats(out, series, plots.stats(number));
+  if (options.output == PlotOutput::kStats) {
+    notices.StartTablePage();
+    PrintStats(out, series, plots.stats(number));
+  }
   out.flush();
   if (canceled) {
     PrintError(kCanceledMessage, out, err);

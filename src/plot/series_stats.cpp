@@ -198,6 +198,7 @@ void SeriesStats::ReleaseLines() {
   ReleaseAll(min_lines);
   ReleaseAll(zero_lines);
   ReleasePending();
+  recorded_lines = 0;
 }
 
 void SeriesStats::ReleasePending() {

@@ -46,7 +46,8 @@ struct SeriesStats {
   std::vector<std::string> zero_lines;    // exact zeros and sign changes
   long double sum_y = 0;
   long double sum_abs_y = 0;
-  // Table lines recorded since the series was created, kept or handed on.
+  // Table lines recorded since the series was created, kept or not; none
+  // once it is removed.
   std::size_t recorded_lines = 0;
 
   // Creation of a series with this slot's number.
