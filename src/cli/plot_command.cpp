@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -105,9 +106,62 @@ class TerminalProgress : public RequestNotices {
   std::int64_t started_at_ = 0;
 };
 
-void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
+void PrintLines(std::ostream& out, std::span<const std::string> lines) {
   for (const std::string& line : lines) out << line << '\n';
 }
+
+// What a run keeps for its output. The table (first of the statistics'
+// pages too) and the points are printed batch by batch as the run hands them
+// on, so a long run holds one batch; the figures need none of them.
+PlotKeeping KeepingFor(PlotOutput output) {
+  PlotKeeping keeping;
+  keeping.points = false;
+  keeping.table = false;
+  // CSV values are the Table lines' number texts, exact where a double
+  // would not be.
+  keeping.table_handed_on =
+      output == PlotOutput::kTable || output == PlotOutput::kStats || output == PlotOutput::kCsv;
+  keeping.lists = output == PlotOutput::kStats;
+  return keeping;
+}
+
+// The progress bar, and for --table, --stats and --csv the run's lines as
+// they come.
+class PlotNotices : public RequestNotices {
+ public:
+  PlotNotices(TerminalProgress& progress, PlotOutput output, std::ostream& out)
+      : progress_(progress), output_(output), out_(out) {}
+
+  void ProgressMaximum(std::int32_t maximum) override { progress_.ProgressMaximum(maximum); }
+  void PlotStarted(const PlotInfo& info) override { progress_.PlotStarted(info); }
+  void ProgressPosition(std::size_t position) override { progress_.ProgressPosition(position); }
+  // A batch's points come first, then its Table lines; a CSV row takes
+  // its numbers from the line.
+  void PointsAdded(std::size_t /*number*/, std::span<const ChartPoint> points) override {
+    if (output_ == PlotOutput::kCsv) batch_.assign(points.begin(), points.end());
+  }
+  void TableLinesAdded(std::size_t /*number*/, std::span<const std::string> lines) override {
+    if (output_ == PlotOutput::kCsv) {
+      out_ << PointsCsv(batch_, lines, CsvHeader::kWithout);
+      batch_.clear();
+      return;
+    }
+    if (output_ == PlotOutput::kStats) StartTablePage();
+    PrintLines(out_, lines);
+  }
+  // The statistics' first page begins with its header, lines or not.
+  void StartTablePage() {
+    if (!table_page_started_) out_ << "Table\n";
+    table_page_started_ = true;
+  }
+
+ private:
+  TerminalProgress& progress_;
+  PlotOutput output_;
+  std::ostream& out_;
+  bool table_page_started_ = false;
+  std::vector<ChartPoint> batch_;
+};
 
 void PrintSummary(std::ostream& out, const PlotInfo& info) {
   out << "Current function: " << info.function << '\n'
@@ -123,12 +177,14 @@ void PrintSummary(std::ostream& out, const PlotInfo& info) {
       << "  Milliseconds: " << info.per_calculation_ms << '\n';
 }
 
-// The Table and stats window's pages, in its order of lists, then its stats.
+// The Table and stats window's pages after the table, whose lines are out
+// already, in its order of lists, then its stats.
 void PrintStats(std::ostream& out, const ChartSeries& series, const SeriesStats& stats) {
+  out << '\n';
   const std::pair<const char*, const std::vector<std::string>*> pages[] = {
-      {"Table", &stats.table_lines},          {"Top points", &stats.top_lines},
-      {"Bottom points", &stats.bottom_lines}, {"Max points", &stats.max_lines},
-      {"Min points", &stats.min_lines},       {"Zero points", &stats.zero_lines},
+      {"Top points", &stats.top_lines},   {"Bottom points", &stats.bottom_lines},
+      {"Max points", &stats.max_lines},   {"Min points", &stats.min_lines},
+      {"Zero points", &stats.zero_lines},
   };
   for (const auto& [header, lines] : pages) {
     out << header << '\n';
@@ -185,11 +241,17 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   Calculator& calculator = *started;
   options.range.ApplyTo(calculator.plot_settings());
 
-  TerminalProgress progress(err, &err == &std::cerr && ::isatty(STDERR_FILENO));
+  // Lines printed while the run goes would break up a bar on the same
+  // terminal.
+  const bool streamed = options.output == PlotOutput::kTable || options.output == PlotOutput::kCsv;
+  const bool bar = &err == &std::cerr && ::isatty(STDERR_FILENO) &&
+                   !(streamed && &out == &std::cout && ::isatty(STDOUT_FILENO));
+  TerminalProgress progress(err, bar);
+  PlotNotices notices(progress, options.output, out);
   PlotOutcome outcome;
   {
     const InterruptStop interrupt(calculator);
-    outcome = calculator.Plot(*options.expression, &progress);
+    outcome = calculator.Plot(*options.expression, &notices, KeepingFor(options.output));
   }
   progress.Clear();
   if (outcome.status == PlotOutcome::Status::kGeneralFailure) {
@@ -197,7 +259,8 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
     err << outcome.failure_text << '\n';
     err.flush();
   }
-  // A run stopped by Ctrl+C still prints the points it has.
+  // A run stopped by Ctrl+C still prints what it has; the table and the
+  // points are out already.
   const bool canceled = outcome.status == PlotOutcome::Status::kCanceled &&
                         calculator.plots().chart().series_count() > 0;
   if (outcome.status == PlotOutcome::Status::kCanceled && !canceled) {
@@ -209,21 +272,12 @@ int RunPlotCommand(const std::vector<std::string>& args, std::ostream& out, std:
   const PlotStore& plots = calculator.plots();
   const size_t number = plots.chart().series_count();
   const ChartSeries& series = plots.chart().series(number);
-  // The statistics' lines are written out when read, so only the outputs
-  // that print them read them.
-  switch (options.output) {
-    case PlotOutput::kSummary:
-      PrintSummary(out, plots.plot_info());
-      break;
-    case PlotOutput::kTable:
-      PrintLines(out, plots.stats(number).table_lines);
-      break;
-    case PlotOutput::kStats:
-      PrintStats(out, series, plots.stats(number));
-      break;
-    case PlotOutput::kCsv:
-      out << PointsCsv(series, plots.stats(number).table_lines, CsvHeader::kWithout);
-      break;
+  // The statistics' lines are written out when read, so only the output
+  // that prints them reads them.
+  if (options.output == PlotOutput::kSummary) PrintSummary(out, plots.plot_info());
+  if (options.output == PlotOutput::kStats) {
+    notices.StartTablePage();
+    PrintStats(out, series, plots.stats(number));
   }
   out.flush();
   if (canceled) {

@@ -82,7 +82,7 @@ SolveRequest Calculator::MakeSolveRequest(std::string_view text, const Session& 
 }
 
 PlotRequest Calculator::MakePlotRequest(std::string_view text, const Session& session) const {
-  return {std::string(text), Snapshot(session), session.plots().chart().Outline()};
+  return {std::string(text), Snapshot(session), session.plots().chart().Outline(), PlotKeeping()};
 }
 
 bool Calculator::StartOnWorker(std::function<void(RequestContext&)> job) {
@@ -99,10 +99,13 @@ SolveOutcome Calculator::Solve(std::string_view text) {
   return outcome;
 }
 
-PlotOutcome Calculator::Plot(std::string_view text, RequestNotices* notices) {
+PlotOutcome Calculator::Plot(std::string_view text, RequestNotices* notices,
+                             const PlotKeeping& keeping) {
   context_.control().Begin();
-  SessionNotices applied(session_, notices);
-  PlotOutcome outcome = context_.Plot(MakePlotRequest(text, session_), applied);
+  SessionNotices applied(session_, notices, keeping);
+  PlotRequest request = MakePlotRequest(text, session_);
+  request.keeping = keeping;
+  PlotOutcome outcome = context_.Plot(request, applied);
   session_.Apply(outcome);
   ReplayFailures(outcome.reported, errors_);
   return outcome;

@@ -97,7 +97,9 @@ class Calculator {
   // session, their failures replayed to the error sink: the command-line
   // run and the tests. Not while the worker runs one.
   SolveOutcome Solve(std::string_view text);
-  PlotOutcome Plot(std::string_view text, RequestNotices* notices = nullptr);
+  // `keeping` says what the session keeps of the run's samples.
+  PlotOutcome Plot(std::string_view text, RequestNotices* notices = nullptr,
+                   const PlotKeeping& keeping = PlotKeeping());
   // One test of `benchmark`; the caller paces them (the window with its
   // timer, the CLI back to back). Once the benchmark has ended, plot.ini is
   // read again.

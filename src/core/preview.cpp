@@ -68,7 +68,7 @@ Preview SolvePreview(RequestContext& context, const PreviewRequest& request) {
 Preview SketchPreview(RequestContext& context, const PreviewRequest& request) {
   Preview preview;
   preview.generation = request.generation;
-  PlotRequest plot{request.text, request.snapshot, ChartModel()};
+  PlotRequest plot{request.text, request.snapshot, ChartModel(), PlotKeeping()};
   plot.snapshot.plot = SketchSettings(plot.snapshot.plot);
   SketchCollector collector;
   const PlotOutcome outcome = context.Plot(plot, collector);

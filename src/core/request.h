@@ -9,6 +9,7 @@
 #include "engine/user_variables.h"
 #include "plot/benchmark.h"
 #include "plot/chart_model.h"
+#include "plot/plot_keeping.h"
 #include "settings/answer_settings.h"
 #include "settings/catalogue_files.h"
 #include "settings/plot_file.h"
@@ -44,6 +45,7 @@ struct PlotRequest {
   // The session's chart without its points: axes, colours and the series a
   // new one is counted after.
   ChartModel chart;
+  PlotKeeping keeping;
 };
 
 struct BenchmarkRequest {

@@ -45,6 +45,9 @@ class NoticeProgress : public PlotProgress {
   void PointsAdded(std::size_t number, std::span<const ChartPoint> points) override {
     if (send_series_) notices_.PointsAdded(number, points);
   }
+  void TableLinesAdded(std::size_t number, std::span<const std::string> lines) override {
+    if (send_series_) notices_.TableLinesAdded(number, lines);
+  }
   void SetProgressPosition(std::size_t position) override {
     control_.set_position(position);
     notices_.ProgressPosition(position);
@@ -150,6 +153,7 @@ PlotOutcome RequestContext::Plot(const PlotRequest& request, RequestNotices& not
   PlotOutcome outcome;
   Load(request.snapshot, outcome.reported);
   plotter_.chart() = request.chart.Outline();
+  plotter_.set_keeping(request.keeping);
   NoticeProgress progress(control_, notices, true);
   plotter_.set_progress(&progress);
   try {
@@ -182,6 +186,7 @@ BenchmarkStepOutcome RequestContext::RunBenchmarkTest(BenchmarkRequest request,
   // The benchmark's series leave again at once; the run needs no chart of
   // the session's.
   plotter_.chart() = ChartModel().Outline();
+  plotter_.set_keeping(PlotKeeping());
   NoticeProgress progress(control_, notices, false);
   plotter_.set_progress(&progress);
   outcome.benchmark = std::move(request.benchmark);

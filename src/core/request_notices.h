@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "plot/chart_model.h"
 #include "plot/plot_timing.h"
@@ -22,6 +23,8 @@ class RequestNotices {
   // ChartModel::AdoptOutline).
   virtual void SeriesCreated(const ChartModel& /*outline*/) {}
   virtual void PointsAdded(std::size_t /*number*/, std::span<const ChartPoint> /*points*/) {}
+  // The table lines a run that does not keep its table hands on, in order.
+  virtual void TableLinesAdded(std::size_t /*number*/, std::span<const std::string> /*lines*/) {}
   // Per sample; the request's RequestControl keeps the position as well.
   virtual void ProgressPosition(std::size_t /*position*/) {}
   // Whether this front end shows the Reminder. When it does, the run pauses

@@ -47,7 +47,14 @@ void Session::AppendPoints(std::size_t number, std::span<const ChartPoint> point
     plots_.chart().AppendPoints(number, points);
 }
 
+void Session::AdoptSeries(const ChartModel& outline, bool points, std::size_t expected) {
+  ChartModel& chart = plots_.chart();
+  chart.AdoptOutline(outline, points);
+  if (points && chart.series_count() > 0) chart.ReservePoints(chart.series_count(), expected);
+}
+
 void SessionNotices::ProgressMaximum(std::int32_t maximum) {
+  expected_points_ = maximum > 0 ? static_cast<std::size_t>(maximum) : 0;
   if (next_) next_->ProgressMaximum(maximum);
 }
 
@@ -56,13 +63,17 @@ void SessionNotices::PlotStarted(const PlotInfo& info) {
 }
 
 void SessionNotices::SeriesCreated(const ChartModel& outline) {
-  session_.AdoptSeries(outline);
+  session_.AdoptSeries(outline, keeping_.points, expected_points_);
   if (next_) next_->SeriesCreated(outline);
 }
 
 void SessionNotices::PointsAdded(std::size_t number, std::span<const ChartPoint> points) {
   session_.AppendPoints(number, points);
   if (next_) next_->PointsAdded(number, points);
+}
+
+void SessionNotices::TableLinesAdded(std::size_t number, std::span<const std::string> lines) {
+  if (next_) next_->TableLinesAdded(number, lines);
 }
 
 void SessionNotices::ProgressPosition(std::size_t position) {

@@ -48,7 +48,9 @@ class Session {
   void Apply(PlotOutcome& outcome);
   void Apply(const BenchmarkStepOutcome& outcome);
   // A running plot's series and points, in the order the run sent them.
-  void AdoptSeries(const ChartModel& outline) { plots_.chart().AdoptOutline(outline); }
+  // Without `points`, the new series only counts its points and spans
+  // their ranges; with them, it makes room for `expected` points at once.
+  void AdoptSeries(const ChartModel& outline, bool points = true, std::size_t expected = 0);
   void AppendPoints(std::size_t number, std::span<const ChartPoint> points);
 
  private:
@@ -65,17 +67,21 @@ class Session {
 // command-line run, a report), then passed on to `next` when given.
 class SessionNotices : public RequestNotices {
  public:
-  explicit SessionNotices(Session& session, RequestNotices* next = nullptr)
-      : session_(session), next_(next) {}
+  explicit SessionNotices(Session& session, RequestNotices* next = nullptr,
+                          const PlotKeeping& keeping = PlotKeeping())
+      : session_(session), next_(next), keeping_(keeping) {}
   void ProgressMaximum(std::int32_t maximum) override;
   void PlotStarted(const PlotInfo& info) override;
   void SeriesCreated(const ChartModel& outline) override;
   void PointsAdded(std::size_t number, std::span<const ChartPoint> points) override;
+  void TableLinesAdded(std::size_t number, std::span<const std::string> lines) override;
   void ProgressPosition(std::size_t position) override;
 
  private:
   Session& session_;
   RequestNotices* next_;
+  PlotKeeping keeping_;
+  std::size_t expected_points_ = 0;
 };
 
 }  // namespace korvex

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "engine/prime_count_memo.h"
 #include "engine/stop_flag.h"
 #include "engine/string_hash.h"
 
@@ -44,6 +45,8 @@ struct FunctionState {
   // Counts primes for primepi's large limits, owned by whoever built the
   // engine; without one they are sieved, which is far slower.
   const PrimeCounter* prime_counter = nullptr;
+  // primepi's last count: a plot's next limit is counted on from it.
+  PrimeCountMemo prime_memo;
 };
 
 using FunctionBody = long double (*)(FunctionArgs args, FunctionState& state);

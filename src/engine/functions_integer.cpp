@@ -59,13 +59,14 @@ long double FibonacciReal(long double x) {
 // up to the largest integer below x + 1 (an extended sum, so primepi[10] = 4 and
 // primepi[10.5] = 5); from 2^64 on, counting one by one could never end, and
 // the count simply runs to the largest 64-bit limit.
-long double PrimePi(long double x, const FunctionState& state) {
+long double PrimePi(long double x, FunctionState& state) {
   const long double bound = Add(x, 1);
   if (!(bound > 2)) return 0;
   constexpr long double kTwoTo64 = 18446744073709551616.0L;
   const std::uint64_t limit = bound > kTwoTo64 ? std::numeric_limits<std::uint64_t>::max()
                                                : static_cast<std::uint64_t>(std::ceil(bound) - 1);
-  return static_cast<long double>(PrimesUpTo(limit, state.stop, state.prime_counter));
+  return static_cast<long double>(
+      PrimesUpTo(limit, state.stop, state.prime_counter, &state.prime_memo));
 }
 
 long double Lcm(long double x, long double y) {

@@ -188,11 +188,24 @@ std::optional<std::uint64_t> SpawnedPrimeCounter::Count(std::uint64_t limit,
   }
 }
 
-std::uint64_t PrimesUpTo(std::uint64_t limit, const StopFlag* stop, const PrimeCounter* counter) {
+namespace {
+
+std::uint64_t CountAfresh(std::uint64_t limit, const StopFlag* stop, const PrimeCounter* counter) {
   if (counter != nullptr && limit >= kLibraryCountFrom) {
     if (const auto counted = counter->Count(limit, stop)) return *counted;
   }
   return CountPrimes(limit, kSievePrimeLimit, stop);
+}
+
+}  // namespace
+
+std::uint64_t PrimesUpTo(std::uint64_t limit, const StopFlag* stop, const PrimeCounter* counter,
+                         PrimeCountMemo* memo) {
+  if (memo == nullptr) return CountAfresh(limit, stop, counter);
+  const std::optional<std::uint64_t> near = memo->CountNear(limit, stop);
+  const std::uint64_t count = near ? *near : CountAfresh(limit, stop, counter);
+  memo->Remember(limit, count);
+  return count;
 }
 
 }  // namespace korvex

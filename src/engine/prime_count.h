@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "engine/prime_count_memo.h"
 #include "engine/stop_flag.h"
 
 namespace korvex {
@@ -42,10 +43,12 @@ class SpawnedPrimeCounter final : public PrimeCounter {
   std::filesystem::path helper_;
 };
 
-// The number of primes p <= limit: `counter` (when there is one) from
-// kLibraryCountFrom on, the sieve below that or when the counter has no
-// answer. A stop request ends the count within milliseconds by throwing
+// The number of primes p <= limit: from `memo`'s last count when that lies
+// near, else `counter` (when there is one) from kLibraryCountFrom on, the
+// sieve below that or when the counter has no answer; the memo keeps the
+// count. A stop request ends the count within milliseconds by throwing
 // Cancelled.
-std::uint64_t PrimesUpTo(std::uint64_t limit, const StopFlag* stop, const PrimeCounter* counter);
+std::uint64_t PrimesUpTo(std::uint64_t limit, const StopFlag* stop, const PrimeCounter* counter,
+                         PrimeCountMemo* memo = nullptr);
 
 }  // namespace korvex

@@ -95,13 +95,14 @@ ChartModel ChartModel::Outline() const {
   return outline;
 }
 
-void ChartModel::AdoptOutline(const ChartModel& outline) {
+void ChartModel::AdoptOutline(const ChartModel& outline, bool points) {
   const std::size_t kept = outline.series_count() > 0 ? outline.series_count() - 1 : 0;
   while (series_.size() > kept) series_.pop_back();
   if (outline.series_count() > 0) {
     const ChartSeries& last = outline.series(outline.series_count());
     series_.emplace_back(last.title());
     series_.back().set_appearance(last.appearance());
+    if (!points) series_.back() = series_.back().Outline();
   }
   axes_[0] = outline.axes_[0];
   axes_[1] = outline.axes_[1];

@@ -114,8 +114,9 @@ class ChartModel {
   // Takes an outline's axes, colours and 3D (the legend is the viewer's),
   // keeps this model's first series up to the outline's last but one, and
   // adds the outline's last series, empty: the shape a plot request gave the
-  // chart when it created its series.
-  void AdoptOutline(const ChartModel& outline);
+  // chart when it created its series. Without `points` that series is an
+  // outline itself: it counts the points appended and spans their ranges.
+  void AdoptOutline(const ChartModel& outline, bool points = true);
 
   // Series are numbered 1..count in creation order and leave from the end.
   std::size_t series_count() const { return series_.size(); }

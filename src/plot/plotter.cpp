@@ -18,9 +18,6 @@ namespace korvex {
 namespace {
 
 constexpr long double kMaxTotal = 2147483647.0L;
-// Room made up front for a run's points and table, no more than this many
-// samples' worth: beyond it the lists grow as they fill.
-constexpr long double kMaxReserved = 1 << 20;
 constexpr std::size_t kAnyCount = SIZE_MAX;
 
 // The statistics of the integer path's samples, kept on integers from its
@@ -121,11 +118,17 @@ bool Plotter::SampleSeries(const SampleRange& range) {
     ~FlushOnExit() { plotter.FlushPoints(); }
   } flush_on_exit{*this};
   std::size_t position = chart.series(number).count();
+  SeriesStats& stats = store_.recorded_stats(number);
+  stats.set_x_increment(range.increment);
+  stats.set_table_recorded(keeping_.table || keeping_.table_handed_on);
   const long double expected = std::ceil((range.stop - range.start) / range.increment + 1);
   if (expected >= 1) {
-    const auto room = static_cast<std::size_t>(std::min(expected, kMaxReserved));
+    // The run's size is known: the room is made once, so nothing grows by
+    // copying. Pages are only taken as samples fill them.
+    const auto room = static_cast<std::size_t>(std::min(expected, kMaxTotal));
     chart.ReservePoints(number, position + room);
-    store_.recorded_stats(number).ReserveDeferred(room);
+    store_.recorded_stats(number).ReserveDeferred(keeping_.table ? room
+                                                                 : std::min(room, kPointBatch));
   }
   timing_.StartSampling();
   replayed_samples_ = 0;
@@ -275,13 +278,24 @@ void Plotter::RecordDeferredPoint(const long double& x, const long double& y,
 }
 
 void Plotter::FlushPoints() {
-  if (pending_points_.empty()) return;
   // A series removed meanwhile takes its points with it.
-  if (pending_series_ >= 1 && pending_series_ <= store_.chart().series_count()) {
-    store_.chart().AppendPoints(pending_series_, pending_points_);
-    progress_->PointsAdded(pending_series_, pending_points_);
+  const bool present = pending_series_ >= 1 && pending_series_ <= store_.chart().series_count();
+  if (!pending_points_.empty()) {
+    if (present) {
+      store_.chart().AppendPoints(pending_series_, pending_points_);
+      progress_->PointsAdded(pending_series_, pending_points_);
+    }
+    pending_points_.clear();
   }
-  pending_points_.clear();
+  if (!present || (keeping_.table && keeping_.lists)) return;
+  SeriesStats& stats = store_.recorded_stats(pending_series_);
+  if (!keeping_.lists) stats.DropLists();
+  if (!keeping_.table && !keeping_.table_handed_on) stats.DropTable();
+  if (!keeping_.table && keeping_.table_handed_on) {
+    stats.TakeTableLines(handed_lines_);
+    if (!handed_lines_.empty()) progress_->TableLinesAdded(pending_series_, handed_lines_);
+    handed_lines_.clear();
+  }
 }
 
 bool Plotter::CancelRun() {

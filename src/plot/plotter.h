@@ -12,6 +12,7 @@
 
 #include "engine/engine.h"
 #include "plot/chart_model.h"
+#include "plot/plot_keeping.h"
 #include "plot/plot_store.h"
 #include "plot/plot_timing.h"
 #include "plot/sample_range.h"
@@ -48,6 +49,9 @@ class PlotProgress {
   virtual void SeriesCreated(const ChartModel& /*chart*/) {}
   // Points of series `number`, in order, as the plot hands them to its chart.
   virtual void PointsAdded(std::size_t /*number*/, std::span<const ChartPoint> /*points*/) {}
+  // Table lines of series `number`, in order, for a run that does not keep
+  // its table: each batch once, as the points are handed over.
+  virtual void TableLinesAdded(std::size_t /*number*/, std::span<const std::string> /*lines*/) {}
   // After every sample: the newest series' point count.
   virtual void SetProgressPosition(std::size_t /*position*/) {}
   // The Reminder dialog, modal. True for "Continue" (or any other way of
@@ -78,6 +82,10 @@ class Plotter {
   // Every sample on the token engine, none replayed from the first one's
   // recording (the reference the replay is checked against).
   void set_force_token_engine(bool on) { force_token_engine_ = on; }
+  // What the next runs keep of their samples; the lists and the table a
+  // run does not keep are dropped (or the table handed on) batch by batch.
+  void set_keeping(const PlotKeeping& keeping) { keeping_ = keeping; }
+  const PlotKeeping& keeping() const { return keeping_; }
   // Samples of the last run that were replayed rather than evaluated.
   std::size_t replayed_samples() const { return replayed_samples_; }
   // Of those, the samples computed on integers.
@@ -141,6 +149,9 @@ class Plotter {
   int reminder_interval_ms_ = kDefaultReminderMs;
   std::uint64_t memory_budget_ = UINT64_MAX;
   bool force_token_engine_ = false;
+  PlotKeeping keeping_;
+  // A batch of table lines on its way to the progress display.
+  std::vector<std::string> handed_lines_;
   std::size_t replayed_samples_ = 0;
   std::size_t whole_samples_ = 0;
   // The reductions of the running plot's first sample.

@@ -59,11 +59,16 @@ std::string CsvNumber(std::string_view number_text) {
 
 std::string PointsCsv(const ChartSeries& series, std::span<const std::string> table_lines,
                       CsvHeader header) {
+  return PointsCsv(series.points(), table_lines, header);
+}
+
+std::string PointsCsv(std::span<const ChartPoint> points, std::span<const std::string> table_lines,
+                      CsvHeader header) {
   std::string out = header == CsvHeader::kWith ? "x,y\n" : "";
   // Most plotted numbers are short; this spares most regrowth.
-  out.reserve(out.size() + series.count() * 24);
+  out.reserve(out.size() + points.size() * 24);
   size_t index = 0;
-  for (const ChartPoint& point : series.points()) {
+  for (const ChartPoint& point : points) {
     const std::optional<LineTexts> texts =
         index < table_lines.size() ? TextsOfLine(table_lines[index]) : std::nullopt;
     ++index;

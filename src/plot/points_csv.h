@@ -20,6 +20,10 @@ enum class CsvHeader { kWithout, kWith };
 // Numbers carry a decimal point whatever the program's separator.
 std::string PointsCsv(const ChartSeries& series, std::span<const std::string> table_lines,
                       CsvHeader header);
+// The same lines for some points and their Table lines, such as one batch
+// of a running plot.
+std::string PointsCsv(std::span<const ChartPoint> points, std::span<const std::string> table_lines,
+                      CsvHeader header);
 
 // An engine number text ("-1,5E3", "INF") as a CSV value: a decimal point in
 // place of the comma, every digit kept.

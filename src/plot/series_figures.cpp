@@ -6,8 +6,9 @@
 namespace korvex {
 
 SeriesFigures ComputeSeriesFigures(const ChartSeries& series, const SeriesStats& stats) {
-  // The mean is over the table's lines: a run records one line per sample.
-  const std::size_t count = stats.table_lines.size();
+  // The mean is over the table's lines, kept or not: a run records one line
+  // per sample.
+  const std::size_t count = stats.recorded_lines;
   return SeriesFigures{
       .max_value = FloatToStr(series.MaxY().value_or(0)),
       .min_value = FloatToStr(series.MinY().value_or(0)),

@@ -186,6 +186,8 @@ void SeriesStats::Reset() {
   ReleaseLines();
   sum_y = 0;
   sum_abs_y = 0;
+  recorded_lines = 0;
+  table_recorded = true;
 }
 
 void SeriesStats::ReleaseLines() {
@@ -196,14 +198,24 @@ void SeriesStats::ReleaseLines() {
   ReleaseAll(min_lines);
   ReleaseAll(zero_lines);
   ReleasePending();
+  recorded_lines = 0;
 }
 
 void SeriesStats::ReleasePending() {
   pending_format.reset();
-  for (auto* pending :
-       {&pending_table, &pending_top, &pending_bottom, &pending_max, &pending_min, &pending_zero})
-    ReleaseAll(*pending);
+  ReleaseAll(pending_table);
+  ReleaseAll(pending_x_starts);
   ReleaseAll(pending_texts);
+  for (auto* pending : {&pending_top, &pending_bottom, &pending_max, &pending_min, &pending_zero})
+    ReleaseAll(*pending);
+}
+
+SeriesStats::TableValue& SeriesStats::AddTableValue(const long double& x) {
+  // Compared as bits: -0 and 0 read differently.
+  if (pending_table.empty() || std::memcmp(&x, &next_x, kValueBytes) != 0)
+    pending_x_starts.push_back({pending_table.size(), x});
+  next_x = x + x_increment;
+  return pending_table.emplace_back();
 }
 
 size_t SeriesStats::TotalLines() const {
@@ -212,20 +224,57 @@ size_t SeriesStats::TotalLines() const {
          pending_bottom.size() + pending_max.size() + pending_min.size() + pending_zero.size();
 }
 
-void SeriesStats::WritePendingLines() {
+void SeriesStats::WritePendingTable() {
   if (!pending_format) return;
   const PointLineFormat& format = *pending_format;
   table_lines.reserve(table_lines.size() + pending_table.size());
-  for (const PendingLine& line : pending_table) {
-    std::string text = format.prefix;
-    text += FloatToStr(line.first());
-    text += format.infix;
-    if (line.text >= 0)
-      text += pending_texts[static_cast<size_t>(line.text)];
+  auto start = pending_x_starts.cbegin();
+  auto value_text = pending_texts.cbegin();
+  long double x = 0;
+  for (std::size_t line = 0; line < pending_table.size(); ++line) {
+    // The first line always starts a run.
+    if (start != pending_x_starts.cend() && start->line == line)
+      x = (start++)->x;
     else
-      text += FloatToStr(line.second());
+      x = x + x_increment;
+    std::string text = format.prefix;
+    text += FloatToStr(x);
+    text += format.infix;
+    if (value_text != pending_texts.cend() && value_text->line == line)
+      text += (value_text++)->text;
+    else
+      text += FloatToStr(pending_table[line].value());
     table_lines.push_back(std::move(text));
   }
+  pending_table.clear();
+  pending_x_starts.clear();
+  pending_texts.clear();
+}
+
+void SeriesStats::TakeTableLines(std::vector<std::string>& lines) {
+  WritePendingTable();
+  lines.swap(table_lines);
+  table_lines.clear();
+}
+
+void SeriesStats::DropLists() {
+  for (auto* written : {&top_lines, &bottom_lines, &max_lines, &min_lines, &zero_lines})
+    written->clear();
+  for (auto* pending : {&pending_top, &pending_bottom, &pending_max, &pending_min, &pending_zero})
+    pending->clear();
+}
+
+void SeriesStats::DropTable() {
+  table_lines.clear();
+  pending_table.clear();
+  pending_x_starts.clear();
+  pending_texts.clear();
+}
+
+void SeriesStats::WritePendingLines() {
+  if (!pending_format) return;
+  WritePendingTable();
+  const PointLineFormat& format = *pending_format;
   WriteOut(pending_top, top_lines, format);
   WriteOut(pending_bottom, bottom_lines, format);
   WriteOut(pending_max, max_lines, format);
@@ -252,7 +301,7 @@ void RecordPlotPoint(SeriesStats& stats, CurveTracker& tracker, const PointLineF
   }
   EagerLines lines(stats, format);
   Sums sums{stats.sum_y, stats.sum_abs_y};
-  TrackPoint(sums, tracker, lines, stats.table_lines.size() == 1, x, y);
+  TrackPoint(sums, tracker, lines, ++stats.recorded_lines == 1, x, y);
 }
 
 void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
@@ -260,21 +309,18 @@ void RecordPlotPointDeferred(SeriesStats& stats, CurveTracker& tracker,
                              const long double& y, const long double& written,
                              const std::string* value_text) {
   if (!stats.pending_format) stats.pending_format.emplace(format);
-  SeriesStats::PendingLine& line = stats.pending_table.emplace_back();
-  line.Set(x, written);
-  if (value_text != nullptr) {
-    line.text = static_cast<std::int32_t>(stats.pending_texts.size());
-    stats.pending_texts.push_back(*value_text);
+  if (stats.table_recorded) {
+    if (value_text != nullptr)
+      stats.pending_texts.push_back({stats.pending_table.size(), *value_text});
+    stats.AddTableValue(x).Set(written);
   }
   DeferredLines lines(stats);
   Sums sums{stats.sum_y, stats.sum_abs_y};
-  TrackPoint(sums, tracker, lines, stats.table_lines.size() + stats.pending_table.size() == 1, x,
-             y);
+  TrackPoint(sums, tracker, lines, ++stats.recorded_lines == 1, x, y);
 }
 
 bool WholePointRecorder::Begin() {
-  if (stats_.table_lines.size() + stats_.pending_table.size() == 0 || !stats_.pending_format)
-    return false;
+  if (stats_.recorded_lines == 0 || !stats_.pending_format) return false;
   if (!AsWhole(tracker_.prev_x, whole_.prev_x) || !AsWhole(tracker_.prev_y, whole_.prev_y) ||
       !AsWhole(tracker_.max_y, whole_.max_y) || !AsWhole(tracker_.min_y, whole_.min_y))
     return false;
@@ -286,20 +332,36 @@ bool WholePointRecorder::Begin() {
 
 void WholePointRecorder::Record(const Point* points, std::size_t count) {
   if (count == 0) return;
-  std::vector<SeriesStats::PendingLine>& table = stats_.pending_table;
-  const std::size_t first_line = table.size();
-  table.resize(first_line + count);
+  if (stats_.table_recorded) AddTableLines(points, count);
   // Kept in locals so that the block's tracking stays in registers.
   WholeSums sums = sums_;
   CurveTrackerOf<std::int64_t> tracker = whole_;
   DeferredLines lines(stats_);
-  for (std::size_t k = 0; k < count; ++k) {
-    const Point& point = points[k];
-    table[first_line + k].Set(point.x, point.written);
-    TrackPoint(sums, tracker, lines, false, point.x, point.y);
-  }
+  for (std::size_t k = 0; k < count; ++k)
+    TrackPoint(sums, tracker, lines, false, points[k].x, points[k].y);
+  stats_.recorded_lines += count;
   whole_ = tracker;
   sums_ = sums;
+}
+
+void WholePointRecorder::AddTableLines(const Point* points, std::size_t count) {
+  std::vector<SeriesStats::TableValue>& table = stats_.pending_table;
+  const std::size_t first_line = table.size();
+  // The x of each line is checked on integers: whole values below 2^63 add
+  // exactly, as the extended additions that replay them do.
+  std::int64_t step = 0;
+  const bool whole_step = AsWhole(stats_.x_increment, step);
+  std::int64_t next_x = 0;
+  bool continues = first_line > 0 && whole_step && AsWhole(stats_.next_x, next_x);
+  table.resize(first_line + count);
+  for (std::size_t k = 0; k < count; ++k) {
+    const Point& point = points[k];
+    if (!continues || point.x != next_x)
+      stats_.pending_x_starts.push_back({first_line + k, static_cast<long double>(point.x)});
+    continues = whole_step && !__builtin_add_overflow(point.x, step, &next_x);
+    table[first_line + k].Set(point.written);
+  }
+  stats_.next_x = static_cast<long double>(points[count - 1].x) + stats_.x_increment;
 }
 
 void WholePointRecorder::End() {

@@ -23,6 +23,21 @@ struct PointLineFormat {
 };
 
 struct SeriesStats {
+  static constexpr std::size_t kValueBytes = 10;
+  // A value kept as bytes: an extended value's 80 bits, or a whole number
+  // (below 2^63) as its integer, which the integer path of a plot keeps
+  // without passing it through the 80-bit unit.
+  static long double ReadValue(const unsigned char* bytes, bool whole) {
+    if (whole) {
+      std::int64_t value = 0;
+      std::memcpy(&value, bytes, sizeof value);
+      return static_cast<long double>(value);
+    }
+    long double value = 0;
+    std::memcpy(&value, bytes, kValueBytes);
+    return value;
+  }
+
   std::vector<std::string> table_lines;
   std::vector<std::string> top_lines;     // local maxima
   std::vector<std::string> bottom_lines;  // local minima
@@ -31,6 +46,9 @@ struct SeriesStats {
   std::vector<std::string> zero_lines;    // exact zeros and sign changes
   long double sum_y = 0;
   long double sum_abs_y = 0;
+  // Table lines recorded since the series was created, kept or not; none
+  // once it is removed.
+  std::size_t recorded_lines = 0;
 
   // Creation of a series with this slot's number.
   void Reset();
@@ -47,12 +65,17 @@ struct SeriesStats {
   // table again and again while it grows.
   void ReserveDeferred(size_t samples) { pending_table.reserve(samples); }
   bool has_pending_lines() const { return pending_format.has_value(); }
+  // For a run that does not keep its table: the table lines so far, written
+  // out into `lines` (replacing what it held) and no longer kept here.
+  void TakeTableLines(std::vector<std::string>& lines);
+  // For a run that does not keep its lists or its table: they are emptied
+  // unwritten; the tracking and sums behind them go on.
+  void DropLists();
+  void DropTable();
 
-  // What a deferred line needs: two numbers, and where the table line's
-  // value is not the number text of the second, an index into pending_texts.
-  // The numbers are kept as their 80 bits without the padding of a long
-  // double: a long run keeps several of these per sample, and at 28 bytes
-  // rather than 48 the lists take fewer fresh pages as they grow.
+  // What a deferred list line needs: two numbers, kept as their 80 bits
+  // without the padding of a long double (22 bytes rather than 32), as
+  // every byte kept per sample is a page taken fresh in a long run.
   struct PendingLine {
     void Set(const long double& first, const long double& second) {
       std::memcpy(a, &first, kValueBytes);
@@ -69,31 +92,62 @@ struct SeriesStats {
     long double first() const { return Read(a); }
     long double second() const { return Read(b); }
 
-    static constexpr std::size_t kValueBytes = 10;
     unsigned char a[kValueBytes];
     unsigned char b[kValueBytes];
     bool sign_change = false;
     bool whole = false;
-    std::int32_t text = -1;
 
    private:
-    long double Read(const unsigned char* bytes) const {
-      if (whole) {
-        std::int64_t value = 0;
-        std::memcpy(&value, bytes, sizeof value);
-        return static_cast<long double>(value);
-      }
-      long double value = 0;
-      std::memcpy(&value, bytes, kValueBytes);
-      return value;
-    }
+    long double Read(const unsigned char* bytes) const { return ReadValue(bytes, whole); }
   };
+
+  // A deferred table line keeps only its written value: its x is the run's
+  // next by repeated addition of the increment, as the plot moves x, and is
+  // replayed when the line is written. A line whose x is not that next one
+  // starts a run of its own (XStart), and the rare line whose value text is
+  // not the written value's number text keeps it aside (TableText).
+  struct TableValue {
+    void Set(const long double& value) {
+      std::memcpy(bytes, &value, kValueBytes);
+      whole = false;
+    }
+    void Set(std::int64_t value) {
+      std::memcpy(bytes, &value, sizeof value);
+      whole = true;
+    }
+    long double value() const { return ReadValue(bytes, whole); }
+
+    unsigned char bytes[kValueBytes];
+    bool whole;
+  };
+  struct XStart {
+    std::size_t line;
+    long double x;
+  };
+  struct TableText {
+    std::size_t line;
+    std::string text;
+  };
+  // The increment of the run recording the lines; 0 until a run sets it,
+  // which gives every line a start of its own.
+  void set_x_increment(long double increment) { x_increment = increment; }
+  // Off for a run that neither keeps nor hands on its table: deferred
+  // samples then leave no table line at all. On again at Reset.
+  void set_table_recorded(bool recorded) { table_recorded = recorded; }
+  // The table line for a sample at `x`; the caller sets its value.
+  TableValue& AddTableValue(const long double& x);
+
   std::optional<PointLineFormat> pending_format;
-  std::vector<PendingLine> pending_table, pending_top, pending_bottom, pending_max, pending_min,
-      pending_zero;
-  std::vector<std::string> pending_texts;
+  std::vector<TableValue> pending_table;
+  std::vector<XStart> pending_x_starts;
+  std::vector<TableText> pending_texts;
+  long double x_increment = 0;
+  long double next_x = 0;  // the x a next line continuing the run has
+  bool table_recorded = true;
+  std::vector<PendingLine> pending_top, pending_bottom, pending_max, pending_min, pending_zero;
 
  private:
+  void WritePendingTable();
   void ReleasePending();
 };
 
@@ -192,6 +246,8 @@ class WholePointRecorder {
   void End();
 
  private:
+  void AddTableLines(const Point* points, std::size_t count);
+
   SeriesStats& stats_;
   CurveTracker& tracker_;
   CurveTrackerOf<std::int64_t> whole_;

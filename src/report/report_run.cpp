@@ -51,9 +51,10 @@ ReportRun RunReport(RequestContext& context, const RequestSnapshot& start,
     }
     if (item.plot) {
       ReportNotices notices(session);
-      PlotOutcome outcome = context.Plot(
-          PlotRequest{item.text, SnapshotFor(start, session), session.plots().chart().Outline()},
-          notices);
+      PlotOutcome outcome =
+          context.Plot(PlotRequest{item.text, SnapshotFor(start, session),
+                                   session.plots().chart().Outline(), PlotKeeping()},
+                       notices);
       session.Apply(outcome);
       if (failures) ReplayFailures(outcome.reported, *failures);
       run.all_done = run.all_done && outcome.status == PlotOutcome::Status::kComplete;

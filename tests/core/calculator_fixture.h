@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "core/calculator.h"
 #include "engine/test_support.h"
@@ -47,6 +49,21 @@ class CalculatorFixture : public ::testing::Test {
   settings_test::RecordingMessages messages_;
   // Made once the folder exists.
   std::unique_ptr<Calculator> calculator_;
+};
+
+// Asks the calculator to stop once `delay` has passed, from another thread,
+// as a window or a signal handler would.
+class DelayedStop {
+ public:
+  DelayedStop(Calculator& calculator, std::chrono::milliseconds delay)
+      : thread_([&calculator, delay] {
+          std::this_thread::sleep_for(delay);
+          calculator.RequestStop();
+        }) {}
+  ~DelayedStop() { thread_.join(); }
+
+ private:
+  std::thread thread_;
 };
 
 }  // namespace korvex

@@ -141,6 +141,9 @@ TEST(RecordPlotPointDeferred, WritesTheSameLinesAsRecordingEagerly) {
     const char* name;
     std::vector<long double> values;  // at x = -2, -1,5, -1, ...
     std::vector<bool> eager;          // samples recorded eagerly, the rest deferred
+    // The x of each sample where it does not move on by 0,5; a deferred
+    // table line keeps its x only where it does not.
+    std::vector<long double> xs = {};
   };
   const Case cases[] = {
       {"rising, every sample a new maximum", {1, 2, 3, 4, 5, 6}, {}},
@@ -149,17 +152,22 @@ TEST(RecordPlotPointDeferred, WritesTheSameLinesAsRecordingEagerly) {
        {1, 5, -3, 5, 7, -8, 0, 7},
        {false, false, true, false, true, false, false, false}},
       {"ties at max and min", {2, -2, 2, -2, 2, -2}, {false, true}},
+      {"x jumps, stays, and comes to -0 where adding gives 0",
+       {1, 2, 3, 4, 5, 6, 7},
+       {false, false, false, false, true},
+       {-0.5L, -0.0L, 0.5L, 7, 7, 7.5L, 0.1L}},
   };
   for (const Case& c : cases) {
     SeriesStats eager_stats;
     SeriesStats deferred_stats;
+    deferred_stats.set_x_increment(0.5L);
     CurveTracker eager_tracker;
     CurveTracker deferred_tracker;
     const PointLineFormat format("t", true);
     const std::string text = "2,50";  // an evaluation's text, not FloatToStr of any value
     size_t pending_seen = 0;
     for (size_t i = 0; i < c.values.size(); ++i) {
-      const long double x = -2 + 0.5L * static_cast<long double>(i);
+      const long double x = c.xs.empty() ? -2 + 0.5L * static_cast<long double>(i) : c.xs[i];
       const long double y = c.values[i];
       const bool as_text = i % 3 == 2;
       const std::string value_text = as_text ? text : FloatToStr(y * 3);
