@@ -135,15 +135,11 @@ class PlotNotices : public RequestNotices {
   void ProgressMaximum(std::int32_t maximum) override { progress_.ProgressMaximum(maximum); }
   void PlotStarted(const PlotInfo& info) override { progress_.PlotStarted(info); }
   void ProgressPosition(std::size_t position) override { progress_.ProgressPosition(position); }
-  // A batch's points come first, then its Table lines; a CSV row takes
-  // its numbers from the line.
-  void PointsAdded(std::size_t /*number*/, std::span<const ChartPoint> points) override {
-    if (output_ == PlotOutput::kCsv) batch_.assign(points.begin(), points.end());
-  }
+  // A CSV row takes its numbers from the Table line, which holds them as
+  // the engine wrote them.
   void TableLinesAdded(std::size_t /*number*/, std::span<const std::string> lines) override {
     if (output_ == PlotOutput::kCsv) {
-      out_ << PointsCsv(batch_, lines, CsvHeader::kWithout);
-      batch_.clear();
+      out_ << TableLinesCsv(lines);
       return;
     }
     if (output_ == PlotOutput::kStats) StartTablePage();
@@ -160,7 +156,6 @@ class PlotNotices : public RequestNotices {
   PlotOutput output_;
   std::ostream& out_;
   bool table_page_started_ = false;
-  std::vector<ChartPoint> batch_;
 };
 
 void PrintSummary(std::ostream& out, const PlotInfo& info) {

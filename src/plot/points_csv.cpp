@@ -57,6 +57,20 @@ std::string CsvNumber(std::string_view number_text) {
   return out;
 }
 
+std::string TableLinesCsv(std::span<const std::string> table_lines) {
+  std::string out;
+  out.reserve(table_lines.size() * 24);
+  for (const std::string& line : table_lines) {
+    const std::optional<LineTexts> texts = TextsOfLine(line);
+    if (!texts) continue;
+    AppendNumberText(out, texts->x);
+    out += ',';
+    AppendNumberText(out, texts->value);
+    out += '\n';
+  }
+  return out;
+}
+
 std::string PointsCsv(const ChartSeries& series, std::span<const std::string> table_lines,
                       CsvHeader header) {
   return PointsCsv(series.points(), table_lines, header);

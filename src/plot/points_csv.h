@@ -20,10 +20,12 @@ enum class CsvHeader { kWithout, kWith };
 // Numbers carry a decimal point whatever the program's separator.
 std::string PointsCsv(const ChartSeries& series, std::span<const std::string> table_lines,
                       CsvHeader header);
-// The same lines for some points and their Table lines, such as one batch
-// of a running plot.
+// The same lines for some points and their Table lines.
 std::string PointsCsv(std::span<const ChartPoint> points, std::span<const std::string> table_lines,
                       CsvHeader header);
+// The rows of Table lines alone, such as those a running plot hands on
+// (which may trail its points); a line that is no Table line gives no row.
+std::string TableLinesCsv(std::span<const std::string> table_lines);
 
 // An engine number text ("-1,5E3", "INF") as a CSV value: a decimal point in
 // place of the comma, every digit kept.
