@@ -3,8 +3,9 @@
 # each topic runs korvex on a private virtual display with a fresh copy of the
 # data folder, drives it with xdotool and films it with ffmpeg, captions burned
 # in, as MPEG-4 Part 2 in AVI under data/bin/tutorials. The clicks use screen
-# positions of a 1024x700 display with no window manager, so re-record all
-# videos after a layout change.
+# positions of a 1024x700 display under the first window manager found
+# (openbox, as a desktop has one), so re-record all videos after a layout
+# change.
 # Usage: scripts/record-tutorials.sh [BUILD_DIR] [TOPIC...]
 #   BUILD_DIR defaults to build (the folder holding korvex and bin/);
 #   TOPIC is one of the file names in scripts/tutorials (normal, simple, ...).

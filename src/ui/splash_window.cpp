@@ -1,6 +1,10 @@
 // The splash window: picture, version label and close timer.
 #include "ui/splash_window.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWindow>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -13,6 +17,9 @@
 
 namespace korvex {
 namespace {
+
+// How long the splash waits for the window manager to place the main window.
+constexpr qint64 kPlacementWaitMs = 1000;
 
 struct SplashTexts {
   const char* caption = "Korvex";
@@ -80,8 +87,16 @@ bool SplashWindow::ShowSplash() {
   // Centred on the main window, wherever the user put it; the toolkit's own
   // centring would use a size the layout has not settled yet.
   adjustSize();
-  if (const QWidget* main = parentWidget(); main && main->isVisible())
+  if (const QWidget* main = parentWidget(); main && main->isVisible()) {
+    // A window manager places a new window when it maps it, a moment after
+    // the show: until then the main window's place is not yet its own.
+    QElapsedTimer waited;
+    waited.start();
+    const QWindow* handle = main->windowHandle();
+    while (handle != nullptr && !handle->isExposed() && waited.elapsed() < kPlacementWaitMs)
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     move(main->frameGeometry().center() - rect().center());
+  }
   closetimer_->start();
   exec();
   return !closed_early_;
