@@ -78,7 +78,7 @@ frame_of() {  # x y width height of the window titled $1, as the window manager 
     name == title {print $3, $4, $5, $6; exit}'
 }
 quit() {
-  xdotool windowactivate --sync "$(main_window)" 2>/dev/null
+  timeout 5 xdotool windowactivate --sync "$(main_window)" 2>/dev/null
   xdotool key alt+f
   sleep 0.3
   xdotool key x
@@ -100,7 +100,7 @@ check "other.ini was consumed" test "$(head -c1 "$work/data/bin/other.ini")" = 0
 
 # 2. A plot: the Graph and Plot info open without taking the keyboard, and
 # the Graph leaves the main window uncovered.
-xdotool windowactivate --sync "$(main_window)"
+timeout 5 xdotool windowactivate --sync "$(main_window)"
 xdotool key alt+p
 xdotool type --delay 40 'sin[x]'
 xdotool key Return
@@ -142,7 +142,7 @@ check "seven restarts leave the main window at $before" test $drifted = 0
 # 4. A long plot half way: the count and the bar move.
 sed -i '2s/.*/1/;3s/.*/1000000/;4s/.*/1/' "$work/data/bin/plot.ini" 2>/dev/null
 start
-xdotool windowactivate --sync "$(main_window)"
+timeout 5 xdotool windowactivate --sync "$(main_window)"
 xdotool key alt+p
 xdotool type --delay 40 'primepi[x*1000]'
 xdotool key Return
