@@ -1,25 +1,19 @@
 // The splash window: picture, version label and close timer.
 #include "ui/splash_window.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QWindow>
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "plot/plot_timing.h"
 #include "ui/about_window.h"
 
 namespace korvex {
 namespace {
-
-// How long the splash waits for the window manager to place the main window.
-constexpr qint64 kPlacementWaitMs = 1000;
 
 struct SplashTexts {
   const char* caption = "Korvex";
@@ -88,14 +82,21 @@ bool SplashWindow::ShowSplash() {
   // centring would use a size the layout has not settled yet.
   adjustSize();
   if (const QWidget* main = parentWidget(); main && main->isVisible()) {
+    const auto centre = [this, main] { move(main->frameGeometry().center() - rect().center()); };
+    centre();
     // A window manager places a new window when it maps it, a moment after
-    // the show: until then the main window's place is not yet its own.
-    QElapsedTimer waited;
-    waited.start();
-    const QWindow* handle = main->windowHandle();
-    while (handle != nullptr && !handle->isExposed() && waited.elapsed() < kPlacementWaitMs)
-      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    move(main->frameGeometry().center() - rect().center());
+    // the show: the splash follows the main window to its place.
+    if (const QWindow* handle = main->windowHandle()) {
+      const QMetaObject::Connection moved_x = connect(handle, &QWindow::xChanged, this, centre);
+      const QMetaObject::Connection moved_y = connect(handle, &QWindow::yChanged, this, centre);
+      connect(
+          this, &QDialog::finished, this,
+          [moved_x, moved_y] {
+            disconnect(moved_x);
+            disconnect(moved_y);
+          },
+          Qt::SingleShotConnection);
+    }
   }
   closetimer_->start();
   exec();
