@@ -66,4 +66,23 @@ class DelayedStop {
   std::thread thread_;
 };
 
+// Asks the calculator to stop once its request is under way (its position
+// moved), so a run that first reserves its room, slow under a sanitizer's
+// allocator, still has points when it stops.
+class StopWhenUnderway {
+ public:
+  explicit StopWhenUnderway(Calculator& calculator)
+      : thread_([&calculator] {
+          const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+          while (calculator.control().position() == 0 && std::chrono::steady_clock::now() < give_up)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+          calculator.RequestStop();
+        }) {}
+  ~StopWhenUnderway() { thread_.join(); }
+
+ private:
+  std::thread thread_;
+};
+
 }  // namespace korvex

@@ -273,17 +273,8 @@ TEST_F(CalculatorTest, StopEndsAPlotAsCanceledWithThePointsSoFar) {
   settings.increment = "1";
   PlotOutcome outcome;
   {
-    // Stopped once it is under way: the run reserves its room first, which
-    // takes a while under a sanitizer's allocator.
-    std::thread stop([&calculator] {
-      const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-      while (calculator.control().position() == 0 && std::chrono::steady_clock::now() < give_up)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      calculator.RequestStop();
-    });
+    StopWhenUnderway stop(calculator);
     outcome = calculator.Plot("x*2");
-    stop.join();
   }
   EXPECT_EQ(outcome.status, PlotOutcome::Status::kCanceled);
   const ChartModel& chart = calculator.plots().chart();

@@ -125,7 +125,7 @@ TEST_F(PlotKeepingTest, AStoppedRunHasHandedOnEveryLineUpToTheStop) {
   HandedOn streamed;
   PlotOutcome outcome;
   {
-    DelayedStop stop(calculator, std::chrono::milliseconds(100));
+    StopWhenUnderway stop(calculator);
     outcome = calculator.Plot("x*2", &streamed, PlotKeeping{false, false, true, false});
   }
   EXPECT_EQ(outcome.status, PlotOutcome::Status::kCanceled);
